@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vendrel needs to build, run and test, when any is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config python3
+  qt6-base-dev libgl-dev
+  libminizip-dev zlib1g-dev
+  fonts-dejavu-core
+  desktop-file-utils appstream
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
