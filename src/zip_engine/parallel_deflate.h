@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// How a ParallelDeflate compresses; values out of range are brought into range by the
+// constructor (the level excepted: zlib itself refuses a bad level, and the run reports it).
+struct DeflateSettings {
+    int Level = 6;              // zlib level: -1 (zlib's default) or 0 to 9
+    int Threads = 0;            // compression workers; 0 = one per hardware thread
+    qint64 BlockSize = 1 << 20; // input bytes per independently compressed block
+    int MaxBlocksInFlight = 0;  // blocks read but not yet delivered; 0 = automatic
+};
+
+// The next piece of one file's raw deflate stream, as the sink receives it.
+struct DeflatePiece {
+    int File = 0;              // index of the file in the list given to Run
+    QByteArray Data;           // the stream's next bytes
+    bool First = false;        // the first piece of this file
+    bool Last = false;         // the file's stream ends with this piece
+    quint32 Crc = 0;           // CRC-32 of the file's bytes covered so far
+    qint64 Size = 0;           // file bytes covered so far
+    qint64 CompressedSize = 0; // stream bytes delivered so far, this piece included
+};
+
+// Receives the pieces in order on the thread that called Run; returning false stops the run.
+using DeflateSink = std::function<bool(const DeflatePiece& Piece)>;
+
+// Compresses files into raw deflate streams (no zlib or gzip wrapper, as a zip entry holds
+// them) on a pool of worker threads, and hands the results to a sink strictly in order.
+// A large file is cut into blocks that are deflated independently, each primed with the
+// 32 KiB before it, and joined into one stream; small files are compressed side by side.
+// The output depends only on the input, the level and the block size, never on the number
+// of threads or their timing. Memory stays within MemoryBudget whatever the file sizes.
+// One object serves one thread; Run may be called any number of times, never re-entered.
+class ParallelDeflate {
+  public:
+    static constexpr qint64 MemoryBudget = qint64(32) << 20;
+
+    // Takes the settings, brought into range; starts no thread yet.
+    explicit ParallelDeflate(const DeflateSettings& Settings = {});
+
+    // Compresses SourceFiles in order, each file read front to back once; true when the run
+    // did not complete (a failure, see Error, or a stop asked for by the sink, see Canceled).
+    // Every worker has finished when it returns.
+    bool Run(const QStringList& SourceFiles, const DeflateSink& Sink);
+    // Compresses one file; the same as Run with a list of one.
+    bool CompressFile(const QString& SourceFile, const DeflateSink& Sink);
+
+    // True when the last run ended because the sink returned false.
+    bool Canceled() const { return m_canceled; }
+    // What made the last run fail, naming the file; empty after success or cancel.
+    QString Error() const { return m_error; }
+    // Index of the file the last run failed on, or -1.
+    int FailedFile() const { return m_failedFile; }
+    // The most blocks the last run held at once between reading and delivery.
+    int PeakBlocksInFlight() const { return m_peakBlocksInFlight; }
+
+    // The settings in effect.
+    const DeflateSettings& Settings() const { return m_settings; }
+
+  private:
+    DeflateSettings m_settings;
+    bool m_running = false;
+    bool m_canceled = false;
+    QString m_error;
+    int m_failedFile = -1;
+    int m_peakBlocksInFlight = 0;
+};
