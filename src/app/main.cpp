@@ -1,9 +1,20 @@
 #include "main_window/form1.h"
+
 #include <QApplication>
-int main(int argc, char** argv)
-{
+
+// Starts Vendrel: its one window, over the real desktop; the program ends with the window.
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // No display name is set: window systems would append it to every caption, and the
+    // window's caption is exactly "Vendrel v2.0.3". Message boxes get "Vendrel" from the
+    // window's platform instead.
+    QApplication::setApplicationName(QStringLiteral("vendrel"));
+    QApplication::setApplicationVersion(QStringLiteral(VENDREL_VERSION));
+    // Lets the desktop match the window to the installed desktop file and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VENDREL_APP_ID));
+
     Form1 window;
+    QApplication::setWindowIcon(window.windowIcon());
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }

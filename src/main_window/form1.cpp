@@ -1,2 +1,333 @@
 #include "main_window/form1.h"
-Form1::Form1(QWidget* parent) : QWidget(parent) { setWindowTitle(QStringLiteral("Vendrel v2.0.3")); }
+
+#include "platform/qt_platform.h"
+#include "zip_engine/zipper.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <algorithm>
+
+namespace {
+
+// The program's name: the caption starts with it and message boxes carry it as their title.
+const QString ProductName = QStringLiteral("Vendrel");
+constexpr int ClientWidth = 533;
+constexpr int ClientHeight = 625;
+constexpr int FolderEntriesLimit = 2000;
+
+const QString TopBannerResource = QStringLiteral(":/vendrel/banner_top.png");
+const QString LowerBannerResource = QStringLiteral(":/vendrel/banner_support.png");
+const QString WelcomeText =
+    QStringLiteral("For FREE Templates pay us a visit by clicking on our banner :)");
+
+// Where each kind's frame sits; all frames share one size and place their button alike.
+const QPoint& kindFramePosition(KindCode code) {
+    static const std::array<QPoint, 6> positions = {{
+        {8, 184},   // DZEP, Frame2
+        {8, 256},   // DZT, Frame3
+        {8, 328},   // DZTR, Frame4
+        {272, 184}, // DZS, Frame6
+        {272, 328}, // DZM, Frame8
+        {272, 256}, // DZP, Frame7
+    }};
+    return positions[static_cast<std::size_t>(code)];
+}
+constexpr QSize KindFrameSize(257, 65);
+constexpr QRect GenerateButtonGeometry(56, 24, 145, 33);
+
+// The text of a caption without its access-key marker, for screen readers.
+QString plainCaption(const QString& caption) {
+    QString text = caption;
+    return text.remove(QLatin1Char('&'));
+}
+
+// The window icon with every size drawn for it, so no size is scaled from another.
+QIcon windowIconFromAssets() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/vendrel/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+template <typename W> W* makeControl(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* control = new W(parent);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QRect& geometry) {
+    auto* button = makeControl<QPushButton>(parent, name, geometry);
+    button->setText(caption);
+    button->setAccessibleName(plainCaption(caption));
+    return button;
+}
+
+QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption,
+                     const QRect& geometry) {
+    auto* frame = makeControl<QGroupBox>(parent, name, geometry);
+    frame->setTitle(caption);
+    return frame;
+}
+
+// Display fields are disabled for good; their text stays as legible as a label's.
+void makeDisplayField(QWidget* field) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     palette.color(QPalette::Active, QPalette::WindowText));
+    field->setPalette(palette);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setEnabled(false);
+}
+
+} // namespace
+
+Form1::Form1(Platform& Services, QWidget* Parent) : Form1(nullptr, &Services, Parent) {}
+
+Form1::Form1(QWidget* Parent) : Form1(std::make_unique<QtPlatform>(ProductName), nullptr, Parent) {}
+
+Form1::Form1(std::unique_ptr<QtPlatform> OwnPlatform, Platform* Services, QWidget* Parent)
+    : QWidget(Parent), m_ownPlatform(std::move(OwnPlatform)),
+      m_platform(Services ? *Services : *m_ownPlatform) {
+    if (m_ownPlatform)
+        m_ownPlatform->SetOwner(this);
+    setWindowTitle(ProductName + QStringLiteral(" v" VENDREL_VERSION));
+    setWindowIcon(windowIconFromAssets());
+    // Asked for by name; where Tahoma is missing the desktop substitutes the nearest face,
+    // and nothing depends on it since every control has a fixed place.
+    QFont font(QStringLiteral("Tahoma"), 9);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+    setFixedSize(ClientWidth, ClientHeight);
+    createControls();
+    chainTabOrder();
+    connectControls();
+    startUp();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls() {
+    ProgressBar1 = makeControl<QProgressBar>(this, "ProgressBar1", {8, 600, 513, 21});
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setFocusPolicy(Qt::NoFocus);
+    ProgressBar1->setAccessibleName(tr("Packing progress"));
+
+    cmdExit = makeButton(this, "cmdExit", QStringLiteral("E&XIT"), {344, 488, 89, 33});
+    createKindFrames();
+
+    Picture1 = makeControl<QLabel>(this, "Picture1", {0, 0, 533, 111});
+    Picture1->setToolTip(QStringLiteral("Visit Us"));
+    Picture1->setAccessibleName(tr("Free templates banner"));
+
+    Frame5 = makeFrame(this, "Frame5", QStringLiteral("RESULTS"), {8, 536, 513, 57});
+    txtStatus = makeControl<QPlainTextEdit>(Frame5, "txtStatus", {8, 16, 489, 37});
+    txtStatus->setAccessibleName(tr("Status"));
+    txtStatus->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Two lines fit only with a slim margin around the text.
+    txtStatus->document()->setDocumentMargin(2);
+    QPalette statusPalette = txtStatus->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        statusPalette.setColor(group, QPalette::Base, statusPalette.color(group, QPalette::Button));
+    txtStatus->setPalette(statusPalette);
+    makeDisplayField(txtStatus);
+
+    Frame1 =
+        makeFrame(this, "Frame1", QStringLiteral("Browse To Project Folder"), {8, 112, 521, 65});
+    txtFolder = makeControl<QLineEdit>(Frame1, "txtFolder", {8, 24, 417, 25});
+    txtFolder->setAccessibleName(tr("Project folder"));
+    makeDisplayField(txtFolder);
+    cmdSelectFolder =
+        makeButton(Frame1, "cmdSelectFolder", QStringLiteral("Browse"), {440, 24, 65, 25});
+    cmdSelectFolder->setAccessibleDescription(tr("Choose the template project folder"));
+
+    Command3 = makeButton(this, "Command3", QStringLiteral("&Cancel Process"), {112, 488, 113, 33});
+
+    Image1 = makeControl<QLabel>(this, "Image1", {88, 408, 347, 67});
+    Image1->setPixmap(QPixmap(LowerBannerResource));
+    Image1->setToolTip(QStringLiteral("Please Click Here And Surprise Me :)"));
+    Image1->setAccessibleName(tr("Support us banner"));
+
+    m_zipper = new ::Zipper(this);
+    m_zipper->setObjectName(QStringLiteral("Zipper"));
+}
+
+void Form1::createKindFrames() {
+    for (const TemplateKind& kind : TemplateKinds()) {
+        const auto index = static_cast<std::size_t>(kind.Code);
+        auto* frame = makeFrame(this, kind.Frame, QLatin1String(kind.FrameCaption),
+                                QRect(kindFramePosition(kind.Code), KindFrameSize));
+        auto* button = makeButton(frame, kind.Button, QLatin1String(kind.ButtonCaption),
+                                  GenerateButtonGeometry);
+        button->setAccessibleDescription(QLatin1String(kind.FrameCaption));
+        m_kindFrames[index] = frame;
+        m_generateButtons[index] = button;
+    }
+}
+
+void Form1::chainTabOrder() {
+    const QList<QWidget*> order = {
+        Command3,
+        cmdSelectFolder,
+        GenerateButton(KindCode::DZEP),
+        GenerateButton(KindCode::DZT),
+        GenerateButton(KindCode::DZTR),
+        txtFolder,
+        txtStatus,
+        GenerateButton(KindCode::DZS),
+        GenerateButton(KindCode::DZP),
+        GenerateButton(KindCode::DZM),
+        cmdExit,
+    };
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+    // The progress bar comes first in the order but takes no focus, so the cancel button
+    // is where the focus starts.
+    Command3->setFocus();
+}
+
+void Form1::connectControls() {
+    connect(cmdSelectFolder, &QPushButton::clicked, this, &Form1::cmdSelectFolderClick);
+    connect(Command3, &QPushButton::clicked, m_zipper, &::Zipper::Cancel);
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    for (const TemplateKind& kind : TemplateKinds()) {
+        const KindCode code = kind.Code;
+        connect(GenerateButton(code), &QPushButton::clicked, this,
+                [this, code] { generateClick(code); });
+    }
+}
+
+void Form1::startUp() {
+    m_values.MaxFolderEntries = FolderEntriesLimit;
+    setAllGenerateEnabled(false);
+    FitBannerPicture();
+    SetStatus(WelcomeText);
+    // Stays above ordinary windows; a window manager that ignores the hint leaves an
+    // ordinary window, which is harmless.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+void Form1::FitBannerPicture() {
+    const QPixmap stored(TopBannerResource);
+    const QSize inner = Picture1->contentsRect().size();
+    // Drawn at the screen's pixel density so the banner stays sharp on high-DPI screens.
+    const qreal ratio = Picture1->devicePixelRatioF();
+    QPixmap fitted(inner * ratio);
+    fitted.setDevicePixelRatio(ratio);
+    fitted.fill(Qt::transparent);
+    QPainter painter(&fitted);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The whole picture is stretched over the whole box; its proportions are not kept.
+    painter.drawPixmap(QRectF(QPointF(0, 0), QSizeF(inner)), stored,
+                       QRectF(QPointF(0, 0), QSizeF(stored.size())));
+    painter.end();
+    Picture1->setPixmap(fitted);
+}
+
+void Form1::showEvent(QShowEvent* Event) {
+    QWidget::showEvent(Event);
+    if (m_placed || Event->spontaneous())
+        return;
+    m_placed = true;
+    centreOnScreen();
+}
+
+void Form1::centreOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // The frame, title bar included, is what is centred, where the window system tells it.
+    QRect placed(QPoint(0, 0), frameGeometry().size());
+    placed.moveCenter(available.center());
+    // On a screen smaller than the window keep the top left corner, with the title bar,
+    // reachable.
+    placed.moveLeft(std::max(placed.left(), available.left()));
+    placed.moveTop(std::max(placed.top(), available.top()));
+    move(placed.topLeft());
+}
+
+void Form1::setAllGenerateEnabled(bool Enabled) {
+    // Always in the table's order: DZEP, DZT, DZTR, DZS, DZM, DZP.
+    for (const TemplateKind& kind : TemplateKinds())
+        SetGenerateEnabled(kind.Code, Enabled);
+}
+
+void Form1::cmdSelectFolderClick() {
+    const QString app = m_platform.AppName();
+    const QString section = QStringLiteral("folders");
+    const QString key = QStringLiteral("lastfolder");
+    const QString remembered = m_platform.GetSetting(app, section, key, QString());
+    const QString folder =
+        m_platform.BrowseForFolder(remembered, QStringLiteral("Please select a folder:"));
+    if (folder.isEmpty()) {
+        txtFolder->setText(QStringLiteral("Canceled"));
+        m_values.ProjectFolder.clear();
+        setAllGenerateEnabled(false);
+    } else {
+        txtFolder->setText(folder);
+        m_values.ProjectFolder = txtFolder->text();
+        setAllGenerateEnabled(true);
+    }
+    // A cancel stores "" too, so the next chooser opens with nothing preselected.
+    m_platform.SaveSetting(app, section, key, m_values.ProjectFolder);
+}
+
+void Form1::generateClick(KindCode Code) {
+    setAllGenerateEnabled(false);
+    SetCancelEnabled(true);
+    emit GenerateClicked(Code);
+}
+
+QPushButton* Form1::GenerateButton(KindCode Code) const {
+    return m_generateButtons[static_cast<std::size_t>(Code)];
+}
+
+QPixmap Form1::BannerPicture() const {
+    return Picture1->pixmap();
+}
+
+void Form1::SetGenerateEnabled(KindCode Code, bool Enabled) {
+    GenerateButton(Code)->setEnabled(Enabled);
+}
+
+void Form1::SetCancelEnabled(bool Enabled) {
+    Command3->setEnabled(Enabled);
+}
+
+void Form1::SetStatus(const QString& Text) {
+    txtStatus->setPlainText(Text);
+}
+
+QString Form1::Status() const {
+    return txtStatus->toPlainText();
+}
+
+void Form1::RepaintStatus() {
+    txtStatus->repaint();
+}
+
+void Form1::SetProgressVisible(bool Visible) {
+    ProgressBar1->setVisible(Visible);
+}
+
+void Form1::SetProgressValue(float Value) {
+    // NaN and values below 0 show as 0; the bar's range ends at 100.
+    const int value = Value > 0 ? static_cast<int>(std::min(Value, 100.0F)) : 0;
+    ProgressBar1->setValue(value);
+}

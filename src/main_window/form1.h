@@ -1,8 +1,112 @@
 #pragma once
+
+#include "packing/packing_view.h"
+#include "packing/template_kind.h"
+
+#include <QPixmap>
 #include <QWidget>
-// Placeholder until the window is built.
-class Form1 : public QWidget {
+
+#include <array>
+#include <memory>
+
+class Platform;
+class QtPlatform;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class Zipper;
+
+// Vendrel's one window: the banners, the project folder field with "Browse", one frame
+// and Generate button per template kind, "&Cancel Process", "E&XIT", the status line and
+// the progress bar, all at fixed pixel positions. It owns the Zipper that packs, holds
+// the values the packing logic shares, and is the PackingView that logic drives.
+//
+// Two ways to build it: with a Platform the caller owns (tests pass a FakePlatform), or
+// with none, in which case the window makes and owns a QtPlatform with itself as owner.
+class Form1 : public QWidget, public PackingView {
     Q_OBJECT
-public:
-    explicit Form1(QWidget* parent = nullptr);
+  public:
+    // The window over a platform that must outlive it.
+    explicit Form1(Platform& Services, QWidget* Parent = nullptr);
+    // The window over its own QtPlatform (the real desktop).
+    explicit Form1(QWidget* Parent = nullptr);
+    ~Form1() override;
+
+    // Enables or disables one kind's Generate button.
+    void SetGenerateEnabled(KindCode Code, bool Enabled) override;
+    // Enables or disables "&Cancel Process".
+    void SetCancelEnabled(bool Enabled) override;
+    // Sets the status line's text.
+    void SetStatus(const QString& Text) override;
+    // The status line's text.
+    QString Status() const override;
+    // Repaints the status line at once.
+    void RepaintStatus() override;
+    // Shows or hides the progress bar.
+    void SetProgressVisible(bool Visible) override;
+    // Sets the progress bar, 0 to 100; out-of-range values are held at the nearest end.
+    void SetProgressValue(float Value) override;
+
+    // The values shared with the packing logic.
+    WindowValues& Values() { return m_values; }
+    const WindowValues& Values() const { return m_values; }
+    // The chosen project folder; "" while none is chosen.
+    const QString& ProjectFolder() const { return m_values.ProjectFolder; }
+    // The folder of the last chosen output file.
+    const QString& DestinationFolder() const { return m_values.DestinationFolder; }
+    // The most entries the folder walk takes from one folder.
+    int MaxFolderEntries() const { return m_values.MaxFolderEntries; }
+    // The window's compression component (object name "Zipper").
+    ::Zipper& GetZipper() { return *m_zipper; }
+    // The desktop services the window uses.
+    Platform& GetPlatform() { return m_platform; }
+    // The Generate button of one template kind.
+    QPushButton* GenerateButton(KindCode Code) const;
+    // The banner picture kept by FitBannerPicture, as shown in Picture1.
+    QPixmap BannerPicture() const;
+
+  protected:
+    // Centres the window on its screen the first time it is shown.
+    void showEvent(QShowEvent* Event) override;
+
+  Q_SIGNALS:
+    // A Generate button was pressed; the buttons have already been switched for the run.
+    void GenerateClicked(KindCode Code);
+
+  private:
+    Form1(std::unique_ptr<QtPlatform> OwnPlatform, Platform* Services, QWidget* Parent);
+
+    void createControls();
+    void createKindFrames();
+    void chainTabOrder();
+    void setAccessibleNames();
+    void connectControls();
+    void startUp();
+    void FitBannerPicture();
+    void centreOnScreen();
+    void setAllGenerateEnabled(bool Enabled);
+    void cmdSelectFolderClick();
+    void generateClick(KindCode Code);
+
+    std::unique_ptr<QtPlatform> m_ownPlatform;
+    Platform& m_platform;
+    WindowValues m_values;
+    ::Zipper* m_zipper = nullptr;
+    bool m_placed = false;
+
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPushButton* Command3 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    QLineEdit* txtFolder = nullptr;
+    QPushButton* cmdSelectFolder = nullptr;
+    QPlainTextEdit* txtStatus = nullptr;
+    QLabel* Picture1 = nullptr;
+    QLabel* Image1 = nullptr;
+    std::array<QGroupBox*, 6> m_kindFrames{};
+    std::array<QPushButton*, 6> m_generateButtons{};
 };

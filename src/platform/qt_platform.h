@@ -1,14 +1,56 @@
 #pragma once
+
 #include "platform/platform.h"
+
+#include <QPointer>
+#include <QString>
+
+class QFileDialog;
 class QWidget;
-// Placeholder until the Qt platform is implemented.
+
+// The real desktop behind Platform: QSettings INI files in the user's XDG config folder,
+// our folder chooser, one reused QFileDialog for saving, QMessageBox and QDesktopServices.
+// Dialogs are owned by the window given to SetOwner (none: they float on their own).
 class QtPlatform : public Platform {
-public:
-    QString AppName() const override { return {}; }
-    QString GetSetting(const QString&, const QString&, const QString&, const QString& d) override { return d; }
-    void SaveSetting(const QString&, const QString&, const QString&, const QString&) override {}
-    QString BrowseForFolder(const QString&, const QString&) override { return {}; }
-    QString ShowSaveDialog(const QString&, const QString&) override { return {}; }
-    MsgAnswer MessageBox(const QString&, MsgIcon, MsgButtons) override { return MsgAnswer::Cancel; }
-    void OpenUrl(const QString&) override {}
+  public:
+    // MessageTitle names the program in the message boxes' title bars.
+    explicit QtPlatform(const QString& MessageTitle, QWidget* Owner = nullptr);
+    ~QtPlatform() override;
+
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    // Sets the window that owns the dialogs and message boxes.
+    void SetOwner(QWidget* Owner);
+
+    // Base name of the running program file, without folder and last extension.
+    QString AppName() const override;
+    // Reads Section/Key from "<config>/<AppName>.ini", or Default when it is missing.
+    QString GetSetting(const QString& AppName, const QString& Section, const QString& Key,
+                       const QString& Default) override;
+    // Writes Section/Key into "<config>/<AppName>.ini" and flushes it to disk.
+    void SaveSetting(const QString& AppName, const QString& Section, const QString& Key,
+                     const QString& Value) override;
+    // Shows the folder chooser; "" when cancelled.
+    QString BrowseForFolder(const QString& InitialFolder, const QString& Title) override;
+    // Shows the window's one save dialog; "" when cancelled.
+    QString ShowSaveDialog(const QString& InitialFolder, const QString& Filter) override;
+    // Shows a modal message box titled with the program's name (MessageTitle).
+    MsgAnswer MessageBox(const QString& Text, MsgIcon Icon, MsgButtons Buttons) override;
+    // Hands a web address to the desktop's browser; failures are silent.
+    void OpenUrl(const QString& Url) override;
+
+    // The INI file that holds AppName's settings.
+    static QString SettingsFile(const QString& AppName);
+    // Turns "Description|pattern[|Description|pattern...]" into Qt's "Description (pattern)"
+    // filters, one per pair.
+    static QStringList QtNameFilters(const QString& Filter);
+    // The save dialog, created on first use; exposed so tests can drive it.
+    QFileDialog& SaveDialog();
+
+  private:
+    QString m_messageTitle;
+    QPointer<QWidget> m_owner;
+    QPointer<QFileDialog> m_saveDialog;
+    QString m_lastSaveName;
 };
