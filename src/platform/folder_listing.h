@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// Lists and classifies folder entries by the bytes the file system holds, so that no name
+// is lost or altered on the way (a name that is not valid UTF-8 still comes through).
+namespace FolderListing {
+
+// Identity of a folder on disk: two paths that reach the same folder give the same id.
+struct FolderId {
+    quint64 Device = 0;
+    quint64 Inode = 0;
+    friend bool operator==(const FolderId&, const FolderId&) = default;
+};
+
+enum class ListStatus {
+    Listed,         // Names holds the listing
+    TooManyEntries, // the listing holds more than MaxEntries entries
+    Missing,        // the folder is gone (or is no longer a folder)
+    Unlistable,     // the folder exists but cannot be read
+};
+
+// What an entry is, with links followed.
+enum class EntryKind {
+    File,        // an ordinary file, or a link to one
+    Folder,      // a folder, or a link to one
+    Special,     // a FIFO, socket or device, or a link to one
+    Missing,     // the entry is gone
+    Unreachable, // the entry exists but cannot be read, or it is a link that leads nowhere
+};
+
+struct Entry {
+    EntryKind Kind = EntryKind::Missing;
+    bool IsLink = false;
+    FolderId Id; // for a Folder: the folder it reaches
+};
+
+// True for names of hidden entries: a leading "." other than "." and ".." themselves.
+bool IsHiddenName(const QByteArray& Name);
+
+// Lists Folder: "." and ".." first, then every entry that is not hidden, ordered by name
+// without regard to case, ties broken by the exact bytes. "." and ".." count towards
+// MaxEntries; reading stops as soon as the listing would exceed it. Id receives the listed
+// folder's identity.
+ListStatus ListFolder(const QByteArray& Folder, int MaxEntries, QList<QByteArray>& Names,
+                      FolderId& Id);
+
+// Classifies the entry at Path, following a link to what it leads to.
+Entry Classify(const QByteArray& Path);
+
+} // namespace FolderListing
