@@ -1,0 +1,138 @@
+#include "packing/folder_walk.h"
+
+#include "packing/packing_view.h"
+#include "zip_engine/zipper.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+using namespace FolderListing;
+
+namespace {
+
+const QString AddFileFailedText = QStringLiteral("AddFile failed on ");
+const QString TooManyEntriesText = QStringLiteral("Too many entries in ");
+
+QByteArray pathBytes(const QString& Path) {
+    return QFile::encodeName(Path);
+}
+
+// A name can go into the package only when it is valid UTF-8 and holds no "\": inside the
+// archive "\" separates folders, so such a name would land in another folder, or climb out
+// of the install folder ("..\..\x"), when the package is installed.
+bool decodeName(const QByteArray& Bytes, QString& Name) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    Name = utf8.decode(Bytes);
+    return !utf8.hasError() && !Name.contains(QLatin1Char('\\'));
+}
+
+} // namespace
+
+QString ArchiveName(ArchiveNaming Naming, const QString& ProjectName, const QString& Prefix,
+                    const QString& FileName) {
+    switch (Naming) {
+    case ArchiveNaming::FolderNamed:
+        // The root folder has no name; its files then go in without a leading "\".
+        if (ProjectName.isEmpty())
+            return Prefix + FileName;
+        return ProjectName + QLatin1Char('\\') + Prefix + FileName;
+    case ArchiveNaming::Relative:
+        return Prefix + FileName;
+    case ArchiveNaming::DotRelative:
+        return QStringLiteral(".\\") + Prefix + FileName;
+    }
+    return Prefix + FileName;
+}
+
+QString ProjectFolderName(const QString& ProjectFolder) {
+    const QStringList parts = ProjectFolder.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return parts.isEmpty() ? QString() : parts.last();
+}
+
+FolderWalk::FolderWalk(Zipper& Zipper, PackingView& View, ArchiveNaming Naming,
+                       const QString& ProjectName, int MaxFolderEntries)
+    : m_zipper(Zipper), m_view(View), m_naming(Naming), m_projectName(ProjectName),
+      m_maxFolderEntries(MaxFolderEntries) {}
+
+bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
+    m_walking.clear();
+    // A sub-folder that vanished is skipped, but the folder the walk starts from must be there.
+    if (Classify(pathBytes(FolderPath)).Kind != EntryKind::Folder)
+        return fail(ProjectFolderName(FolderPath));
+    return walkFolder(FolderPath, NamePrefix);
+}
+
+bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix) {
+    QList<QByteArray> names;
+    FolderId id;
+    const ListStatus status = ListFolder(pathBytes(folderPath), m_maxFolderEntries, names, id);
+    // A sub-folder removed since its parent was listed is no longer part of the template.
+    if (status == ListStatus::Missing)
+        return true;
+    if (status != ListStatus::Listed)
+        return failListing(status, folderPath);
+    m_walking << id;
+    QStringList subFolders;
+    bool ok = queueEntries(folderPath, prefix, names, subFolders);
+    for (qsizetype i = 0; ok && i < subFolders.size(); ++i) {
+        const QString& sub = subFolders.at(i);
+        ok = walkFolder(folderPath + sub + QLatin1Char('/'), prefix + sub + QLatin1Char('\\'));
+    }
+    m_walking.removeLast();
+    return ok;
+}
+
+bool FolderWalk::queueEntries(const QString& folderPath, const QString& prefix,
+                              const QList<QByteArray>& names, QStringList& subFolders) {
+    for (const QByteArray& name : names) {
+        if (name == "." || name == "..")
+            continue;
+        if (!handleEntry(folderPath, prefix, name, subFolders))
+            return false;
+    }
+    return true;
+}
+
+bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
+                             const QByteArray& name, QStringList& subFolders) {
+    const Entry entry = Classify(pathBytes(folderPath) + name);
+    // Gone since the listing, or a FIFO, socket or device: nothing to pack, and opening a
+    // FIFO would block for ever.
+    if (entry.Kind == EntryKind::Missing || entry.Kind == EntryKind::Special)
+        return true;
+    if (entry.Kind == EntryKind::Folder && m_walking.contains(entry.Id))
+        return true;
+    QString decoded;
+    if (entry.Kind == EntryKind::Unreachable || !decodeName(name, decoded))
+        return fail(QString::fromUtf8(name));
+    if (entry.Kind == EntryKind::Folder) {
+        subFolders << decoded;
+        return true;
+    }
+    return queueFile(folderPath, prefix, decoded);
+}
+
+bool FolderWalk::queueFile(const QString& folderPath, const QString& prefix, const QString& name) {
+    const QString sourceFile = folderPath + name;
+    if (!m_zipper.AddFile(sourceFile, ArchiveName(m_naming, m_projectName, prefix, name)))
+        return true;
+    // Removed between its listing and the reading of its attributes: skipped like any
+    // entry that is gone.
+    if (Classify(pathBytes(sourceFile)).Kind == EntryKind::Missing)
+        return true;
+    return fail(name);
+}
+
+bool FolderWalk::failListing(ListStatus status, const QString& folderPath) {
+    // Taking only part of a crowded folder would pack a template with files missing.
+    if (status == ListStatus::TooManyEntries) {
+        m_view.SetStatus(TooManyEntriesText + folderPath);
+        return false;
+    }
+    return fail(ProjectFolderName(folderPath));
+}
+
+bool FolderWalk::fail(const QString& name) {
+    m_view.SetStatus(AddFileFailedText + name);
+    return false;
+}

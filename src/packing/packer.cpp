@@ -1,0 +1,212 @@
+#include "packing/packer.h"
+
+#include "packing/folder_walk.h"
+#include "platform/file_info.h"
+#include "platform/folder_listing.h"
+#include "platform/platform.h"
+#include "zip_engine/zipper.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+
+const QString ProjectFolderWarning =
+    QStringLiteral("You cannot create the Installation File in the Project Folder!\r\n"
+                   "Please Choose Another Destination Folder");
+const QString OverwriteQuestion = QStringLiteral("Overwrite Existing File?");
+const QString NoProjectFolderText = QStringLiteral("Please Choose a Project Folder First");
+const QString ProjectFolderGoneText = QStringLiteral("Project Folder Not Found: ");
+const QString CannotDeleteText = QStringLiteral("Cannot Delete Existing File ");
+const QString SuccessText = QStringLiteral("Success");
+const QString CanceledText = QStringLiteral("Canceled");
+
+// Spaces only, not other white space, are taken off the ends of the last piece.
+QString trimSpaces(const QString& Text) {
+    qsizetype first = 0;
+    qsizetype last = Text.size();
+    while (first < last && Text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && Text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return Text.mid(first, last - first);
+}
+
+// The walk's starting path: the project folder followed by "/" (the root already ends in one).
+QString folderPathOf(const QString& Folder) {
+    return Folder.endsWith(QLatin1Char('/')) ? Folder : Folder + QLatin1Char('/');
+}
+
+} // namespace
+
+Packer::Packer(Zipper& Zipper, Platform& Platform, PackingView& View, WindowValues& Values,
+               QObject* Parent)
+    : QObject(Parent), m_zipper(Zipper), m_platform(Platform), m_view(View), m_values(Values) {
+    connect(&m_zipper, &Zipper::StartFile, this, &Packer::OnStartFile);
+    connect(&m_zipper, &Zipper::Progress, this, &Packer::OnProgress);
+    connect(&m_zipper, &Zipper::EndFile, this, &Packer::OnEndFile);
+    connect(&m_zipper, &Zipper::Error, this, &Packer::OnError);
+    connect(&m_zipper, &Zipper::Complete, this, &Packer::OnComplete);
+}
+
+void Packer::Generate(KindCode Code) {
+    setGenerateButtons(false);
+    m_view.SetCancelEnabled(true);
+    PackTemplate(KindOf(Code));
+}
+
+void Packer::PackTemplate(const TemplateKind& Kind) {
+    if (!readyToPack())
+        return;
+    const QString chosen = askOutputPath(Kind);
+    if (chosen.isEmpty()) {
+        setGenerateButtons(true);
+        return;
+    }
+    m_values.DestinationFolder = FolderOfOutput(chosen);
+    if (destinationIsProject()) {
+        warnDestinationIsProject(Kind.Code);
+        return;
+    }
+    // The compression library is linked into the program, so no library file is written
+    // into (or loaded from) the destination folder here, and none is removed at Complete.
+    const QString outputPath = WithDefaultExtension(chosen, QString::fromLatin1(Kind.Extension));
+    if (!clearOutput(outputPath))
+        return;
+    // A failed walk leaves nothing queued, so none of its files reach a later archive.
+    if (!AddFolderFiles(folderPathOf(m_values.ProjectFolder), QString(), Kind.Naming)) {
+        m_zipper.ClearFiles();
+        return;
+    }
+    startRun(outputPath);
+}
+
+bool Packer::AddFolderFiles(const QString& FolderPath, const QString& NamePrefix,
+                            ArchiveNaming Naming) {
+    FolderWalk walk(m_zipper, m_view, Naming, ProjectFolderName(m_values.ProjectFolder),
+                    m_values.MaxFolderEntries);
+    return walk.Run(FolderPath, NamePrefix);
+}
+
+void Packer::Cancel() {
+    m_zipper.Cancel();
+}
+
+void Packer::OnStartFile() {
+    showFileStatus(QStringLiteral("Packing "));
+}
+
+void Packer::OnProgress() {
+    // The Zipper reports progress only with bytes to pack; the guard and the clamp keep the
+    // bar within its range should that ever not hold.
+    const qint64 total = m_zipper.BytesToZip();
+    if (total <= 0)
+        return;
+    const double share = double(m_zipper.BytesZipped()) / double(total) * 100.0;
+    m_view.SetProgressValue(float(std::clamp(share, 0.0, 100.0)));
+}
+
+void Packer::OnEndFile() {
+    showFileStatus(QStringLiteral("Packed "));
+}
+
+void Packer::OnError() {
+    m_view.SetStatus(ErrorText(m_zipper.Result(), m_zipper.Failed()));
+}
+
+void Packer::OnComplete(bool Canceled) {
+    // No library file to release or delete: the compression library is linked in.
+    m_view.SetStatus(Canceled ? CanceledText : SuccessText);
+    m_view.SetCancelEnabled(false);
+    setGenerateButtons(true);
+}
+
+QString Packer::WithDefaultExtension(const QString& OutputPath, const QString& Extension) {
+    // Appended only when the whole path has no "." and no space at either end: a name the
+    // user typed with an extension of any case keeps it.
+    const QString lastPiece = trimSpaces(OutputPath.split(QLatin1Char('.')).last());
+    return lastPiece == OutputPath ? OutputPath + Extension : OutputPath;
+}
+
+QString Packer::FolderOfOutput(const QString& OutputPath) {
+    const qsizetype cut = OutputPath.lastIndexOf(QLatin1Char('/'));
+    return cut < 0 ? QString() : OutputPath.left(cut);
+}
+
+QString Packer::ErrorText(int Result, const QString& Failed) {
+    return QStringLiteral("Err ") + QString::number(Result) + QStringLiteral(" in ") + Failed;
+}
+
+bool Packer::readyToPack() {
+    // A second run would pour its files into the running run's queue and archive.
+    if (m_zipper.Zipping()) {
+        m_view.SetStatus(ErrorText(0, QStringLiteral("Already mZipping")));
+        return false;
+    }
+    // Without a project folder the walk would have nothing, or the wrong folder, to pack.
+    if (m_values.ProjectFolder.isEmpty()) {
+        m_view.SetStatus(NoProjectFolderText);
+        return false;
+    }
+    const auto kind = FolderListing::Classify(QFile::encodeName(m_values.ProjectFolder)).Kind;
+    if (kind != FolderListing::EntryKind::Folder) {
+        m_view.SetStatus(ProjectFolderGoneText + m_values.ProjectFolder);
+        return false;
+    }
+    return true;
+}
+
+QString Packer::askOutputPath(const TemplateKind& Kind) {
+    const QString filter = QString::fromLatin1(Kind.FilterDescription) + QLatin1Char('|') +
+                           QString::fromLatin1(Kind.FilterPattern);
+    return m_platform.ShowSaveDialog(QString::fromLatin1(Kind.InitialFolder), filter);
+}
+
+bool Packer::destinationIsProject() const {
+    // An output file at the root gives an empty folder, which stands for "/".
+    const QString destination =
+        m_values.DestinationFolder.isEmpty() ? QStringLiteral("/") : m_values.DestinationFolder;
+    return destination == m_values.ProjectFolder;
+}
+
+void Packer::warnDestinationIsProject(KindCode Code) {
+    m_platform.MessageBox(ProjectFolderWarning, Platform::MsgIcon::Warning,
+                          Platform::MsgButtons::Ok);
+    m_view.SetGenerateEnabled(Code, true);
+}
+
+bool Packer::clearOutput(const QString& outputPath) {
+    if (!FileInfo::FileExists(outputPath))
+        return true;
+    const auto answer = m_platform.MessageBox(OverwriteQuestion, Platform::MsgIcon::None,
+                                              Platform::MsgButtons::OkCancel);
+    if (answer != Platform::MsgAnswer::Ok)
+        return false;
+    if (QFile::remove(outputPath))
+        return true;
+    // Packing into a file that still holds its old contents would mix two archives.
+    m_view.SetStatus(CannotDeleteText + outputPath);
+    return false;
+}
+
+void Packer::startRun(const QString& outputPath) {
+    m_view.SetProgressVisible(true);
+    if (!m_zipper.Zip(outputPath))
+        return;
+    m_view.SetProgressVisible(false);
+    m_view.SetStatus(ErrorText(m_zipper.Result(), m_zipper.Failed()));
+}
+
+void Packer::showFileStatus(const QString& prefix) {
+    const ZipFile* file = m_zipper.CurrentFile();
+    if (!file)
+        return;
+    m_view.SetStatus(prefix + file->SourceFile);
+    m_view.RepaintStatus();
+}
+
+void Packer::setGenerateButtons(bool enabled) {
+    for (const TemplateKind& kind : TemplateKinds())
+        m_view.SetGenerateEnabled(kind.Code, enabled);
+}

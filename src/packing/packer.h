@@ -1,0 +1,68 @@
+#pragma once
+
+#include "packing/packing_view.h"
+#include "packing/template_kind.h"
+
+#include <QObject>
+#include <QString>
+
+class Platform;
+class Zipper;
+
+// The pack command of the six Generate buttons and the window's side of a packing run:
+// it asks for the output file, walks the project folder onto the Zipper's queue, starts
+// the run and turns the Zipper's events into status text, progress and button states.
+// It reaches the window only through PackingView, Platform and WindowValues.
+class Packer : public QObject {
+    Q_OBJECT
+  public:
+    // Connects the five handlers below to the Zipper's events. All four references must
+    // outlive the Packer.
+    Packer(Zipper& Zipper, Platform& Platform, PackingView& View, WindowValues& Values,
+           QObject* Parent = nullptr);
+
+    // A press of the Generate button of kind Code: disables the six Generate buttons,
+    // enables the cancel button and runs PackTemplate with the kind's row.
+    void Generate(KindCode Code);
+    // The pack command for one kind: save dialog, destination checks, extension, overwrite
+    // question, folder walk and the start of the run.
+    void PackTemplate(const TemplateKind& Kind);
+    // Queues every file below FolderPath (ending in "/") under the names Naming forms from
+    // NamePrefix; false, with the status text set, when a file could not be queued.
+    bool AddFolderFiles(const QString& FolderPath, const QString& NamePrefix, ArchiveNaming Naming);
+    // A click on "&Cancel Process": asks the Zipper to stop a running run.
+    void Cancel();
+
+    // Shows "Packing " and the file's path, repainted at once.
+    void OnStartFile();
+    // Moves the progress bar to the share of bytes packed so far.
+    void OnProgress();
+    // Shows "Packed " and the file's path, repainted at once.
+    void OnEndFile();
+    // Shows the failed step of a run that ended in an error.
+    void OnError();
+    // Shows "Success" or "Canceled" and makes the window ready for the next run.
+    void OnComplete(bool Canceled);
+
+    // OutputPath with Extension appended when the path carries no extension of its own.
+    static QString WithDefaultExtension(const QString& OutputPath, const QString& Extension);
+    // The folder of an output file: the path cut before its last "/" ("" for the root).
+    static QString FolderOfOutput(const QString& OutputPath);
+    // The status text of a refused or failed run: "Err ", Result, " in ", Failed.
+    static QString ErrorText(int Result, const QString& Failed);
+
+  private:
+    bool readyToPack();
+    QString askOutputPath(const TemplateKind& Kind);
+    bool destinationIsProject() const;
+    void warnDestinationIsProject(KindCode Code);
+    bool clearOutput(const QString& outputPath);
+    void startRun(const QString& outputPath);
+    void showFileStatus(const QString& prefix);
+    void setGenerateButtons(bool enabled);
+
+    Zipper& m_zipper;
+    Platform& m_platform;
+    PackingView& m_view;
+    WindowValues& m_values;
+};

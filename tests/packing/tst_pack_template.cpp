@@ -1,0 +1,446 @@
+#include "pack_rig.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <sys/stat.h>
+
+// The pack command of a Generate button, from the press to the start of the run, and what
+// each way of ending it leaves in the window and on disk.
+class tst_PackTemplate : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void init();
+    void cleanup();
+    void workedExampleByKind_data();
+    void workedExampleByKind();
+    void saveDialogTakesTheKindsFilterAndFolder();
+    void saveDialogCancelled();
+    void destinationIsTheProjectFolder_data();
+    void destinationIsTheProjectFolder();
+    void rootFileAgainstRootProject();
+    void folderOfOutput_data();
+    void folderOfOutput();
+    void defaultExtension_data();
+    void defaultExtension();
+    void extensionOnDisk_data();
+    void extensionOnDisk();
+    void overwriteDeclined();
+    void overwriteConfirmed();
+    void walkFailed();
+    void zipRefused();
+    void runStarted();
+    void generateDuringARunRefused();
+    void noProjectFolder_data();
+    void noProjectFolder();
+    void failedWalkLeavesNothingQueued();
+    void undeletableOutputNotPacked();
+    void noLibraryFileInTheDestination();
+
+  private:
+    QString project() const { return m_dir->path() + QStringLiteral("/Intro"); }
+    QString out() const { return m_dir->path() + QStringLiteral("/Out"); }
+    void generate(KindCode Code, const QString& Answer);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PackRig> m_rig;
+};
+
+void tst_PackTemplate::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(!m_dir->path().contains(QLatin1Char('.')));
+    QVERIFY(MakeTree(project(),
+                     {"readme.txt", "media/thumbs/t1.png", "project.xml", "media/clip.mp4"}));
+    QVERIFY(QDir().mkpath(out()));
+    m_rig = std::make_unique<PackRig>();
+    m_rig->values.ProjectFolder = project();
+}
+
+void tst_PackTemplate::cleanup() {
+    m_rig.reset();
+    QVERIFY(RemoveTree(m_dir->path()));
+    m_dir.reset();
+}
+
+void tst_PackTemplate::generate(KindCode Code, const QString& Answer) {
+    m_rig->platform.SaveAnswers << Answer;
+    m_rig->packer.Generate(Code);
+}
+
+void tst_PackTemplate::workedExampleByKind_data() {
+    QTest::addColumn<KindCode>("Code");
+    QTest::addColumn<QString>("Extension");
+    QTest::addColumn<QString>("Filter");
+    QTest::addColumn<QString>("Lead"); // what comes before the relative path in every name
+
+    QTest::newRow("DZEP") << KindCode::DZEP << ".dzep"
+                          << "DZEP Files (*.dzep)|*.dzep"
+                          << "Intro\\";
+    QTest::newRow("DZT") << KindCode::DZT << ".dzt"
+                         << "DZT Files (*.dzt)|*.dzt"
+                         << ".\\";
+    QTest::newRow("DZTR") << KindCode::DZTR << ".dztr"
+                          << "DZTR Files (*.dztr)|*.dztr"
+                          << ".\\";
+    QTest::newRow("DZS") << KindCode::DZS << ".dzs"
+                         << "DZS Files (*.dzs)|*.dzs"
+                         << "";
+    QTest::newRow("DZM") << KindCode::DZM << ".dzm"
+                         << "DZM Files (*.dzm)|*.dzm"
+                         << ".\\";
+    QTest::newRow("DZP") << KindCode::DZP << ".dzp"
+                         << "DZP Files (*.dzp)|*.dzp"
+                         << ".\\";
+}
+
+void tst_PackTemplate::workedExampleByKind() {
+    QFETCH(KindCode, Code);
+    QFETCH(QString, Extension);
+    QFETCH(QString, Filter);
+    QFETCH(QString, Lead);
+
+    generate(Code, out() + "/Intro");
+    QCOMPARE(m_rig->platform.SaveCalls.size(), 1);
+    QCOMPARE(m_rig->platform.SaveCalls.at(0).Filter, Filter);
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+
+    const CheckedArchive packed = CheckZip(out() + "/Intro" + Extension);
+    QVERIFY2(packed.Ok, qPrintable(packed.Error));
+    const QStringList names{Lead + "project.xml", Lead + "readme.txt", Lead + "media\\clip.mp4",
+                            Lead + "media\\thumbs\\t1.png"};
+    QCOMPARE(StoredNames(packed), names);
+    QCOMPARE(packed.Entries.at(2).Sha256, Sha256Of("media/clip.mp4"));
+    QCOMPARE(m_rig->values.DestinationFolder, out());
+    QCOMPARE(QDir(out()).entryList(QDir::Files), QStringList{"Intro" + Extension});
+}
+
+void tst_PackTemplate::saveDialogTakesTheKindsFilterAndFolder() {
+    m_rig->packer.Generate(KindCode::DZTR);
+    m_rig->packer.Generate(KindCode::DZEP);
+    const auto& calls = m_rig->platform.SaveCalls;
+    QCOMPARE(calls.size(), 2);
+    QCOMPARE(calls.at(0).InitialFolder, QStringLiteral("C:\\MyStartFolder"));
+    QCOMPARE(calls.at(0).Filter, QStringLiteral("DZTR Files (*.dztr)|*.dztr"));
+    QCOMPARE(calls.at(1).InitialFolder, QString());
+    QCOMPARE(calls.at(1).Filter, QStringLiteral("DZEP Files (*.dzep)|*.dzep"));
+}
+
+void tst_PackTemplate::saveDialogCancelled() {
+    m_rig->values.DestinationFolder = QStringLiteral("/earlier");
+    m_rig->packer.Generate(KindCode::DZT);
+
+    const QStringList log{"cmdDZEP off", "cmdDZT off",  "cmdDZTR off", "cmdDZS off", "cmdDZM off",
+                          "cmdDZP off",  "Command3 on", "cmdDZEP on",  "cmdDZT on",  "cmdDZTR on",
+                          "cmdDZS on",   "cmdDZM on",   "cmdDZP on"};
+    QCOMPARE(m_rig->view.Log, log);
+    QCOMPARE(m_rig->values.DestinationFolder, QStringLiteral("/earlier"));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("before"));
+    QVERIFY(m_rig->platform.Messages.isEmpty());
+    QVERIFY(QDir(out()).isEmpty());
+}
+
+void tst_PackTemplate::destinationIsTheProjectFolder_data() {
+    QTest::addColumn<KindCode>("Code");
+    QTest::addColumn<QString>("Buttons");
+    QTest::newRow("DZEP") << KindCode::DZEP << "100000";
+    QTest::newRow("DZT") << KindCode::DZT << "010000";
+    QTest::newRow("DZTR") << KindCode::DZTR << "001000";
+    QTest::newRow("DZS") << KindCode::DZS << "000100";
+    QTest::newRow("DZM") << KindCode::DZM << "000010";
+    QTest::newRow("DZP") << KindCode::DZP << "000001";
+}
+
+void tst_PackTemplate::destinationIsTheProjectFolder() {
+    QFETCH(KindCode, Code);
+    QFETCH(QString, Buttons);
+    generate(Code, project() + "/package");
+
+    QCOMPARE(m_rig->platform.Messages.size(), 1);
+    const auto& message = m_rig->platform.Messages.at(0);
+    QCOMPARE(message.Text, QStringLiteral("You cannot create the Installation File in the "
+                                          "Project Folder!\r\nPlease Choose Another "
+                                          "Destination Folder"));
+    QCOMPARE(message.Icon, Platform::MsgIcon::Warning);
+    QCOMPARE(message.Buttons, Platform::MsgButtons::Ok);
+    QCOMPARE(m_rig->view.Buttons(), Buttons);
+    QVERIFY(m_rig->view.CancelEnabled);
+    QCOMPARE(m_rig->values.DestinationFolder, project());
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("before"));
+    QVERIFY(!m_rig->zipper.Zipping());
+    QCOMPARE(QDir(project()).entryList(QDir::Files), (QStringList{"project.xml", "readme.txt"}));
+}
+
+void tst_PackTemplate::rootFileAgainstRootProject() {
+    // "/clip" lies in the root folder, which is the project folder here.
+    m_rig->values.ProjectFolder = QStringLiteral("/");
+    generate(KindCode::DZS, QStringLiteral("/clip"));
+    QCOMPARE(m_rig->platform.Messages.size(), 1);
+    QCOMPARE(m_rig->platform.Messages.at(0).Icon, Platform::MsgIcon::Warning);
+    QCOMPARE(m_rig->view.Buttons(), QStringLiteral("000100"));
+    QCOMPARE(m_rig->values.DestinationFolder, QString());
+    QVERIFY(!m_rig->zipper.Zipping());
+}
+
+void tst_PackTemplate::folderOfOutput_data() {
+    QTest::addColumn<QString>("Path");
+    QTest::addColumn<QString>("Folder");
+    QTest::newRow("ordinary") << "/Out/Intro"
+                              << "/Out";
+    QTest::newRow("root") << "/clip"
+                          << "";
+    QTest::newRow("folder named like the file") << "/clip/clip"
+                                                << "/clip";
+    QTest::newRow("only the last cut") << "/clipper/clip"
+                                       << "/clipper";
+    QTest::newRow("dots and spaces kept") << "/My Work.v2/a b.dzt"
+                                          << "/My Work.v2";
+}
+
+void tst_PackTemplate::folderOfOutput() {
+    QFETCH(QString, Path);
+    QFETCH(QString, Folder);
+    QCOMPARE(Packer::FolderOfOutput(Path), Folder);
+}
+
+void tst_PackTemplate::defaultExtension_data() {
+    QTest::addColumn<QString>("Path");
+    QTest::addColumn<QString>("Expected");
+    QTest::newRow("no extension") << "/Out/clip"
+                                  << "/Out/clip.dzs";
+    QTest::newRow("extension of its own") << "/Out/clip.zip"
+                                          << "/Out/clip.zip";
+    QTest::newRow("kind's extension in capitals") << "/Out/clip.DZEP"
+                                                  << "/Out/clip.DZEP";
+    QTest::newRow("dotted folder") << "/My.Projects/clip"
+                                   << "/My.Projects/clip";
+    QTest::newRow("trailing space") << "/Out/clip "
+                                    << "/Out/clip ";
+    QTest::newRow("leading space") << " /Out/clip"
+                                   << " /Out/clip";
+    QTest::newRow("trailing dot") << "/Out/clip."
+                                  << "/Out/clip.";
+    QTest::newRow("space inside") << "/Out/my clip"
+                                  << "/Out/my clip.dzs";
+    QTest::newRow("tab is not a space") << "/Out/clip\t"
+                                        << "/Out/clip\t.dzs";
+    QTest::newRow("dot then spaces") << "/Out/a. "
+                                     << "/Out/a. ";
+}
+
+void tst_PackTemplate::defaultExtension() {
+    QFETCH(QString, Path);
+    QFETCH(QString, Expected);
+    QCOMPARE(Packer::WithDefaultExtension(Path, QStringLiteral(".dzs")), Expected);
+}
+
+void tst_PackTemplate::extensionOnDisk_data() {
+    QTest::addColumn<QString>("Chosen");
+    QTest::addColumn<QString>("Written");
+    QTest::newRow("clip") << "/Out/clip"
+                          << "/Out/clip.dzs";
+    QTest::newRow("clip.zip") << "/Out/clip.zip"
+                              << "/Out/clip.zip";
+    QTest::newRow("clip.DZEP") << "/Out/clip.DZEP"
+                               << "/Out/clip.DZEP";
+    QTest::newRow("dotted folder") << "/My.Projects/clip"
+                                   << "/My.Projects/clip";
+}
+
+void tst_PackTemplate::extensionOnDisk() {
+    QFETCH(QString, Chosen);
+    QFETCH(QString, Written);
+    QVERIFY(QDir().mkpath(m_dir->path() + "/My.Projects"));
+    generate(KindCode::DZS, m_dir->path() + Chosen);
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    const CheckedArchive packed = CheckZip(m_dir->path() + Written);
+    QVERIFY2(packed.Ok, qPrintable(packed.Error));
+    QCOMPARE(packed.Entries.size(), 4);
+    QVERIFY(QFileInfo(QFileInfo(m_dir->path() + Written).path()).isDir());
+    QCOMPARE(QDir(QFileInfo(m_dir->path() + Written).path()).entryList(QDir::Files).size(), 1);
+}
+
+void tst_PackTemplate::overwriteDeclined() {
+    QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
+    m_rig->platform.MessageAnswers << Platform::MsgAnswer::Cancel;
+    generate(KindCode::DZT, out() + "/Intro");
+
+    QCOMPARE(m_rig->platform.Messages.size(), 1);
+    const auto& question = m_rig->platform.Messages.at(0);
+    QCOMPARE(question.Text, QStringLiteral("Overwrite Existing File?"));
+    QCOMPARE(question.Icon, Platform::MsgIcon::None);
+    QCOMPARE(question.Buttons, Platform::MsgButtons::OkCancel);
+    QCOMPARE(m_rig->view.Buttons(), QStringLiteral("000000"));
+    QVERIFY(m_rig->view.CancelEnabled);
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("before"));
+    QVERIFY(!m_rig->view.Log.contains("bar shown"));
+    QVERIFY(!m_rig->zipper.Zipping());
+    QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
+}
+
+void tst_PackTemplate::overwriteConfirmed() {
+    QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
+    m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+    generate(KindCode::DZT, out() + "/Intro");
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+
+    QCOMPARE(m_rig->platform.Messages.size(), 1);
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    const CheckedArchive packed = CheckZip(out() + "/Intro.dzt");
+    QVERIFY2(packed.Ok, qPrintable(packed.Error));
+    QCOMPARE(packed.Entries.size(), 4);
+}
+
+void tst_PackTemplate::walkFailed() {
+    QVERIFY(::symlink("gone", QFile::encodeName(project() + "/broken").constData()) == 0);
+    QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
+    m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+    generate(KindCode::DZT, out() + "/Intro");
+
+    QCOMPARE(m_rig->view.Buttons(), QStringLiteral("000000"));
+    QVERIFY(m_rig->view.CancelEnabled);
+    QVERIFY(m_rig->view.ProgressVisible);
+    QVERIFY(!m_rig->view.Log.contains("bar shown"));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("AddFile failed on broken"));
+    QVERIFY(!m_rig->zipper.Zipping());
+    QVERIFY(!QFileInfo::exists(out() + "/Intro.dzt"));
+}
+
+void tst_PackTemplate::zipRefused() {
+    generate(KindCode::DZT, out() + "/missing/Intro");
+    QCOMPARE(m_rig->view.Buttons(), QStringLiteral("000000"));
+    QVERIFY(m_rig->view.CancelEnabled);
+    QVERIFY(!m_rig->view.ProgressVisible);
+    QCOMPARE(m_rig->view.Log.mid(m_rig->view.Log.size() - 3),
+             (QStringList{"bar shown", "bar hidden", "status Err -1 in OpenZip"}));
+    QVERIFY(!m_rig->zipper.Zipping());
+}
+
+void tst_PackTemplate::runStarted() {
+    QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
+    m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+    m_rig->view.ProgressVisible = false;
+    generate(KindCode::DZT, out() + "/Intro");
+
+    // The command has returned; the run goes on from the Zipper's timer.
+    QVERIFY(m_rig->zipper.Zipping());
+    QCOMPARE(m_rig->view.Buttons(), QStringLiteral("000000"));
+    QVERIFY(m_rig->view.CancelEnabled);
+    QVERIFY(m_rig->view.ProgressVisible);
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("before"));
+
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    QCOMPARE(m_rig->view.Buttons(), QStringLiteral("111111"));
+    QVERIFY(!m_rig->view.CancelEnabled);
+    QVERIFY(m_rig->view.ProgressVisible);
+    QVERIFY(CheckZip(out() + "/Intro.dzt").Ok);
+}
+
+void tst_PackTemplate::generateDuringARunRefused() {
+    // Large enough that the run spans many timer steps.
+    QVERIFY(
+        WritePatternFile(project() + "/big.bin", 8 * Zipper::ChunkSize * Zipper::ChunksPerTick));
+    generate(KindCode::DZT, out() + "/First");
+    QVERIFY(m_rig->zipper.Zipping());
+    const qint64 queuedBytes = m_rig->zipper.BytesToZip();
+
+    generate(KindCode::DZS, out() + "/Second");
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Err 0 in Already mZipping"));
+    QCOMPARE(m_rig->platform.SaveCalls.size(), 1);
+    QCOMPARE(m_rig->platform.SaveAnswers, QStringList{out() + "/Second"});
+    QCOMPARE(m_rig->values.DestinationFolder, out());
+    QCOMPARE(m_rig->zipper.BytesToZip(), queuedBytes);
+
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    const CheckedArchive packed = CheckZip(out() + "/First.dzt");
+    QVERIFY2(packed.Ok, qPrintable(packed.Error));
+    QCOMPARE(packed.Entries.size(), 5);
+    QCOMPARE(QDir(out()).entryList(QDir::Files), QStringList{"First.dzt"});
+}
+
+void tst_PackTemplate::noProjectFolder_data() {
+    QTest::addColumn<QString>("Folder");
+    QTest::addColumn<QString>("Status");
+    QTest::newRow("none chosen") << ""
+                                 << "Please Choose a Project Folder First";
+    QTest::newRow("removed since") << "/no/such/folder"
+                                   << "Project Folder Not Found: /no/such/folder";
+}
+
+void tst_PackTemplate::noProjectFolder() {
+    QFETCH(QString, Folder);
+    QFETCH(QString, Status);
+    m_rig->values.ProjectFolder = Folder;
+    generate(KindCode::DZS, out() + "/clip");
+    QCOMPARE(m_rig->view.StatusText, Status);
+    QVERIFY(m_rig->platform.SaveCalls.isEmpty());
+    QVERIFY(!m_rig->zipper.Zipping());
+    QVERIFY(QDir(out()).isEmpty());
+}
+
+void tst_PackTemplate::failedWalkLeavesNothingQueued() {
+    const QByteArray broken = QFile::encodeName(project() + "/z-broken");
+    QVERIFY(::symlink("gone", broken.constData()) == 0);
+    generate(KindCode::DZS, out() + "/clip");
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("AddFile failed on z-broken"));
+
+    QVERIFY(::unlink(broken.constData()) == 0);
+    generate(KindCode::DZS, out() + "/clip");
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    const CheckedArchive packed = CheckZip(out() + "/clip.dzs");
+    QVERIFY2(packed.Ok, qPrintable(packed.Error));
+    QCOMPARE(StoredNames(packed), (QStringList{"project.xml", "readme.txt", "media\\clip.mp4",
+                                               "media\\thumbs\\t1.png"}));
+    QCOMPARE(m_rig->view.ProgressValues.last(), 100.0f);
+}
+
+void tst_PackTemplate::undeletableOutputNotPacked() {
+    QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
+    QVERIFY(AsOrdinaryUser::OpenToOthers(m_dir->path()));
+    QVERIFY(::chmod(QFile::encodeName(out()).constData(), 0555) == 0);
+    m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+    {
+        AsOrdinaryUser user;
+        if (!user.Active())
+            QSKIP("permissions cannot be made to apply");
+        generate(KindCode::DZT, out() + "/Intro");
+    }
+    QVERIFY(::chmod(QFile::encodeName(out()).constData(), 0755) == 0);
+
+    QCOMPARE(m_rig->platform.Messages.size(), 1);
+    QCOMPARE(m_rig->view.StatusText,
+             QStringLiteral("Cannot Delete Existing File ") + out() + "/Intro.dzt");
+    QVERIFY(!m_rig->zipper.Zipping());
+    QVERIFY(!m_rig->view.Log.contains("bar shown"));
+    QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
+}
+
+void tst_PackTemplate::noLibraryFileInTheDestination() {
+    // The compression library is linked in: nothing is written beside the package, and a
+    // file of the library's old name that is already there is not touched.
+    QVERIFY(MakeFile(out() + "/kvd.dll", "someone else's file"));
+    const QDateTime stamp = QFileInfo(out() + "/kvd.dll").lastModified();
+    generate(KindCode::DZT, out() + "/Intro");
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    QCOMPARE(Sha256OfFile(out() + "/kvd.dll"), Sha256Of("someone else's file"));
+    QCOMPARE(QFileInfo(out() + "/kvd.dll").lastModified(), stamp);
+
+    const QString fresh = m_dir->path() + "/Fresh";
+    QVERIFY(QDir().mkpath(fresh));
+    generate(KindCode::DZS, fresh + "/Intro");
+    QCOMPARE(QDir(fresh).entryList(QDir::Files), QStringList{"Intro.dzs"});
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+    QCOMPARE(QDir(fresh).entryList(QDir::Files), QStringList{"Intro.dzs"});
+}
+
+QTEST_GUILESS_MAIN(tst_PackTemplate)
+#include "tst_pack_template.moc"
