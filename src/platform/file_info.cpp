@@ -1,6 +1,46 @@
 #include "platform/file_info.h"
-// Placeholder until the file layer is implemented.
+
+#include <QFile>
+
+#include <sys/stat.h>
+
 namespace FileInfo {
-bool ReadAttributes(const QString&, int&) { return false; }
-bool FileExists(const QString&) { return false; }
+
+namespace {
+
+// Hidden in the Unix way: the last name of the path begins with "." ("." and ".." aside).
+bool isHiddenName(QString Path) {
+    while (Path.size() > 1 && Path.endsWith(QLatin1Char('/')))
+        Path.chop(1);
+    const QString name = Path.mid(Path.lastIndexOf(QLatin1Char('/')) + 1);
+    return name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
+           name != QLatin1String("..");
 }
+
+} // namespace
+
+bool ReadAttributes(const QString& Path, int& Attrs) {
+    struct stat info {};
+    if (Path.isEmpty() || ::stat(QFile::encodeName(Path).constData(), &info) != 0)
+        return false;
+    const int hidden = isHiddenName(Path) ? AttrHidden : 0;
+    if (S_ISDIR(info.st_mode)) {
+        Attrs = AttrDirectory | hidden;
+        return true;
+    }
+    // Devices, pipes and sockets play the part of DOS system files: never packed.
+    if (!S_ISREG(info.st_mode)) {
+        Attrs = AttrSystem | hidden;
+        return true;
+    }
+    const int readOnly = (info.st_mode & S_IWUSR) ? 0 : AttrReadOnly;
+    Attrs = AttrArchive | readOnly | hidden;
+    return true;
+}
+
+bool FileExists(const QString& Path) {
+    int attrs = 0;
+    return ReadAttributes(Path, attrs) && (attrs & (AttrDirectory | AttrHidden | AttrSystem)) == 0;
+}
+
+} // namespace FileInfo

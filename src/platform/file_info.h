@@ -14,7 +14,8 @@ constexpr int AttrArchive = 0x20;
 
 // Reads the DOS-style attributes of Path; false when the path cannot be reached.
 // An ordinary file reads 0x20, plus 0x01 when its owner may not write it, plus 0x02 when
-// its name begins with "."; a folder reads 0x10 (plus 0x02 when hidden).
+// its name begins with "."; a folder reads 0x10 (plus 0x02 when hidden); a device, pipe or
+// socket reads 0x04 (system, plus 0x02 when hidden). Links are followed.
 bool ReadAttributes(const QString& Path, int& Attrs);
 
 // True when Path names an existing ordinary file (links followed) that is not hidden.

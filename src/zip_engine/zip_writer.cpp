@@ -1,9 +1,152 @@
 #include "zip_engine/zip_writer.h"
-// Placeholder until the writer is implemented.
+
+#include <QFile>
+
+#include <minizip/zip.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int NothingOpen = -666;
+constexpr int AlreadyOpen = -667;
+constexpr int IoFailed = -1;
+constexpr int AttrMask = 0x27;
+// General purpose bit 11: name and comment are UTF-8.
+constexpr uLong Utf8Flag = 0x800;
+// What the plain zipOpenNewFileInZip passes on to minizip's full call.
+constexpr uLong VersionMadeBy = 0;
+
+QDateTime (*g_testClock)() = nullptr;
+
+zipFile handle(void* Handle) {
+    return static_cast<zipFile>(Handle);
+}
+
+bool isAscii(const QByteArray& Text) {
+    return std::all_of(Text.begin(), Text.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+// The local date and time in minizip's form: month 0-11 and the full year; minizip derives
+// the stored DOS date and time from it because dosDate stays 0.
+zip_fileinfo entryInfo(int Attrs) {
+    const QDateTime now = g_testClock ? g_testClock() : QDateTime::currentDateTime();
+    zip_fileinfo info{};
+    info.tmz_date.tm_sec = uInt(now.time().second());
+    info.tmz_date.tm_min = uInt(now.time().minute());
+    info.tmz_date.tm_hour = uInt(now.time().hour());
+    info.tmz_date.tm_mday = uInt(now.date().day());
+    info.tmz_date.tm_mon = uInt(now.date().month() - 1);
+    info.tmz_date.tm_year = uInt(now.date().year());
+    info.dosDate = 0;
+    info.internal_fa = 0;
+    info.external_fa = uLong(Attrs & AttrMask);
+    return info;
+}
+
+} // namespace
+
 ZipWriter::ZipWriter() = default;
-ZipWriter::~ZipWriter() = default;
-bool ZipWriter::OpenZip(const QString&, int) { return true; }
-bool ZipWriter::OpenFileInZip(const QString&, int, int, int, const QString&) { return true; }
-bool ZipWriter::WriteBytes(const QByteArray&) { return true; }
-bool ZipWriter::CloseFileInZip() { return true; }
-bool ZipWriter::CloseZip() { return true; }
+
+ZipWriter::~ZipWriter() {
+    // Finish what the owner left open so the archive on disk is a complete zip file.
+    if (m_entryOpen)
+        zipCloseFileInZip(handle(m_zipHandle));
+    if (m_zipHandle != nullptr)
+        zipClose(handle(m_zipHandle), nullptr);
+}
+
+void ZipWriter::SetTestClock(QDateTime (*Now)()) {
+    g_testClock = Now;
+}
+
+bool ZipWriter::fail(int Code) {
+    m_result = Code;
+    return true;
+}
+
+// minizip's code, or -1 when the file underneath failed although minizip reported success.
+int ZipWriter::checked(int Code) const {
+    return Code == ZIP_OK && m_archive.Failed() ? IoFailed : Code;
+}
+
+bool ZipWriter::OpenZip(const QString& FilePath, int AppendMode) {
+    if (m_zipHandle != nullptr)
+        return fail(AlreadyOpen);
+    zlib_filefunc64_def functions{};
+    m_archive.Attach(functions);
+    const QByteArray path = QFile::encodeName(FilePath);
+    m_zipHandle = zipOpen2_64(path.constData(), AppendMode, nullptr, &functions);
+    if (m_zipHandle == nullptr)
+        return fail(IoFailed);
+    m_result = 0;
+    return false;
+}
+
+bool ZipWriter::OpenFileInZip(const QString& FileName, int ZMethod, int ZLevel, int Attrs,
+                              const QString& Comment, qint64 ExpectedSize) {
+    if (m_zipHandle == nullptr)
+        return fail(NothingOpen);
+    if (m_entryOpen)
+        return fail(AlreadyOpen);
+    // A damaged archive gets no further entries.
+    if (m_archive.Failed())
+        return fail(IoFailed);
+    const zip_fileinfo info = entryInfo(Attrs);
+    const QByteArray name = FileName.toUtf8();
+    const QByteArray comment = Comment.toUtf8();
+    // All-ASCII entries get exactly what the plain zipOpenNewFileInZip writes.
+    const uLong flags = isAscii(name) && isAscii(comment) ? 0 : Utf8Flag;
+    const int zip64 = ExpectedSize >= Zip64Threshold ? 1 : 0;
+    m_result = checked(zipOpenNewFileInZip4_64(
+        handle(m_zipHandle), name.constData(), &info, nullptr, 0, nullptr, 0, comment.constData(),
+        ZMethod, ZLevel, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0,
+        VersionMadeBy, flags, zip64));
+    m_entryOpen = m_result == ZIP_OK;
+    return !m_entryOpen;
+}
+
+bool ZipWriter::WriteBytes(const QByteArray& Bytes) {
+    if (m_zipHandle == nullptr || !m_entryOpen)
+        return fail(NothingOpen);
+    if (m_archive.Failed())
+        return fail(IoFailed);
+    m_result = checked(
+        zipWriteInFileInZip(handle(m_zipHandle), Bytes.constData(), unsigned(Bytes.size())));
+    return m_result != ZIP_OK;
+}
+
+bool ZipWriter::CloseFileInZip() {
+    if (!m_entryOpen)
+        return fail(NothingOpen);
+    // minizip ends the entry whatever it returns (a second close only gets its parameter
+    // error), so the entry counts as closed either way; the result says whether it is whole.
+    m_entryOpen = false;
+    m_result = checked(zipCloseFileInZip(handle(m_zipHandle)));
+    return m_result != ZIP_OK;
+}
+
+bool ZipWriter::CloseZip() {
+    if (m_zipHandle == nullptr)
+        return fail(NothingOpen);
+    if (m_entryOpen && CloseFileInZip())
+        return true;
+    const int code = zipClose(handle(m_zipHandle), nullptr);
+    // minizip has freed the handle whatever it returned: never pass it on again.
+    m_zipHandle = nullptr;
+    m_result = checked(code);
+    if (m_result != ZIP_OK)
+        return true;
+    m_archive.Disown();
+    return false;
+}
+
+void ZipWriter::DiscardZip() {
+    if (m_entryOpen)
+        zipCloseFileInZip(handle(m_zipHandle));
+    m_entryOpen = false;
+    if (m_zipHandle != nullptr)
+        zipClose(handle(m_zipHandle), nullptr);
+    m_zipHandle = nullptr;
+    m_archive.RemoveIfOwned();
+}

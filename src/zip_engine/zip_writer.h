@@ -1,6 +1,9 @@
 #pragma once
 
+#include "zip_engine/zip_file_io.h"
+
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // Writes one zip archive at a time through minizip, checking the calling order.
@@ -8,24 +11,49 @@
 //   0 success, -1 archive not opened / I/O failure, -666 nothing open, -667 already open,
 //   any other value minizip's own.
 // Entry names are stored exactly as given ("\" stays "\"); text goes to minizip as UTF-8.
+// Once a write, seek or close of the archive file has failed, every later operation on that
+// archive fails with -1, even where minizip itself reports success.
 class ZipWriter {
-public:
+  public:
+    // Entries expected to hold this many bytes or more get Zip64 fields; below it, deflate's
+    // worst-case growth cannot push the entry past 4 GiB.
+    static constexpr qint64 Zip64Threshold = 0xF0000000LL;
+
     ZipWriter();
     // Finishes an archive left open: closes the entry, then writes the central directory.
     ~ZipWriter();
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
+    // Opens (AppendMode 0: creates or replaces) the archive at FilePath.
     bool OpenZip(const QString& FilePath, int AppendMode = 0);
+    // Starts an entry stamped with the local time now; external attributes are Attrs & 0x27.
+    // ExpectedSize, the number of bytes the entry will hold, decides whether it needs Zip64.
     bool OpenFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
-                       const QString& Comment = {});
+                       const QString& Comment = {}, qint64 ExpectedSize = 0);
+    // Adds Bytes to the open entry.
     bool WriteBytes(const QByteArray& Bytes);
+    // Ends the open entry; it counts as closed even when the library reports a failure.
     bool CloseFileInZip();
+    // Ends the open entry, if any, and finishes the archive. After the library's close has
+    // been called the archive counts as closed, whatever it returned.
     bool CloseZip();
+    // Abandons the archive after a failure: closes whatever is open without looking at the
+    // results, then deletes the archive file if this writer created or truncated it as an
+    // ordinary file and has not finished it. Result() is left unchanged.
+    void DiscardZip();
+    // Result code of the last operation that reached a decision.
     int Result() const { return m_result; }
 
-private:
+    // Test hook: the clock that stamps new entries (nullptr restores the local clock).
+    static void SetTestClock(QDateTime (*Now)());
+
+  private:
+    bool fail(int Code);
+    int checked(int Code) const;
+
     void* m_zipHandle = nullptr;
     bool m_entryOpen = false;
     int m_result = 0;
+    ZipFileIo::ArchiveFile m_archive;
 };

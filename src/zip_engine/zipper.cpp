@@ -1,9 +1,190 @@
 #include "zip_engine/zipper.h"
-// Placeholder until the Zipper is implemented.
-Zipper::Zipper(QObject* parent) : QObject(parent) {}
+
+#include "platform/file_info.h"
+
+#include <QFileInfo>
+
+#include <utility>
+
+namespace {
+
+const QString ReadFileStep = QStringLiteral("ReadFile");
+constexpr int ReadFailed = -1;
+
+// The part of Path after its last separator. Template paths use "\", the file system "/";
+// either way the entry is named after the file, never after its whole path.
+QString fileNameOf(const QString& Path) {
+    const qsizetype cut = qMax(Path.lastIndexOf(QLatin1Char('\\')), Path.lastIndexOf('/'));
+    return Path.mid(cut + 1);
+}
+
+} // namespace
+
+Zipper::Zipper(QObject* parent) : QObject(parent), m_tmrNext(new QTimer(this)) {
+    m_tmrNext->setObjectName(QStringLiteral("tmrNext"));
+    m_tmrNext->setInterval(TickInterval);
+    connect(m_tmrNext, &QTimer::timeout, this, &Zipper::onTick);
+}
+
+// The writer finishes an archive still open, keeping the entries written so far.
 Zipper::~Zipper() = default;
-bool Zipper::AddFile(const QString&, const QString&, int, int, int, const QString&) { return true; }
-void Zipper::ClearFiles() {}
-void Zipper::Cancel() {}
-bool Zipper::Zip(const QString&, int) { return true; }
-void Zipper::onTick() {}
+
+bool Zipper::AddFile(const QString& SourceFile, const QString& AsFile, int ZMethod, int ZLevel,
+                     int Attrs, const QString& Comment) {
+    int fileAttrs = 0;
+    if (!FileInfo::ReadAttributes(SourceFile, fileAttrs))
+        return true;
+    // Only an ordinary file can be read front to back: a folder would fail when its turn
+    // came, and a device or pipe could block the window.
+    if (fileAttrs & (FileInfo::AttrDirectory | FileInfo::AttrSystem))
+        return true;
+    auto file = std::make_shared<ZipFile>();
+    file->SourceFile = SourceFile;
+    file->AsFile = AsFile.isEmpty() ? fileNameOf(SourceFile) : AsFile;
+    file->ZMethod = ZMethod;
+    file->ZLevel = ZLevel;
+    file->Attrs = Attrs != 0 ? Attrs : fileAttrs;
+    file->Comment = Comment;
+    file->ByteCount = QFileInfo(SourceFile).size();
+    m_bytesToZip += file->ByteCount;
+    m_files.push_back(std::move(file));
+    return false;
+}
+
+void Zipper::ClearFiles() {
+    while (!m_files.empty()) {
+        m_bytesToZip -= m_files.back()->ByteCount;
+        m_files.pop_back();
+    }
+}
+
+void Zipper::Cancel() {
+    if (m_zipping)
+        m_cancelRequested = true;
+}
+
+bool Zipper::Zip(const QString& FilePath, int AppendMode) {
+    if (m_zipping) {
+        m_result = 0;
+        m_failed = QStringLiteral("Already mZipping");
+        return true;
+    }
+    m_bytesZipped = 0;
+    if (m_writer.OpenZip(FilePath, AppendMode)) {
+        m_failed = QStringLiteral("OpenZip");
+        m_result = m_writer.Result();
+        ClearFiles();
+        return true;
+    }
+    m_zipping = true;
+    m_tmrNext->start();
+    return false;
+}
+
+// One timer step: start the next file or finish the run, then move up to ten chunks.
+void Zipper::onTick() {
+    // Stopped for the whole step, so steps never overlap even when a handler lets the
+    // event loop run; restarted only when the run goes on.
+    m_tmrNext->stop();
+    if (!m_source.IsOpen()) {
+        if (m_files.empty()) {
+            finishRun();
+            return;
+        }
+        if (!startNextFile())
+            return;
+    }
+    if (m_cancelRequested) {
+        // The current entry ends with what has been written of it so far.
+        ClearFiles();
+        m_remaining = 0;
+    }
+    if (moveChunks())
+        m_tmrNext->start();
+}
+
+bool Zipper::startNextFile() {
+    // Taken off the queue before StartFile, so a handler's ClearFiles cannot remove the file
+    // being started; its bytes stay counted as taken by this run.
+    m_currentFile = m_files.front();
+    m_files.pop_front();
+    Q_EMIT StartFile();
+    const ZipFile& file = *m_currentFile;
+    if (m_writer.OpenFileInZip(file.AsFile, file.ZMethod, file.ZLevel, file.Attrs, file.Comment,
+                               file.ByteCount))
+        return failRun(QStringLiteral("OpenFileInZip"), m_writer.Result());
+    if (!m_source.Open(file.SourceFile))
+        return failRun(ReadFileStep, ReadFailed);
+    m_remaining = file.ByteCount;
+    // Sized once per file; it only shrinks for the last, shorter chunk.
+    m_buffer.resize(qMin(m_remaining, ChunkSize));
+    return true;
+}
+
+// Moves up to ChunksPerTick chunks; closing the entry counts as one of them and ends the step.
+bool Zipper::moveChunks() {
+    for (int i = 0; i < ChunksPerTick; ++i) {
+        if (m_remaining == 0)
+            return endFile();
+        if (!moveChunk())
+            return false;
+        Q_EMIT Progress();
+    }
+    return true;
+}
+
+bool Zipper::moveChunk() {
+    const qint64 chunk = qMin(m_remaining, ChunkSize);
+    if (m_buffer.size() != chunk)
+        m_buffer.resize(chunk);
+    m_bytesZipped += chunk;
+    m_remaining -= chunk;
+    // A file that vanished, failed or shrank since it was queued must not be padded out
+    // with stale buffer bytes: the run fails instead.
+    if (!m_source.Read(m_buffer))
+        return failRun(ReadFileStep, ReadFailed);
+    if (m_writer.WriteBytes(m_buffer))
+        return failRun(QStringLiteral("WriteBytes"), m_writer.Result());
+    return true;
+}
+
+bool Zipper::endFile() {
+    m_source.Close();
+    if (m_writer.CloseFileInZip())
+        return failRun(QStringLiteral("CloseFileInZip"), m_writer.Result());
+    Q_EMIT EndFile();
+    return true;
+}
+
+void Zipper::finishRun() {
+    if (m_writer.CloseZip()) {
+        failRun(QStringLiteral("CloseZip"), m_writer.Result());
+        return;
+    }
+    endRun();
+    // Reset before the event, so that a run started from a handler starts uncancelled.
+    const bool canceled = std::exchange(m_cancelRequested, false);
+    Q_EMIT Complete(canceled);
+}
+
+bool Zipper::failRun(const QString& Step, int Code) {
+    m_failed = Step;
+    m_result = Code;
+    m_source.Close();
+    // A failed run leaves nothing open in the writer, so the next Zip can succeed, and no
+    // half-written archive that could pass for a finished package.
+    m_writer.DiscardZip();
+    ClearFiles();
+    endRun();
+    // A cancel belongs to the run it was asked for; it must not stop the next one.
+    m_cancelRequested = false;
+    Q_EMIT Error();
+    return false;
+}
+
+void Zipper::endRun() {
+    m_buffer = QByteArray();
+    m_remaining = 0;
+    m_bytesToZip = 0;
+    m_zipping = false;
+}

@@ -22,9 +22,13 @@ struct ZipFile {
 
 // Compresses a queue of files into one archive, a few chunks per 16 ms timer step,
 // on the caller's thread. Reports through synchronous signals; never shows anything.
+// Every run that Zip starts ends with exactly one Error or one Complete. A failed run leaves
+// no archive open and deletes the incomplete archive file it created; a cancelled run, or
+// one cut short by destroying the Zipper, keeps the entries written so far.
+// The timer is a child QTimer named "tmrNext"; it is stopped for the whole of a step.
 class Zipper : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr qint64 ChunkSize = 131072;
     static constexpr int ChunksPerTick = 10;
     static constexpr int TickInterval = 16;
@@ -32,33 +36,53 @@ public:
     explicit Zipper(QObject* parent = nullptr);
     ~Zipper() override;
 
+    // Queues SourceFile (an ordinary file) as entry AsFile (default: its file name);
+    // Attrs 0 takes the file's own attributes. True when the file cannot be queued.
     bool AddFile(const QString& SourceFile, const QString& AsFile = {}, int ZMethod = 8,
                  int ZLevel = -1, int Attrs = 0, const QString& Comment = {});
+    // Empties the queue; the removed files no longer count in BytesToZip.
     void ClearFiles();
+    // Asks the run in progress to stop at the next step; does nothing between runs.
     void Cancel();
+    // Opens the archive and starts the timer; true (with Failed and Result) when refused.
     bool Zip(const QString& FilePath, int AppendMode = 0);
 
+    // Bytes of the files still queued plus those taken by the run in progress.
     qint64 BytesToZip() const { return m_bytesToZip; }
+    // Bytes read and handed to the writer since the current run started.
     qint64 BytesZipped() const { return m_bytesZipped; }
+    // The file being packed or last taken from the queue; null before the first.
     const ZipFile* CurrentFile() const { return m_currentFile.get(); }
+    // Name of the step that failed last: "Already mZipping", "OpenZip", "OpenFileInZip",
+    // "ReadFile", "WriteBytes", "CloseFileInZip" or "CloseZip".
     QString Failed() const { return m_failed; }
+    // Result code of the last failure (the writer's codes; -1 for "ReadFile").
     int Result() const { return m_result; }
+    // True while a run is in progress.
     bool Zipping() const { return m_zipping; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void StartFile();
     void Progress();
     void EndFile();
     void Error();
     void Complete(bool Canceled);
 
-private:
-    // Implementation detail; see zipper.cpp.
+  private:
     void onTick();
+    bool startNextFile();
+    bool moveChunks();
+    bool moveChunk();
+    bool endFile();
+    void finishRun();
+    bool failRun(const QString& Step, int Code);
+    void endRun();
 
     ZipWriter m_writer;
     std::deque<std::shared_ptr<ZipFile>> m_files;
     std::shared_ptr<ZipFile> m_currentFile;
+    ZipFileIo::SourceReader m_source;
+    QByteArray m_buffer;
     QTimer* m_tmrNext = nullptr;
     qint64 m_bytesToZip = 0;
     qint64 m_bytesZipped = 0;

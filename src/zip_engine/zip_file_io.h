@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+struct zlib_filefunc64_def_s;
+
+// The zip engine's own file access: the archive file as minizip writes it, and the source
+// files as the Zipper reads them.
+namespace ZipFileIo {
+
+// Faults that tests can inject into the engine's file access. A number n makes the n-th
+// call of that kind (counted from the last SetTestFaults, starting at 1) fail; 0 injects
+// nothing. Process-wide and meant for tests only; the program never sets them.
+//   FailWriteNumber  an archive write fails as a full disk would (nothing is written)
+//   FailSeekNumber   an archive seek fails
+//   FailClose        closing the archive file reports failure (as a failed final flush)
+//   FailReadNumber   a read of a source file chunk fails (as an I/O error mid-file)
+// Typical use: run once with SetTestFaults({}) and read WritesDone() to learn how many
+// writes a run makes, then run again failing the first, a middle or the last of them.
+struct TestFaults {
+    qint64 FailWriteNumber = 0;
+    qint64 FailSeekNumber = 0;
+    bool FailClose = false;
+    qint64 FailReadNumber = 0;
+};
+
+// Replaces the injected faults and restarts the counters below.
+void SetTestFaults(const TestFaults& Faults);
+// Archive writes, archive seeks and source chunk reads made since the last SetTestFaults.
+qint64 WritesDone();
+qint64 SeeksDone();
+qint64 ReadsDone();
+
+struct ArchiveCallbacks;
+
+// One archive file opened by minizip through our file functions. The first failed write,
+// seek, flush or close is remembered: minizip 1.1 does not always look at the results, so
+// the writer asks Failed() after every library call. After a failure nothing more is
+// written to the file.
+class ArchiveFile {
+  public:
+    // Points Def at our file functions with this object as their state; forgets the last file.
+    void Attach(zlib_filefunc64_def_s& Def);
+    // True once any write, seek, flush or close of the current file has failed.
+    bool Failed() const { return m_failed; }
+    // Deletes the file when this open created or truncated it as an ordinary file and it is
+    // still the same file; devices and archives opened for appending are never deleted.
+    // Returns true when a file was deleted.
+    bool RemoveIfOwned();
+    // Gives up the right to delete the file (it has been finished successfully).
+    void Disown() { m_owned = false; }
+
+  private:
+    friend struct ArchiveCallbacks;
+    QByteArray m_path;
+    bool m_failed = false;
+    bool m_owned = false;
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
+};
+
+// A source file read front to back in whole chunks, opened read-only without buffering.
+class SourceReader {
+  public:
+    SourceReader() = default;
+    ~SourceReader() { Close(); }
+    SourceReader(const SourceReader&) = delete;
+    SourceReader& operator=(const SourceReader&) = delete;
+
+    // Opens Path for reading; false when it is missing, unreadable or not an ordinary file.
+    bool Open(const QString& Path);
+    // Fills the whole of Buffer from the current position; false on a read error or when the
+    // file ends first.
+    bool Read(QByteArray& Buffer);
+    void Close();
+    bool IsOpen() const { return m_fd >= 0; }
+
+  private:
+    int m_fd = -1;
+};
+
+} // namespace ZipFileIo

@@ -1,0 +1,81 @@
+#include "platform/file_info.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+class TstFileInfo : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        QDir dir(m_dir.path());
+        for (const char* name : {"plain.txt", ".hidden.txt", "locked.txt", ".locked"})
+            QVERIFY(touch(m_dir.filePath(QString::fromLatin1(name))));
+        QVERIFY(::chmod(QFile::encodeName(m_dir.filePath("locked.txt")).constData(), 0444) == 0);
+        QVERIFY(::chmod(QFile::encodeName(m_dir.filePath(".locked")).constData(), 0555) == 0);
+        QVERIFY(dir.mkdir(QStringLiteral("folder")));
+        QVERIFY(dir.mkdir(QStringLiteral(".git")));
+        QVERIFY(QFile::link(m_dir.filePath("plain.txt"), m_dir.filePath("link-to-file")));
+        QVERIFY(QFile::link(m_dir.filePath("folder"), m_dir.filePath("link-to-folder")));
+        QVERIFY(QFile::link(m_dir.filePath("gone"), m_dir.filePath("dangling")));
+        QVERIFY(QFile::link(m_dir.filePath("plain.txt"), m_dir.filePath(".hidden-link")));
+        QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath("pipe")).constData(), 0644) == 0);
+    }
+
+    void readAttributes_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("reached");
+        QTest::addColumn<int>("attrs");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("ordinary file") << "plain.txt" << true << 0x20 << true;
+        QTest::newRow("hidden file") << ".hidden.txt" << true << 0x22 << false;
+        QTest::newRow("read-only file") << "locked.txt" << true << 0x21 << true;
+        QTest::newRow("hidden read-only file") << ".locked" << true << 0x23 << false;
+        QTest::newRow("folder") << "folder" << true << 0x10 << false;
+        QTest::newRow("folder with trailing slash") << "folder/" << true << 0x10 << false;
+        QTest::newRow("hidden folder") << ".git" << true << 0x12 << false;
+        QTest::newRow("hidden folder with trailing slash") << ".git/" << true << 0x12 << false;
+        QTest::newRow("link to a file") << "link-to-file" << true << 0x20 << true;
+        QTest::newRow("hidden link to a file") << ".hidden-link" << true << 0x22 << false;
+        QTest::newRow("link to a folder") << "link-to-folder" << true << 0x10 << false;
+        QTest::newRow("dangling link") << "dangling" << false << 0 << false;
+        QTest::newRow("pipe") << "pipe" << true << 0x04 << false;
+        QTest::newRow("missing") << "missing.txt" << false << 0 << false;
+        QTest::newRow("file inside a hidden folder") << ".git/../plain.txt" << true << 0x20 << true;
+    }
+    void readAttributes() {
+        QFETCH(QString, name);
+        QFETCH(bool, reached);
+        QFETCH(int, attrs);
+        QFETCH(bool, exists);
+        const QString path = m_dir.path() + QLatin1Char('/') + name;
+        int read = -1;
+        QCOMPARE(FileInfo::ReadAttributes(path, read), reached);
+        if (reached)
+            QCOMPARE(read, attrs);
+        else
+            QCOMPARE(read, -1);
+        QCOMPARE(FileInfo::FileExists(path), exists);
+    }
+
+    void emptyPath() {
+        int attrs = -1;
+        QVERIFY(!FileInfo::ReadAttributes(QString(), attrs));
+        QVERIFY(!FileInfo::FileExists(QString()));
+    }
+
+  private:
+    static bool touch(const QString& Path) {
+        QFile f(Path);
+        return f.open(QIODevice::WriteOnly) && f.write("x") == 1;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TstFileInfo)
+#include "tst_file_info.moc"
