@@ -28,6 +28,31 @@ bool makeSparseFile(const QString& Path, qint64 Size) {
     return true;
 }
 
+quint64 little(const QByteArray& Bytes, int At, int Size) {
+    quint64 value = 0;
+    for (int i = Size - 1; i >= 0; --i)
+        value = value << 8 | uchar(Bytes[At + i]);
+    return value;
+}
+
+// The sizes a streaming reader takes from the first entry's local header: its 32-bit fields,
+// or with 0xFFFFFFFF there, the Zip64 extra field's (python's zipfile only reads the central
+// directory, so it cannot tell).
+qint64 localHeaderSize(const QString& Archive) {
+    QFile f(Archive);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray header = f.read(30);
+    const int nameLength = int(little(header, 26, 2));
+    const int extraLength = int(little(header, 28, 2));
+    const QByteArray extra = (f.read(nameLength), f.read(extraLength));
+    if (little(header, 22, 4) != 0xFFFFFFFFu)
+        return extraLength == 0 ? qint64(little(header, 22, 4)) : -2;
+    if (extraLength < 20 || little(extra, 0, 2) != 1 || little(extra, 2, 2) < 16)
+        return -3;
+    return qint64(little(extra, 4, 8));
+}
+
 } // namespace
 
 class TstZipLarge : public QObject {
@@ -81,6 +106,7 @@ class TstZipLarge : public QObject {
         QCOMPARE(archive.Entries[0].FileSize, size);
         QCOMPARE(archive.Entries[0].Sha256, Sha256OfFile(source));
         QCOMPARE(archive.Entries[0].Extra.startsWith(QByteArray("\x01\x00", 2)), zip64);
+        QCOMPARE(localHeaderSize(archivePath), size);
         QCOMPARE(archive.Entries[1].Sha256, Sha256OfFile(small));
         QCOMPARE(archive.Entries[1].Extra, QByteArray());
         QFile::remove(source);

@@ -270,6 +270,9 @@ class TstZipWriter : public QObject {
         QCOMPARE(zipWriteInFileInZip(z, data.constData(), unsigned(data.size())), ZIP_OK);
         QCOMPARE(zipClose(z, nullptr), ZIP_OK);
         QCOMPARE(readAll(ours), readAll(plain));
+        const CheckedArchive archive = CheckZip(ours);
+        QVERIFY2(archive.Ok, qPrintable(archive.Error));
+        QCOMPARE(archive.Entries.first().Sha256, Sha256Of(data));
     }
 
     void destructionFinishesArchive_data() {
@@ -370,7 +373,11 @@ class TstZipWriter : public QObject {
         QCOMPARE(writer.Result(), -666);
         QVERIFY(writer.CloseZip());
         QCOMPARE(writer.Result(), -1);
-        QVERIFY(!writer.OpenZip(m_dir.filePath(QStringLiteral("next.zip"))));
+        ZipFileIo::SetTestFaults({});
+        const QString next = m_dir.filePath(QStringLiteral("next.zip"));
+        QVERIFY(!writer.OpenZip(next));
+        QVERIFY(!writer.CloseZip());
+        QVERIFY(CheckZip(next).Ok);
     }
 
     void failedFinalCloseIsReported() {
@@ -382,7 +389,11 @@ class TstZipWriter : public QObject {
         QVERIFY(!apply(writer, QStringLiteral("write"), path));
         QVERIFY(writer.CloseZip());
         QCOMPARE(writer.Result(), -1);
-        QVERIFY(!writer.OpenZip(m_dir.filePath(QStringLiteral("other.zip"))));
+        ZipFileIo::SetTestFaults({});
+        const QString other = m_dir.filePath(QStringLiteral("other.zip"));
+        QVERIFY(!writer.OpenZip(other));
+        QVERIFY(!writer.CloseZip());
+        QVERIFY(CheckZip(other).Ok);
     }
 
     void writeFailureOnFullDevice() {

@@ -350,6 +350,25 @@ class TstZipper : public QObject {
         verifyArchive(archive, m_files);
     }
 
+    // A cancel asked for in a run that then fails must not cut the next run short.
+    void cancelDoesNotOutliveFailedRun() {
+        Zipper zipper;
+        ZipperRecorder recorder(zipper);
+        QVERIFY(!zipper.AddFile(makeFile(1000)));
+        recorder.OnEvent = [&](const QString& Event) {
+            if (Event == QLatin1String("Progress"))
+                zipper.Cancel();
+        };
+        // The first seek patches the entry's header as it closes, in the same step.
+        ZipFileIo::SetTestFaults({0, 1, false, 0});
+        QVERIFY(!zipper.Zip(m_dir.filePath(QStringLiteral("failing.zip"))));
+        QVERIFY(waitForEnd(recorder));
+        QCOMPARE(joined(recorder.Events), QStringLiteral("1:StartFile 1:Progress 1000 1:Error"));
+        recorder.OnEvent = nullptr;
+        m_files.clear();
+        verifyFailedRun(zipper, recorder, QString(), QStringLiteral("CloseFileInZip"));
+    }
+
     // A source that cannot be read in full ends the run with "ReadFile"; nothing made up is
     // stored, and the incomplete archive is removed.
     void unreadableSource_data() {
