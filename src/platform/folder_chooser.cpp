@@ -2,11 +2,13 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileSystemModel>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -14,11 +16,13 @@ FolderChooser::FolderChooser(const QString& InitialFolder, const QString& Title,
     : QDialog(Parent), m_reportSelection(!InitialFolder.isEmpty()) {
     setWindowTitle(tr("Browse for Folder"));
     resize(420, 440);
+    createTree();
+    createLayout(Title);
+    connectTree();
+    preselect(InitialFolder);
+}
 
-    auto* title = new QLabel(Title, this);
-    title->setObjectName(QStringLiteral("titleLabel"));
-    title->setWordWrap(true);
-
+void FolderChooser::createTree() {
     m_model = new QFileSystemModel(this);
     // Only file-system folders can be chosen, so only they are shown.
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
@@ -31,7 +35,13 @@ FolderChooser::FolderChooser(const QString& InitialFolder, const QString& Title,
     for (int column = 1; column < m_model->columnCount(); ++column)
         m_tree->hideColumn(column);
     m_tree->setAccessibleName(tr("Folders"));
-    title->setBuddy(m_tree);
+}
+
+void FolderChooser::createLayout(const QString& title) {
+    auto* titleLabel = new QLabel(title, this);
+    titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    titleLabel->setWordWrap(true);
+    titleLabel->setBuddy(m_tree);
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("statusLine"));
@@ -45,14 +55,31 @@ FolderChooser::FolderChooser(const QString& InitialFolder, const QString& Title,
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title);
+    layout->addWidget(titleLabel);
     layout->addWidget(m_tree, 1);
     layout->addWidget(m_status);
     layout->addWidget(m_buttons);
+}
 
-    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &FolderChooser::onCurrentChanged);
-    preselect(InitialFolder);
+void FolderChooser::connectTree() {
+    // The selection, not the keyboard's current item: a tree that gets the focus makes its
+    // first row current without selecting it, and that is no choice of the user's.
+    connect(m_tree->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FolderChooser::onSelectionChanged);
+    // Listings arrive in the background and move the preselected row about; several
+    // arrivals in a row are answered by one scroll.
+    m_scrollTimer = new QTimer(this);
+    m_scrollTimer->setSingleShot(true);
+    m_scrollTimer->setInterval(0);
+    connect(m_scrollTimer, &QTimer::timeout, this, &FolderChooser::scrollToSelection);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &FolderChooser::requestScroll);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &FolderChooser::requestScroll);
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderChooser::requestScroll);
+    // Whatever the user does in the tree wins over the following.
+    connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_followSelection = false; });
+    m_tree->installEventFilter(this);
+    m_tree->viewport()->installEventFilter(this);
 }
 
 QString FolderChooser::Browse(QWidget* Owner, const QString& InitialFolder, const QString& Title) {
@@ -63,11 +90,11 @@ QString FolderChooser::Browse(QWidget* Owner, const QString& InitialFolder, cons
 }
 
 QString FolderChooser::SelectedFolder() const {
-    const QModelIndex current = m_tree->currentIndex();
-    if (!current.isValid())
+    const QModelIndexList selected = m_tree->selectionModel()->selectedRows();
+    if (selected.isEmpty())
         return {};
     // cleanPath drops a trailing "/" but keeps the root's own "/".
-    return QDir::cleanPath(m_model->filePath(current));
+    return QDir::cleanPath(m_model->filePath(selected.first()));
 }
 
 bool FolderChooser::SelectFolder(const QString& Folder) {
@@ -78,7 +105,7 @@ bool FolderChooser::SelectFolder(const QString& Folder) {
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
         m_tree->expand(parent);
     m_tree->setCurrentIndex(index);
-    m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    scrollToSelection();
     return true;
 }
 
@@ -86,7 +113,37 @@ QString FolderChooser::StatusText() const {
     return m_status->text();
 }
 
-void FolderChooser::onCurrentChanged() {
+void FolderChooser::showEvent(QShowEvent* Event) {
+    QDialog::showEvent(Event);
+    // Scrolling before the first show went by a guess at the tree's size.
+    requestScroll();
+}
+
+bool FolderChooser::eventFilter(QObject* Watched, QEvent* Event) {
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        m_followSelection = false;
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(Watched, Event);
+}
+
+void FolderChooser::requestScroll() {
+    if (m_followSelection)
+        m_scrollTimer->start();
+}
+
+void FolderChooser::scrollToSelection() {
+    const QModelIndexList selected = m_tree->selectionModel()->selectedRows();
+    if (!selected.isEmpty())
+        m_tree->scrollTo(selected.first(), QAbstractItemView::PositionAtCenter);
+}
+
+void FolderChooser::onSelectionChanged() {
     const QString folder = SelectedFolder();
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!folder.isEmpty());
     if (!m_reportSelection)
@@ -102,5 +159,5 @@ void FolderChooser::preselect(const QString& folder) {
         return;
     }
     // A remembered folder that is gone simply leaves nothing selected.
-    SelectFolder(folder);
+    m_followSelection = SelectFolder(folder);
 }

@@ -6,6 +6,7 @@
 class QDialogButtonBox;
 class QFileSystemModel;
 class QLabel;
+class QTimer;
 class QTreeView;
 
 // A modal folder chooser: a tree of the file system's folders under a title text, with a
@@ -27,14 +28,28 @@ class FolderChooser : public QDialog {
     // The status line's text.
     QString StatusText() const;
 
+  protected:
+    // Brings the preselected folder into view once the tree has its size.
+    void showEvent(QShowEvent* Event) override;
+    // Notices the user's own moves in the tree, which end the following of the selection.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
   private:
-    void onCurrentChanged();
+    void createTree();
+    void createLayout(const QString& title);
+    void connectTree();
+    void requestScroll();
+    void scrollToSelection();
+    void onSelectionChanged();
     void preselect(const QString& folder);
 
     QFileSystemModel* m_model = nullptr;
     QTreeView* m_tree = nullptr;
     QLabel* m_status = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
+    QTimer* m_scrollTimer = nullptr;
     // Only a chooser opened at a folder reports each selection in its status line.
     bool m_reportSelection = false;
+    // While true the preselected folder is kept in view as the listings above it arrive.
+    bool m_followSelection = false;
 };

@@ -80,6 +80,10 @@ class TstFolderChooser : public QObject {
     void withoutInitialFolderNothingIsSelectedOrReported() {
         FolderChooser chooser(QString(), QStringLiteral("t"));
         chooser.show();
+        QApplication::setActiveWindow(&chooser);
+        QVERIFY(QTest::qWaitForWindowActive(&chooser));
+        // The focused tree has a current row, which is not a choice.
+        QTRY_VERIFY(treeOf(chooser)->currentIndex().isValid());
         QCOMPARE(chooser.SelectedFolder(), QString());
         QVERIFY(!okOf(chooser)->isEnabled());
         QVERIFY(chooser.SelectFolder(path("Templates/Outro")));
@@ -121,6 +125,25 @@ class TstFolderChooser : public QObject {
     void cancelReturnsEmpty() {
         whenChooserOpens([](FolderChooser& chooser) { chooser.reject(); });
         QCOMPARE(FolderChooser::Browse(nullptr, path("Templates"), QStringLiteral("t")), QString());
+    }
+
+    void preselectedFolderIsScrolledIntoView() {
+        // Enough siblings above it that the folder's row starts out of sight.
+        for (int i = 0; i < 80; ++i)
+            QVERIFY(
+                QDir(m_root).mkpath(QStringLiteral("Many/a%1").arg(i, 2, 10, QLatin1Char('0'))));
+        QVERIFY(QDir(m_root).mkpath(QStringLiteral("Many/zz/target")));
+        FolderChooser chooser(path("Many/zz/target"), QStringLiteral("t"));
+        QTreeView* tree = treeOf(chooser);
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        // The listings may all arrive before the chooser is first shown.
+        const QModelIndex many = model->index(path("Many"));
+        QTRY_VERIFY(model->rowCount(many) > 80);
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        const QModelIndex target = model->index(path("Many/zz/target"));
+        QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(target).center()));
+        QCOMPARE(chooser.SelectedFolder(), path("Many/zz/target"));
     }
 
     void showsOnlyFolders() {
