@@ -116,23 +116,41 @@ Form1::Form1(std::unique_ptr<QtPlatform> OwnPlatform, Platform* Services, QWidge
     startUp();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The Zipper goes first, while every control it may report to still exists; a run
+    // still going on is finished with the entries written so far.
+    delete m_zipper;
+}
 
 void Form1::createControls() {
+    // In the order the window has always created them.
+    createProgressBar();
+    cmdExit = makeButton(this, "cmdExit", QStringLiteral("E&XIT"), {344, 488, 89, 33});
+    createKindFrames();
+    Picture1 = makeControl<QLabel>(this, "Picture1", {0, 0, 533, 111});
+    Picture1->setToolTip(QStringLiteral("Visit Us"));
+    Picture1->setAccessibleName(tr("Free templates banner"));
+    createStatusFrame();
+    createFolderFrame();
+    Command3 = makeButton(this, "Command3", QStringLiteral("&Cancel Process"), {112, 488, 113, 33});
+    Image1 = makeControl<QLabel>(this, "Image1", {88, 408, 347, 67});
+    Image1->setPixmap(QPixmap(LowerBannerResource));
+    Image1->setToolTip(QStringLiteral("Please Click Here And Surprise Me :)"));
+    Image1->setAccessibleName(tr("Support us banner"));
+    m_zipper = new ::Zipper(this);
+    m_zipper->setObjectName(QStringLiteral("Zipper"));
+}
+
+void Form1::createProgressBar() {
     ProgressBar1 = makeControl<QProgressBar>(this, "ProgressBar1", {8, 600, 513, 21});
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setFocusPolicy(Qt::NoFocus);
     ProgressBar1->setAccessibleName(tr("Packing progress"));
+}
 
-    cmdExit = makeButton(this, "cmdExit", QStringLiteral("E&XIT"), {344, 488, 89, 33});
-    createKindFrames();
-
-    Picture1 = makeControl<QLabel>(this, "Picture1", {0, 0, 533, 111});
-    Picture1->setToolTip(QStringLiteral("Visit Us"));
-    Picture1->setAccessibleName(tr("Free templates banner"));
-
+void Form1::createStatusFrame() {
     Frame5 = makeFrame(this, "Frame5", QStringLiteral("RESULTS"), {8, 536, 513, 57});
     txtStatus = makeControl<QPlainTextEdit>(Frame5, "txtStatus", {8, 16, 489, 37});
     txtStatus->setAccessibleName(tr("Status"));
@@ -141,12 +159,15 @@ void Form1::createControls() {
     txtStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Two lines fit only with a slim margin around the text.
     txtStatus->document()->setDocumentMargin(2);
+    // A display field on the button face, like the frame around it.
     QPalette statusPalette = txtStatus->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         statusPalette.setColor(group, QPalette::Base, statusPalette.color(group, QPalette::Button));
     txtStatus->setPalette(statusPalette);
     makeDisplayField(txtStatus);
+}
 
+void Form1::createFolderFrame() {
     Frame1 =
         makeFrame(this, "Frame1", QStringLiteral("Browse To Project Folder"), {8, 112, 521, 65});
     txtFolder = makeControl<QLineEdit>(Frame1, "txtFolder", {8, 24, 417, 25});
@@ -155,16 +176,6 @@ void Form1::createControls() {
     cmdSelectFolder =
         makeButton(Frame1, "cmdSelectFolder", QStringLiteral("Browse"), {440, 24, 65, 25});
     cmdSelectFolder->setAccessibleDescription(tr("Choose the template project folder"));
-
-    Command3 = makeButton(this, "Command3", QStringLiteral("&Cancel Process"), {112, 488, 113, 33});
-
-    Image1 = makeControl<QLabel>(this, "Image1", {88, 408, 347, 67});
-    Image1->setPixmap(QPixmap(LowerBannerResource));
-    Image1->setToolTip(QStringLiteral("Please Click Here And Surprise Me :)"));
-    Image1->setAccessibleName(tr("Support us banner"));
-
-    m_zipper = new ::Zipper(this);
-    m_zipper->setObjectName(QStringLiteral("Zipper"));
 }
 
 void Form1::createKindFrames() {
@@ -175,7 +186,6 @@ void Form1::createKindFrames() {
         auto* button = makeButton(frame, kind.Button, QLatin1String(kind.ButtonCaption),
                                   GenerateButtonGeometry);
         button->setAccessibleDescription(QLatin1String(kind.FrameCaption));
-        m_kindFrames[index] = frame;
         m_generateButtons[index] = button;
     }
 }

@@ -80,9 +80,11 @@ class Form1 : public QWidget, public PackingView {
     Form1(std::unique_ptr<QtPlatform> OwnPlatform, Platform* Services, QWidget* Parent);
 
     void createControls();
+    void createProgressBar();
     void createKindFrames();
+    void createStatusFrame();
+    void createFolderFrame();
     void chainTabOrder();
-    void setAccessibleNames();
     void connectControls();
     void startUp();
     void FitBannerPicture();
@@ -107,6 +109,5 @@ class Form1 : public QWidget, public PackingView {
     QPlainTextEdit* txtStatus = nullptr;
     QLabel* Picture1 = nullptr;
     QLabel* Image1 = nullptr;
-    std::array<QGroupBox*, 6> m_kindFrames{};
     std::array<QPushButton*, 6> m_generateButtons{};
 };

@@ -1,5 +1,6 @@
 #include "fake_platform.h"
 #include "main_window/form1.h"
+#include "zip_check.h"
 #include "zip_engine/zipper.h"
 
 #include <QAccessible>
@@ -417,6 +418,28 @@ class TstForm1 : public QObject {
         button(QStringLiteral("Command3"))->click();
         QTRY_COMPARE(complete.count(), 1);
         QCOMPARE(complete[0][0].toBool(), true);
+    }
+
+    void closingTheWindowDuringARunFinishesTheArchive() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString first = dir.filePath(QStringLiteral("first.bin"));
+        const QString second = dir.filePath(QStringLiteral("second.bin"));
+        QVERIFY(WritePatternFile(first, 1000, 1));
+        QVERIFY(WritePatternFile(second, 20 * Zipper::ChunkSize * Zipper::ChunksPerTick, 2));
+        Zipper& zipper = m_window->GetZipper();
+        QSignalSpy ends(&zipper, &Zipper::EndFile);
+        QVERIFY(!zipper.AddFile(first, QStringLiteral(".\\first.bin")));
+        QVERIFY(!zipper.AddFile(second, QStringLiteral(".\\second.bin")));
+        const QString archive = dir.filePath(QStringLiteral("out.dzt"));
+        QVERIFY(!zipper.Zip(archive));
+        QTRY_COMPARE(ends.count(), 1);
+        m_window.reset();
+        const CheckedArchive written = CheckZip(archive);
+        QVERIFY2(written.Ok, qPrintable(written.Error));
+        QVERIFY(!written.Names().isEmpty());
+        QCOMPARE(written.Names().first(), QStringLiteral(".\\first.bin"));
+        QCOMPARE(written.Entries.first().Sha256, Sha256OfFile(first));
     }
 
     void cancelWithoutARunDoesNothing() {
