@@ -1,5 +1,7 @@
 #include "main_window/form1.h"
 
+#include "packing/banner_links.h"
+#include "packing/packer.h"
 #include "platform/qt_platform.h"
 #include "zip_engine/zipper.h"
 
@@ -8,6 +10,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -139,6 +142,7 @@ void Form1::createControls() {
     Image1->setAccessibleName(tr("Support us banner"));
     m_zipper = new ::Zipper(this);
     m_zipper->setObjectName(QStringLiteral("Zipper"));
+    m_packer = new Packer(*m_zipper, m_platform, *this, m_values, this);
 }
 
 void Form1::createProgressBar() {
@@ -213,8 +217,10 @@ void Form1::chainTabOrder() {
 
 void Form1::connectControls() {
     connect(cmdSelectFolder, &QPushButton::clicked, this, &Form1::cmdSelectFolderClick);
-    connect(Command3, &QPushButton::clicked, m_zipper, &::Zipper::Cancel);
+    connect(Command3, &QPushButton::clicked, m_packer, &Packer::Cancel);
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    makeBannerLink(Picture1);
+    makeBannerLink(Image1);
     for (const TemplateKind& kind : TemplateKinds()) {
         const KindCode code = kind.Code;
         connect(GenerateButton(code), &QPushButton::clicked, this,
@@ -302,6 +308,28 @@ void Form1::generateClick(KindCode Code) {
     setAllGenerateEnabled(false);
     SetCancelEnabled(true);
     emit GenerateClicked(Code);
+    m_packer->PackTemplate(KindOf(Code));
+}
+
+void Form1::makeBannerLink(QLabel* Banner) {
+    // The hand shows over the banner whatever the mouse does there; the window system
+    // restores the pointer of whatever lies under it once the mouse leaves.
+    Banner->setCursor(Qt::PointingHandCursor);
+    Banner->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject* Watched, QEvent* Event) {
+    const bool onBanner = Watched == Picture1 || Watched == Image1;
+    if (!onBanner || Event->type() != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(Watched, Event);
+    const auto* mouse = static_cast<QMouseEvent*>(Event);
+    // A press dragged off the banner before release is no click.
+    if (mouse->button() != Qt::LeftButton ||
+        !static_cast<QWidget*>(Watched)->rect().contains(mouse->position().toPoint()))
+        return false;
+    BannerLinks::OpenBannerLink(m_platform, Watched == Picture1 ? BannerLinks::Banner::Top
+                                                                : BannerLinks::Banner::Lower);
+    return true;
 }
 
 QPushButton* Form1::GenerateButton(KindCode Code) const {

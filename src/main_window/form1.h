@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 
+class Packer;
 class Platform;
 class QtPlatform;
 class QGroupBox;
@@ -63,6 +64,8 @@ class Form1 : public QWidget, public PackingView {
     ::Zipper& GetZipper() { return *m_zipper; }
     // The desktop services the window uses.
     Platform& GetPlatform() { return m_platform; }
+    // The pack command and the handlers of the Zipper's events.
+    Packer& GetPacker() { return *m_packer; }
     // The Generate button of one template kind.
     QPushButton* GenerateButton(KindCode Code) const;
     // The banner picture kept by FitBannerPicture, as shown in Picture1.
@@ -71,6 +74,8 @@ class Form1 : public QWidget, public PackingView {
   protected:
     // Centres the window on its screen the first time it is shown.
     void showEvent(QShowEvent* Event) override;
+    // Turns clicks on the two banners into their links.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
   Q_SIGNALS:
     // A Generate button was pressed; the buttons have already been switched for the run.
@@ -92,11 +97,13 @@ class Form1 : public QWidget, public PackingView {
     void setAllGenerateEnabled(bool Enabled);
     void cmdSelectFolderClick();
     void generateClick(KindCode Code);
+    void makeBannerLink(QLabel* Banner);
 
     std::unique_ptr<QtPlatform> m_ownPlatform;
     Platform& m_platform;
     WindowValues m_values;
     ::Zipper* m_zipper = nullptr;
+    Packer* m_packer = nullptr;
     bool m_placed = false;
 
     QProgressBar* ProgressBar1 = nullptr;

@@ -7,6 +7,7 @@
 #include "zip_engine/zipper.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -177,7 +178,10 @@ void Packer::warnDestinationIsProject(KindCode Code) {
 }
 
 bool Packer::clearOutput(const QString& outputPath) {
-    if (!FileInfo::FileExists(outputPath))
+    // Hidden files are asked about too: on this system a name beginning with "." is all
+    // that hides a file, and packing over it without a word would lose it.
+    const QFileInfo existing(outputPath);
+    if (!FileInfo::FileExists(outputPath) && !(existing.exists() && existing.isFile()))
         return true;
     const auto answer = m_platform.MessageBox(OverwriteQuestion, Platform::MsgIcon::None,
                                               Platform::MsgButtons::OkCancel);

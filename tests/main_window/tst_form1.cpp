@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -380,16 +381,24 @@ class TstForm1 : public QObject {
     void generateClick() {
         QFETCH(QString, name);
         QFETCH(KindCode, code);
-        m_platform->BrowseAnswers << QStringLiteral("/srv/tpl");
+        QTemporaryDir project;
+        QVERIFY(project.isValid());
+        m_platform->BrowseAnswers << project.path();
         clickBrowse();
         m_window->SetCancelEnabled(false);
         QCOMPARE(m_window->GenerateButton(code), button(name));
         QSignalSpy clicked(m_window.get(), &Form1::GenerateClicked);
         m_enableLog.Log.clear();
         button(name)->click();
-        // All six go off first, then the cancel button comes on, then the command runs.
+        // All six go off first, then the cancel button comes on, then the command runs;
+        // its save dialog, left unanswered, is cancelled and brings the six back.
         QCOMPARE(m_enableLog.Log, withState(QStringLiteral("off"))
-                                      << QStringLiteral("Command3 on"));
+                                      << QStringLiteral("Command3 on")
+                                      << withState(QStringLiteral("on")));
+        QCOMPARE(m_platform->SaveCalls.size(), 1);
+        QCOMPARE(m_platform->SaveCalls[0].Filter,
+                 QString::fromLatin1(KindOf(code).FilterDescription) + QLatin1Char('|') +
+                     QString::fromLatin1(KindOf(code).FilterPattern));
         QCOMPARE(clicked.count(), 1);
         QCOMPARE(clicked[0][0].value<KindCode>(), code);
     }

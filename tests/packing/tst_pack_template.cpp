@@ -30,6 +30,7 @@ class tst_PackTemplate : public QObject {
     void extensionOnDisk();
     void overwriteDeclined();
     void overwriteConfirmed();
+    void overwriteHiddenAsked();
     void walkFailed();
     void zipRefused();
     void runStarted();
@@ -294,6 +295,18 @@ void tst_PackTemplate::overwriteConfirmed() {
     const CheckedArchive packed = CheckZip(out() + "/Intro.dzt");
     QVERIFY2(packed.Ok, qPrintable(packed.Error));
     QCOMPARE(packed.Entries.size(), 4);
+}
+
+// A file hidden only by its leading "." is still asked about before it is replaced.
+void tst_PackTemplate::overwriteHiddenAsked() {
+    QVERIFY(MakeFile(out() + "/.Intro.dzt", "old package"));
+    m_rig->platform.MessageAnswers << Platform::MsgAnswer::Cancel;
+    generate(KindCode::DZT, out() + "/.Intro.dzt");
+
+    QCOMPARE(m_rig->platform.Messages.size(), 1);
+    QCOMPARE(m_rig->platform.Messages.at(0).Text, QStringLiteral("Overwrite Existing File?"));
+    QVERIFY(!m_rig->zipper.Zipping());
+    QCOMPARE(Sha256OfFile(out() + "/.Intro.dzt"), Sha256Of("old package"));
 }
 
 void tst_PackTemplate::walkFailed() {
