@@ -41,6 +41,7 @@ struct DeflateJob {
     quint32 crc = 0;
     qint64 inputSize = 0;
     int zlibCode = Z_OK;
+    int dataType = Z_UNKNOWN; // zlib's text or binary verdict on the block
     QString zlibMessage;
     QString readFailure; // set by the reader when the file could not be opened or read
     bool done = false;
@@ -150,6 +151,7 @@ void compressJob(DeflateJob& job, int level, const std::atomic<bool>& stop) {
     if (code == Z_OK)
         code = deflateBlock(zs, job, stop);
     job.zlibCode = code;
+    job.dataType = zs.data_type;
     job.zlibMessage = zlibText(code, zs.msg);
     deflateEnd(&zs);
     // The input is no longer needed; releasing it now keeps finished blocks small.
@@ -386,6 +388,7 @@ class DeflateRun {
     quint32 m_crc = 0;
     qint64 m_size = 0;
     qint64 m_compressedSize = 0;
+    bool m_text = false;
 };
 
 RunOutcome DeflateRun::run() {
@@ -441,6 +444,9 @@ bool DeflateRun::deliver(DeflateJob& job) {
     piece.First = job.file != m_currentFile;
     if (piece.First) {
         m_currentFile = job.file;
+        // zlib judges a stream once, on its first block, as it does when it deflates a
+        // whole file in one go.
+        m_text = job.dataType == Z_TEXT;
         m_crc = 0;
         m_size = 0;
         m_compressedSize = 0;
@@ -452,6 +458,7 @@ bool DeflateRun::deliver(DeflateJob& job) {
     piece.Crc = m_crc;
     piece.Size = m_size;
     piece.CompressedSize = m_compressedSize;
+    piece.Text = m_text;
     piece.Data = std::move(job.output);
     if (m_sink(piece))
         return true;

@@ -24,6 +24,7 @@ struct DeflatePiece {
     quint32 Crc = 0;           // CRC-32 of the file's bytes covered so far
     qint64 Size = 0;           // file bytes covered so far
     qint64 CompressedSize = 0; // stream bytes delivered so far, this piece included
+    bool Text = false;         // zlib judged the file's first block to be text
 };
 
 // Receives the pieces in order on the thread that called Run; returning false stops the run.

@@ -5,6 +5,7 @@
 #include <minizip/zip.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -29,7 +30,7 @@ bool isAscii(const QByteArray& Text) {
 
 // The local date and time in minizip's form: month 0-11 and the full year; minizip derives
 // the stored DOS date and time from it because dosDate stays 0.
-zip_fileinfo entryInfo(int Attrs) {
+zip_fileinfo entryInfo(int Attrs, int InternalAttrs) {
     const QDateTime now = g_testClock ? g_testClock() : QDateTime::currentDateTime();
     zip_fileinfo info{};
     info.tmz_date.tm_sec = uInt(now.time().second());
@@ -39,7 +40,7 @@ zip_fileinfo entryInfo(int Attrs) {
     info.tmz_date.tm_mon = uInt(now.date().month() - 1);
     info.tmz_date.tm_year = uInt(now.date().year());
     info.dosDate = 0;
-    info.internal_fa = 0;
+    info.internal_fa = uLong(InternalAttrs);
     info.external_fa = uLong(Attrs & AttrMask);
     return info;
 }
@@ -85,6 +86,17 @@ bool ZipWriter::OpenZip(const QString& FilePath, int AppendMode) {
 
 bool ZipWriter::OpenFileInZip(const QString& FileName, int ZMethod, int ZLevel, int Attrs,
                               const QString& Comment, qint64 ExpectedSize) {
+    return openEntry(FileName, ZMethod, ZLevel, Attrs, Comment, ExpectedSize, 0, false);
+}
+
+bool ZipWriter::OpenRawFileInZip(const QString& FileName, int ZMethod, int ZLevel, int Attrs,
+                                 const QString& Comment, qint64 ExpectedSize, int InternalAttrs) {
+    return openEntry(FileName, ZMethod, ZLevel, Attrs, Comment, ExpectedSize, InternalAttrs, true);
+}
+
+bool ZipWriter::openEntry(const QString& FileName, int ZMethod, int ZLevel, int Attrs,
+                          const QString& Comment, qint64 ExpectedSize, int InternalAttrs,
+                          bool Raw) {
     if (m_zipHandle == nullptr)
         return fail(NothingOpen);
     if (m_entryOpen)
@@ -92,7 +104,7 @@ bool ZipWriter::OpenFileInZip(const QString& FileName, int ZMethod, int ZLevel, 
     // A damaged archive gets no further entries.
     if (m_archive.Failed())
         return fail(IoFailed);
-    const zip_fileinfo info = entryInfo(Attrs);
+    const zip_fileinfo info = entryInfo(Attrs, InternalAttrs);
     const QByteArray name = FileName.toUtf8();
     const QByteArray comment = Comment.toUtf8();
     // All-ASCII entries get exactly what the plain zipOpenNewFileInZip writes.
@@ -100,9 +112,10 @@ bool ZipWriter::OpenFileInZip(const QString& FileName, int ZMethod, int ZLevel, 
     const int zip64 = ExpectedSize >= Zip64Threshold ? 1 : 0;
     m_result = checked(zipOpenNewFileInZip4_64(
         handle(m_zipHandle), name.constData(), &info, nullptr, 0, nullptr, 0, comment.constData(),
-        ZMethod, ZLevel, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0,
+        ZMethod, ZLevel, Raw ? 1 : 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0,
         VersionMadeBy, flags, zip64));
     m_entryOpen = m_result == ZIP_OK;
+    m_rawEntry = m_entryOpen && Raw;
     return !m_entryOpen;
 }
 
@@ -117,13 +130,29 @@ bool ZipWriter::WriteBytes(const QByteArray& Bytes) {
 }
 
 bool ZipWriter::CloseFileInZip() {
-    if (!m_entryOpen)
+    if (!m_entryOpen || m_rawEntry)
         return fail(NothingOpen);
-    // minizip ends the entry whatever it returns (a second close only gets its parameter
-    // error), so the entry counts as closed either way; the result says whether it is whole.
-    m_entryOpen = false;
-    m_result = checked(zipCloseFileInZip(handle(m_zipHandle)));
+    m_result = closeEntry(0, 0);
     return m_result != ZIP_OK;
+}
+
+bool ZipWriter::CloseRawFileInZip(qint64 UncompressedSize, quint32 Crc) {
+    if (!m_entryOpen || !m_rawEntry)
+        return fail(NothingOpen);
+    m_result = closeEntry(UncompressedSize, Crc);
+    return m_result != ZIP_OK;
+}
+
+// minizip ends the entry whatever it returns (a second close only gets its parameter error),
+// so the entry counts as closed either way; the result says whether it is whole. Size and
+// CRC are only given for a raw entry: minizip counts them itself for the others.
+int ZipWriter::closeEntry(qint64 UncompressedSize, quint32 Crc) {
+    const bool raw = std::exchange(m_rawEntry, false);
+    m_entryOpen = false;
+    if (!raw)
+        return checked(zipCloseFileInZip(handle(m_zipHandle)));
+    return checked(
+        zipCloseFileInZipRaw64(handle(m_zipHandle), ZPOS64_T(UncompressedSize), uLong(Crc)));
 }
 
 bool ZipWriter::CloseZip() {
@@ -145,6 +174,7 @@ void ZipWriter::DiscardZip() {
     if (m_entryOpen)
         zipCloseFileInZip(handle(m_zipHandle));
     m_entryOpen = false;
+    m_rawEntry = false;
     if (m_zipHandle != nullptr)
         zipClose(handle(m_zipHandle), nullptr);
     m_zipHandle = nullptr;

@@ -31,12 +31,24 @@ class ZipWriter {
     // ExpectedSize, the number of bytes the entry will hold, decides whether it needs Zip64.
     bool OpenFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
                        const QString& Comment = {}, qint64 ExpectedSize = 0);
-    // Adds Bytes to the open entry.
+    // Starts an entry whose data the caller hands over already deflated (a raw stream, no
+    // zlib wrapper), with the same time stamp, attributes, name flags and Zip64 rule as
+    // OpenFileInZip. InternalAttrs is stored as given (1: text, as minizip marks the entries
+    // it deflates itself). The entry must be ended with CloseRawFileInZip.
+    bool OpenRawFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
+                          const QString& Comment = {}, qint64 ExpectedSize = 0,
+                          int InternalAttrs = 0);
+    // Adds Bytes to the open entry (already compressed bytes for a raw entry).
     bool WriteBytes(const QByteArray& Bytes);
     // Ends the open entry; it counts as closed even when the library reports a failure.
+    // A raw entry is refused with -666: it needs its size and CRC.
     bool CloseFileInZip();
-    // Ends the open entry, if any, and finishes the archive. After the library's close has
-    // been called the archive counts as closed, whatever it returned.
+    // Ends the open raw entry, recording the size and CRC-32 of its uncompressed data; it
+    // counts as closed even when the library reports a failure. -666 without a raw entry.
+    bool CloseRawFileInZip(qint64 UncompressedSize, quint32 Crc);
+    // Ends the open entry, if any, and finishes the archive; an open raw entry makes it fail
+    // with -666. After the library's close has been called the archive counts as closed,
+    // whatever it returned.
     bool CloseZip();
     // Abandons the archive after a failure: closes whatever is open without looking at the
     // results, then deletes the archive file if this writer created or truncated it as an
@@ -51,9 +63,13 @@ class ZipWriter {
   private:
     bool fail(int Code);
     int checked(int Code) const;
+    bool openEntry(const QString& FileName, int ZMethod, int ZLevel, int Attrs,
+                   const QString& Comment, qint64 ExpectedSize, int InternalAttrs, bool Raw);
+    int closeEntry(qint64 UncompressedSize, quint32 Crc);
 
     void* m_zipHandle = nullptr;
     bool m_entryOpen = false;
+    bool m_rawEntry = false;
     int m_result = 0;
     ZipFileIo::ArchiveFile m_archive;
 };

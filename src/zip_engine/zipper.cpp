@@ -29,25 +29,33 @@ Zipper::Zipper(QObject* parent) : QObject(parent), m_tmrNext(new QTimer(this)) {
 // The writer finishes an archive still open, keeping the entries written so far.
 Zipper::~Zipper() = default;
 
-bool Zipper::AddFile(const QString& SourceFile, const QString& AsFile, int ZMethod, int ZLevel,
-                     int Attrs, const QString& Comment) {
+std::optional<ZipFile> ZipFileFor(const QString& SourceFile, const QString& AsFile, int ZMethod,
+                                  int ZLevel, int Attrs, const QString& Comment) {
     int fileAttrs = 0;
     if (!FileInfo::ReadAttributes(SourceFile, fileAttrs))
-        return true;
+        return std::nullopt;
     // Only an ordinary file can be read front to back: a folder would fail when its turn
     // came, and a device or pipe could block the window.
     if (fileAttrs & (FileInfo::AttrDirectory | FileInfo::AttrSystem))
+        return std::nullopt;
+    ZipFile file;
+    file.SourceFile = SourceFile;
+    file.AsFile = AsFile.isEmpty() ? fileNameOf(SourceFile) : AsFile;
+    file.ZMethod = ZMethod;
+    file.ZLevel = ZLevel;
+    file.Attrs = Attrs != 0 ? Attrs : fileAttrs;
+    file.Comment = Comment;
+    file.ByteCount = QFileInfo(SourceFile).size();
+    return file;
+}
+
+bool Zipper::AddFile(const QString& SourceFile, const QString& AsFile, int ZMethod, int ZLevel,
+                     int Attrs, const QString& Comment) {
+    std::optional<ZipFile> file = ZipFileFor(SourceFile, AsFile, ZMethod, ZLevel, Attrs, Comment);
+    if (!file)
         return true;
-    auto file = std::make_shared<ZipFile>();
-    file->SourceFile = SourceFile;
-    file->AsFile = AsFile.isEmpty() ? fileNameOf(SourceFile) : AsFile;
-    file->ZMethod = ZMethod;
-    file->ZLevel = ZLevel;
-    file->Attrs = Attrs != 0 ? Attrs : fileAttrs;
-    file->Comment = Comment;
-    file->ByteCount = QFileInfo(SourceFile).size();
     m_bytesToZip += file->ByteCount;
-    m_files.push_back(std::move(file));
+    m_files.push_back(std::make_shared<ZipFile>(std::move(*file)));
     return false;
 }
 

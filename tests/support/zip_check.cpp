@@ -26,6 +26,7 @@ static CheckedEntry entryFromJson(const QJsonObject& o)
     e.NameBytes = QByteArray::fromHex(o.value(QStringLiteral("name_hex")).toString().toLatin1());
     e.FlagBits = o.value(QStringLiteral("flag_bits")).toInt();
     e.ExternalAttr = quint32(o.value(QStringLiteral("external_attr")).toDouble());
+    e.InternalAttr = o.value(QStringLiteral("internal_attr")).toInt();
     const QJsonArray dt = o.value(QStringLiteral("date_time")).toArray();
     if (dt.size() == 6) {
         e.Year = dt[0].toInt(), e.Month = dt[1].toInt(), e.Day = dt[2].toInt();

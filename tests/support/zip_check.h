@@ -10,6 +10,7 @@ struct CheckedEntry {
     QByteArray NameBytes;  // the bytes stored in the archive
     int FlagBits = 0;
     quint32 ExternalAttr = 0;
+    int InternalAttr = 0;  // 1: the writer judged the data to be text
     int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
     qint64 FileSize = 0;
     qint64 CompressSize = 0;

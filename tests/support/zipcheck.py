@@ -30,6 +30,7 @@ def entry(zf, info):
         "name_hex": raw_name(info).hex(),
         "flag_bits": info.flag_bits,
         "external_attr": info.external_attr,
+        "internal_attr": info.internal_attr,
         "date_time": list(info.date_time),
         "file_size": info.file_size,
         "compress_size": info.compress_size,
