@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <utility>
+
 using namespace FolderListing;
 
 namespace {
@@ -51,14 +53,22 @@ QString ProjectFolderName(const QString& ProjectFolder) {
 
 FolderWalk::FolderWalk(Zipper& Zipper, PackingView& View, ArchiveNaming Naming,
                        const QString& ProjectName, int MaxFolderEntries)
-    : m_zipper(Zipper), m_view(View), m_naming(Naming), m_projectName(ProjectName),
-      m_maxFolderEntries(MaxFolderEntries) {}
+    : FolderWalk([&Zipper](const QString& SourceFile,
+                           const QString& AsFile) { return Zipper.AddFile(SourceFile, AsFile); },
+                 [&View](const QString& Text) { View.SetStatus(Text); }, Naming, ProjectName,
+                 MaxFolderEntries) {}
+
+FolderWalk::FolderWalk(WalkFileSink AddFile, WalkStatusSink SetStatus, ArchiveNaming Naming,
+                       const QString& ProjectName, int MaxFolderEntries)
+    : m_addFile(std::move(AddFile)), m_setStatus(std::move(SetStatus)), m_naming(Naming),
+      m_projectName(ProjectName), m_maxFolderEntries(MaxFolderEntries) {}
 
 bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
     m_walking.clear();
+    m_failedFolder.clear();
     // A sub-folder that vanished is skipped, but the folder the walk starts from must be there.
     if (Classify(pathBytes(FolderPath)).Kind != EntryKind::Folder)
-        return fail(ProjectFolderName(FolderPath));
+        return fail(FolderPath, ProjectFolderName(FolderPath));
     return walkFolder(FolderPath, NamePrefix);
 }
 
@@ -104,7 +114,7 @@ bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
         return true;
     QString decoded;
     if (entry.Kind == EntryKind::Unreachable || !decodeName(name, decoded))
-        return fail(QString::fromUtf8(name));
+        return fail(folderPath, QString::fromUtf8(name));
     if (entry.Kind == EntryKind::Folder) {
         subFolders << decoded;
         return true;
@@ -114,25 +124,27 @@ bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
 
 bool FolderWalk::queueFile(const QString& folderPath, const QString& prefix, const QString& name) {
     const QString sourceFile = folderPath + name;
-    if (!m_zipper.AddFile(sourceFile, ArchiveName(m_naming, m_projectName, prefix, name)))
+    if (!m_addFile(sourceFile, ArchiveName(m_naming, m_projectName, prefix, name)))
         return true;
     // Removed between its listing and the reading of its attributes: skipped like any
     // entry that is gone.
     if (Classify(pathBytes(sourceFile)).Kind == EntryKind::Missing)
         return true;
-    return fail(name);
+    return fail(folderPath, name);
 }
 
 bool FolderWalk::failListing(ListStatus status, const QString& folderPath) {
     // Taking only part of a crowded folder would pack a template with files missing.
     if (status == ListStatus::TooManyEntries) {
-        m_view.SetStatus(TooManyEntriesText + folderPath);
+        m_failedFolder = folderPath;
+        m_setStatus(TooManyEntriesText + folderPath);
         return false;
     }
-    return fail(ProjectFolderName(folderPath));
+    return fail(folderPath, ProjectFolderName(folderPath));
 }
 
-bool FolderWalk::fail(const QString& name) {
-    m_view.SetStatus(AddFileFailedText + name);
+bool FolderWalk::fail(const QString& folderPath, const QString& name) {
+    m_failedFolder = folderPath;
+    m_setStatus(AddFileFailedText + name);
     return false;
 }

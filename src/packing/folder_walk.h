@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class PackingView;
 class Zipper;
 
@@ -19,17 +21,28 @@ QString ArchiveName(ArchiveNaming Naming, const QString& ProjectName, const QStr
 // The project folder's own name: the last component of its path ("" for the root folder).
 QString ProjectFolderName(const QString& ProjectFolder);
 
-// One walk of a project tree: queues every file below a folder on the Zipper, a folder's own
-// files first in listing order, then each sub-folder depth first. On failure it sets the
-// status text and stops at every level; it never removes anything from the queue.
+// Takes one file the walk reached, with its archive name; returns true when it refuses the
+// file (as Zipper::AddFile does), which fails the walk.
+using WalkFileSink = std::function<bool(const QString& SourceFile, const QString& AsFile)>;
+// Takes the status text of a failed walk.
+using WalkStatusSink = std::function<void(const QString& Text)>;
+
+// One walk of a project tree: hands every file below a folder to a file sink (the Zipper's
+// queue for the window), a folder's own files first in listing order, then each sub-folder
+// depth first. On failure it sets the status text and stops at every level; it never takes
+// anything back from the sink.
 class FolderWalk {
   public:
     FolderWalk(Zipper& Zipper, PackingView& View, ArchiveNaming Naming, const QString& ProjectName,
                int MaxFolderEntries);
+    FolderWalk(WalkFileSink AddFile, WalkStatusSink SetStatus, ArchiveNaming Naming,
+               const QString& ProjectName, int MaxFolderEntries);
 
     // Walks FolderPath (ending in "/") with the given name prefix; true when every file
-    // reached was queued.
+    // reached was taken.
     bool Run(const QString& FolderPath, const QString& NamePrefix);
+    // The folder (ending in "/") whose entry or listing failed the last Run; empty if none.
+    QString FailedFolder() const { return m_failedFolder; }
 
   private:
     bool walkFolder(const QString& folderPath, const QString& prefix);
@@ -39,13 +52,14 @@ class FolderWalk {
                      QStringList& subFolders);
     bool queueFile(const QString& folderPath, const QString& prefix, const QString& name);
     bool failListing(FolderListing::ListStatus status, const QString& folderPath);
-    bool fail(const QString& name);
+    bool fail(const QString& folderPath, const QString& name);
 
-    Zipper& m_zipper;
-    PackingView& m_view;
+    WalkFileSink m_addFile;
+    WalkStatusSink m_setStatus;
     ArchiveNaming m_naming;
     QString m_projectName;
     int m_maxFolderEntries;
+    QString m_failedFolder;
     // The folders from the walk's start down to the one being listed: a link that leads
     // back to one of them would make the walk endless.
     QList<FolderListing::FolderId> m_walking;

@@ -165,10 +165,18 @@ QString Packer::askOutputPath(const TemplateKind& Kind) {
 }
 
 bool Packer::destinationIsProject() const {
+    return DestinationIsProject(m_values.DestinationFolder, m_values.ProjectFolder);
+}
+
+bool Packer::DestinationIsProject(const QString& DestinationFolder, const QString& ProjectFolder) {
     // An output file at the root gives an empty folder, which stands for "/".
     const QString destination =
-        m_values.DestinationFolder.isEmpty() ? QStringLiteral("/") : m_values.DestinationFolder;
-    return destination == m_values.ProjectFolder;
+        DestinationFolder.isEmpty() ? QStringLiteral("/") : DestinationFolder;
+    return destination == ProjectFolder;
+}
+
+QString Packer::ProjectFolderWarningText() {
+    return ProjectFolderWarning;
 }
 
 void Packer::warnDestinationIsProject(KindCode Code) {

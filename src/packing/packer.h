@@ -50,6 +50,12 @@ class Packer : public QObject {
     static QString FolderOfOutput(const QString& OutputPath);
     // The status text of a refused or failed run: "Err ", Result, " in ", Failed.
     static QString ErrorText(int Result, const QString& Failed);
+    // True when an output file in DestinationFolder ("" for the root) would lie directly in
+    // the project folder, which is refused.
+    static bool DestinationIsProject(const QString& DestinationFolder,
+                                     const QString& ProjectFolder);
+    // The warning shown when the destination is the project folder (two lines, "\r\n").
+    static QString ProjectFolderWarningText();
 
   private:
     bool readyToPack();
