@@ -1,9 +1,13 @@
 #include "main_window/form1.h"
+#include "platform/process_setup.h"
 
 #include <QApplication>
 
 // Starts Vendrel: its one window, over the real desktop; the program ends with the window.
 int main(int argc, char** argv) {
+    // An archive that reaches the file-size limit then fails like a full disk: an error in the
+    // status line, not a killed program with a truncated package.
+    ProcessSetup::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     // No display name is set: window systems would append it to every caption, and the
     // window's caption is exactly "Vendrel v2.0.3". Message boxes get "Vendrel" from the

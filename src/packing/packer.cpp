@@ -20,6 +20,7 @@ const QString OverwriteQuestion = QStringLiteral("Overwrite Existing File?");
 const QString NoProjectFolderText = QStringLiteral("Please Choose a Project Folder First");
 const QString ProjectFolderGoneText = QStringLiteral("Project Folder Not Found: ");
 const QString CannotDeleteText = QStringLiteral("Cannot Delete Existing File ");
+const QString TooManyFilesText = QStringLiteral("Too many files: ");
 const QString SuccessText = QStringLiteral("Success");
 const QString CanceledText = QStringLiteral("Canceled");
 
@@ -87,7 +88,16 @@ bool Packer::AddFolderFiles(const QString& FolderPath, const QString& NamePrefix
                             ArchiveNaming Naming) {
     FolderWalk walk(m_zipper, m_view, Naming, ProjectFolderName(m_values.ProjectFolder),
                     m_values.MaxFolderEntries);
-    return walk.Run(FolderPath, NamePrefix);
+    if (!walk.Run(FolderPath, NamePrefix))
+        return false;
+    // minizip 1.1 writes a wrong entry count into an archive of more files, which readers
+    // reject: refuse the run before anything is written.
+    const qsizetype queued = m_zipper.FilesQueued();
+    if (queued <= MaxPackageFiles)
+        return true;
+    m_view.SetStatus(TooManyFilesText + QString::number(queued) +
+                     QStringLiteral(" (a package holds at most %1)").arg(MaxPackageFiles));
+    return false;
 }
 
 void Packer::Cancel() {

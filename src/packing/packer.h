@@ -27,8 +27,12 @@ class Packer : public QObject {
     // The pack command for one kind: save dialog, destination checks, extension, overwrite
     // question, folder walk and the start of the run.
     void PackTemplate(const TemplateKind& Kind);
+    // The most files one package can hold.
+    static constexpr qsizetype MaxPackageFiles = 65535;
+
     // Queues every file below FolderPath (ending in "/") under the names Naming forms from
-    // NamePrefix; false, with the status text set, when a file could not be queued.
+    // NamePrefix; false, with the status text set, when a file could not be queued or the
+    // queue then holds more than MaxPackageFiles files.
     bool AddFolderFiles(const QString& FolderPath, const QString& NamePrefix, ArchiveNaming Naming);
     // A click on "&Cancel Process": asks the Zipper to stop a running run.
     void Cancel();

@@ -38,6 +38,12 @@ std::optional<ZipFile> ZipFileFor(const QString& SourceFile, const QString& AsFi
     // came, and a device or pipe could block the window.
     if (fileAttrs & (FileInfo::AttrDirectory | FileInfo::AttrSystem))
         return std::nullopt;
+    // A file that cannot be opened now would fail the run only when its turn came, after part
+    // of the archive was written and without a word of which file it was: refused here, the
+    // caller can name it before anything is written.
+    ZipFileIo::SourceReader probe;
+    if (!probe.Open(SourceFile))
+        return std::nullopt;
     ZipFile file;
     file.SourceFile = SourceFile;
     file.AsFile = AsFile.isEmpty() ? fileNameOf(SourceFile) : AsFile;

@@ -23,7 +23,7 @@ struct ZipFile {
 
 // The queue record for SourceFile, as AddFile makes it: AsFile defaults to the file's name,
 // Attrs 0 takes the file's own attributes, ByteCount is its size now. Empty when SourceFile
-// is not an ordinary file whose attributes can be read.
+// is not an ordinary file whose attributes can be read and that can be opened for reading.
 std::optional<ZipFile> ZipFileFor(const QString& SourceFile, const QString& AsFile = {},
                                   int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
                                   const QString& Comment = {});
@@ -44,7 +44,7 @@ class Zipper : public QObject {
     explicit Zipper(QObject* parent = nullptr);
     ~Zipper() override;
 
-    // Queues SourceFile (an ordinary file) as entry AsFile (default: its file name);
+    // Queues SourceFile (an ordinary file that can be read) as entry AsFile (default: its name);
     // Attrs 0 takes the file's own attributes. True when the file cannot be queued.
     bool AddFile(const QString& SourceFile, const QString& AsFile = {}, int ZMethod = 8,
                  int ZLevel = -1, int Attrs = 0, const QString& Comment = {});
@@ -57,6 +57,8 @@ class Zipper : public QObject {
 
     // Bytes of the files still queued plus those taken by the run in progress.
     qint64 BytesToZip() const { return m_bytesToZip; }
+    // Number of files waiting in the queue.
+    qsizetype FilesQueued() const { return qsizetype(m_files.size()); }
     // Bytes read and handed to the writer since the current run started.
     qint64 BytesZipped() const { return m_bytesZipped; }
     // The file being packed or last taken from the queue; null before the first.

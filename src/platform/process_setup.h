@@ -1,0 +1,11 @@
+#pragma once
+
+// Settings of the whole process that Vendrel makes once at start-up.
+namespace ProcessSetup {
+
+// Ignores SIGXFSZ, so that writing an archive past the file-size limit (RLIMIT_FSIZE) makes
+// the write fail with EFBIG, which the zip engine reports as a failed run, instead of the
+// signal killing the program and leaving a truncated archive behind.
+void IgnoreFileSizeSignal();
+
+} // namespace ProcessSetup
