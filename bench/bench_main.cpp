@@ -1,0 +1,96 @@
+// vendrel-bench: packs template trees through Vendrel's window and compares the run with
+// command-line packers. See `vendrel-bench --help` and the README's Performance section.
+
+#include "bench_options.h"
+#include "command_columns.h"
+#include "report.h"
+#include "trees.h"
+#include "window_run.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+QTextStream& err() {
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+bool allSucceeded(const TreeResult& Result) {
+    if (!Result.WindowError.isEmpty() || !Result.Window.Succeeded)
+        return false;
+    for (const CommandFigures& command : Result.Commands) {
+        if (command.Ran && !command.Succeeded)
+            return false;
+    }
+    return true;
+}
+
+// Packs one tree with the window and then with every command, each from a warm page cache,
+// one after the other so that none competes with another for the two cores.
+TreeResult measureTree(const Tree& Tree, const QList<CommandColumn>& Columns,
+                       const QString& OutputFolder, const BenchOptions& Options) {
+    TreeSet::WarmCache(Tree);
+    TreeResult result{Tree, {}, {}, {}, {}};
+    err() << "packing " << Tree.Name << " through the window..." << Qt::endl;
+    const QString archive = OutputFolder + QLatin1Char('/') + Tree.Name + QStringLiteral(".dzt");
+    result.Window = RunWindowChild(Tree, archive, Options.Timer, result.WindowError);
+    if (Options.Verify && result.WindowError.isEmpty())
+        result.WindowCheck = VerifyArchive(archive);
+    QFile::remove(archive);
+    for (const CommandColumn& column : Columns) {
+        err() << "packing " << Tree.Name << " with " << column.Name << "..." << Qt::endl;
+        result.Commands << RunCommand(column, Tree, OutputFolder, Options.Verify);
+    }
+    return result;
+}
+
+int runBench(const BenchOptions& Options) {
+    QTextStream out(stdout);
+    PrintMachine(out);
+    TreeSet trees(Options.TreeRoot);
+    QTemporaryDir temporary(QDir::tempPath() + QStringLiteral("/vendrel-bench-out-XXXXXX"));
+    const QString outputFolder =
+        Options.WorkFolder.isEmpty() ? temporary.path() : Options.WorkFolder;
+    QDir().mkpath(outputFolder);
+    const QList<CommandColumn> columns = CommandColumns(Options);
+    QList<TreeResult> results;
+    bool failed = false;
+    for (const QString& name : Options.Trees) {
+        QString error;
+        const Tree tree = trees.Prepare(name, Options.Given.value(name), error);
+        if (tree.Path.isEmpty()) {
+            err() << "tree " << name << ": " << error << Qt::endl;
+            failed = true;
+            continue;
+        }
+        results << measureTree(tree, columns, outputFolder, Options);
+        PrintTree(out, results.last());
+        failed = failed || !allSucceeded(results.last());
+    }
+    PrintSummary(out, results);
+    return failed ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The window is made offscreen unless the caller chose a platform; the window runs, in
+    // child processes, inherit the choice.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc > 1 && qstrcmp(argv[1], "--window-run") == 0)
+        return WindowRunMain(argc, argv);
+    QCoreApplication app(argc, argv);
+    BenchOptions options;
+    QString error;
+    if (!ParseOptions(QCoreApplication::arguments(), options, error)) {
+        err() << "vendrel-bench: " << error << Qt::endl;
+        return 2;
+    }
+    return runBench(options);
+}

@@ -1,0 +1,95 @@
+#include "bench_options.h"
+
+#include "trees.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace {
+
+const QString Description = QStringLiteral(
+    "Packs template trees through Vendrel's window (offscreen, the real Zipper and its 16 ms "
+    "timer) and measures the run: wall time against the timer floor, step lengths, resident "
+    "memory; compares with zip -r -6 and vendrel-pack on the same trees.");
+
+QString builtPackProgram() {
+#ifdef VENDREL_BENCH_PACK
+    return QStringLiteral(VENDREL_BENCH_PACK);
+#else
+    return {};
+#endif
+}
+
+// "--tree NAME=PATH": NAME is packed from PATH; a new NAME joins the list of trees.
+bool addGivenTrees(const QStringList& Values, BenchOptions& Options, QString& Error) {
+    for (const QString& value : Values) {
+        const qsizetype cut = value.indexOf(QLatin1Char('='));
+        if (cut <= 0 || cut == value.size() - 1) {
+            Error = QStringLiteral("--tree wants NAME=PATH, not ") + value;
+            return false;
+        }
+        const QString name = value.left(cut);
+        Options.Given.insert(name, value.mid(cut + 1));
+        if (!Options.Trees.contains(name))
+            Options.Trees << name;
+    }
+    return true;
+}
+
+// The benchmark's options, in the order --help lists them.
+struct Switches {
+    QCommandLineOption Only{QStringLiteral("only"),
+                            QStringLiteral("Pack only these trees (comma-separated)."),
+                            QStringLiteral("names")};
+    QCommandLineOption Tree{QStringLiteral("tree"),
+                            QStringLiteral("Pack the folder PATH as tree NAME."),
+                            QStringLiteral("NAME=PATH")};
+    QCommandLineOption Root{QStringLiteral("tree-root"),
+                            QStringLiteral("Generate the trees into DIR and keep them; later "
+                                           "runs reuse them."),
+                            QStringLiteral("DIR")};
+    QCommandLineOption Work{QStringLiteral("work"), QStringLiteral("Write the archives into DIR."),
+                            QStringLiteral("DIR")};
+    QCommandLineOption NoZip{QStringLiteral("no-zip"), QStringLiteral("Do not run zip.")};
+    QCommandLineOption Pack{QStringLiteral("pack"),
+                            QStringLiteral("The vendrel-pack executable to compare (default: "
+                                           "the one built with the bench)."),
+                            QStringLiteral("PATH")};
+    QCommandLineOption Verify{QStringLiteral("verify"),
+                              QStringLiteral("Test every archive with unzip -tq.")};
+    QCommandLineOption Timer{QStringLiteral("timer"),
+                             QStringLiteral("Experiment: switch the window's timer to this type "
+                                            "(precise or coarse) before each run."),
+                             QStringLiteral("type")};
+};
+
+} // namespace
+
+bool ParseOptions(const QStringList& Arguments, BenchOptions& Options, QString& Error) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(Description);
+    parser.addHelpOption();
+    const Switches s;
+    parser.addOptions({s.Only, s.Tree, s.Root, s.Work, s.NoZip, s.Pack, s.Verify, s.Timer});
+    parser.process(Arguments);
+    if (!parser.positionalArguments().isEmpty()) {
+        Error = QStringLiteral("unexpected argument: ") + parser.positionalArguments().first();
+        return false;
+    }
+    Options.Trees = parser.isSet(s.Only)
+                        ? parser.value(s.Only).split(QLatin1Char(','), Qt::SkipEmptyParts)
+                        : TreeSet::GeneratedKinds();
+    Options.TreeRoot = parser.value(s.Root);
+    Options.WorkFolder = parser.value(s.Work);
+    Options.Zip = !parser.isSet(s.NoZip);
+    Options.PackProgram = parser.isSet(s.Pack) ? QFileInfo(parser.value(s.Pack)).absoluteFilePath()
+                                               : builtPackProgram();
+    Options.Verify = parser.isSet(s.Verify);
+    Options.Timer = parser.value(s.Timer);
+    if (!Options.Timer.isEmpty() && Options.Timer != QStringLiteral("precise") &&
+        Options.Timer != QStringLiteral("coarse")) {
+        Error = QStringLiteral("--timer wants precise or coarse");
+        return false;
+    }
+    return addGivenTrees(parser.values(s.Tree), Options, Error);
+}

@@ -1,0 +1,91 @@
+#include "command_columns.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+CommandColumn zipColumn() {
+    CommandColumn column{QStringLiteral("zip"),
+                         QStandardPaths::findExecutable(QStringLiteral("zip")),
+                         QStringLiteral("zip is not installed"),
+                         QStringLiteral(".zip"),
+                         {}};
+    column.Arguments = [](const QString&, const QString& Archive) {
+        return QStringList{QStringLiteral("-r"), QStringLiteral("-6"), QStringLiteral("-q"),
+                           Archive, QStringLiteral(".")};
+    };
+    return column;
+}
+
+CommandColumn packColumn(const QString& Program) {
+    const bool found = !Program.isEmpty() && QFileInfo(Program).isExecutable();
+    CommandColumn column{QStringLiteral("vendrel-pack"),
+                         found ? Program : QString(),
+                         QStringLiteral("vendrel-pack is not built"),
+                         QStringLiteral(".dzt"),
+                         {}};
+    column.Arguments = [](const QString& TreePath, const QString& Archive) {
+        return QStringList{QStringLiteral("--kind"),
+                           QStringLiteral("dzt"),
+                           QStringLiteral("--quiet"),
+                           QStringLiteral("--overwrite"),
+                           TreePath,
+                           Archive};
+    };
+    return column;
+}
+
+} // namespace
+
+QList<CommandColumn> CommandColumns(const BenchOptions& Options) {
+    QList<CommandColumn> columns;
+    if (Options.Zip)
+        columns << zipColumn();
+    columns << packColumn(Options.PackProgram);
+    return columns;
+}
+
+CommandFigures RunCommand(const CommandColumn& Column, const Tree& Tree,
+                          const QString& OutputFolder, bool Verify) {
+    CommandFigures figures{Column.Name, false, false, 0, 0, Column.Missing};
+    if (Column.Program.isEmpty())
+        return figures;
+    const QString archive = OutputFolder + QLatin1Char('/') + Tree.Name + Column.ArchiveSuffix;
+    QFile::remove(archive);
+    QProcess process;
+    process.setWorkingDirectory(Tree.Path);
+    // Its output is not wanted, and a terminal or a full pipe would only slow it down.
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer clock;
+    clock.start();
+    process.start(Column.Program, Column.Arguments(Tree.Path, archive));
+    const bool finished = process.waitForFinished(-1);
+    figures.WallSeconds = double(clock.nsecsElapsed()) / 1e9;
+    figures.Ran = true;
+    figures.ArchiveBytes = QFileInfo(archive).size();
+    figures.Succeeded = finished && process.exitStatus() == QProcess::NormalExit &&
+                        process.exitCode() == 0 && figures.ArchiveBytes > 0;
+    figures.Note = QString::fromLocal8Bit(process.readAllStandardError()).trimmed().left(300);
+    if (figures.Succeeded)
+        figures.Note = Verify ? VerifyArchive(archive) : QString();
+    QFile::remove(archive);
+    return figures;
+}
+
+QString VerifyArchive(const QString& Archive) {
+    const QString unzip = QStandardPaths::findExecutable(QStringLiteral("unzip"));
+    if (unzip.isEmpty())
+        return QStringLiteral("no unzip");
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(unzip, {QStringLiteral("-tq"), Archive});
+    process.waitForFinished(-1);
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return QStringLiteral("unzip -t ok");
+    return QStringLiteral("unzip -t FAILED: ") +
+           QString::fromLocal8Bit(process.readAll()).trimmed().left(300);
+}

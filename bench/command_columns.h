@@ -1,0 +1,35 @@
+#pragma once
+
+#include "bench_options.h"
+#include "figures.h"
+#include "trees.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// A command-line packer the window's run is compared with on every tree. It runs in the
+// tree's folder and writes one archive.
+struct CommandColumn {
+    QString Name;          // heading in the report
+    QString Program;       // absolute path; empty when the packer is not available
+    QString Missing;       // why Program is empty
+    QString ArchiveSuffix; // extension of the archive it writes
+    // The arguments that pack TreePath into ArchivePath.
+    std::function<QStringList(const QString& TreePath, const QString& ArchivePath)> Arguments;
+};
+
+// The packers compared with the window: `zip -r -6` when installed, and `vendrel-pack` when
+// built with the bench or given. A new comparison is one more entry here.
+QList<CommandColumn> CommandColumns(const BenchOptions& Options);
+
+// Runs Column on Tree, writing into OutputFolder, and times it from start to exit. With
+// Verify the archive is tested with `unzip -tq`. The archive is removed afterwards.
+CommandFigures RunCommand(const CommandColumn& Column, const Tree& Tree,
+                          const QString& OutputFolder, bool Verify);
+
+// What `unzip -tq` says of Archive: "unzip -t ok", "no unzip" when it is not installed, or
+// the failure with unzip's own words.
+QString VerifyArchive(const QString& Archive);
