@@ -1,0 +1,210 @@
+// A disk that is or becomes full, and an archive that reaches the file-size limit: the run
+// ends in an error named in the status line, leaves no package behind (and so gives the
+// space back), and the next run succeeds.
+#include "fault_rig.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#ifndef FAULT_PACK_CHILD
+#error "FAULT_PACK_CHILD must name the fault_pack_child program"
+#endif
+#ifndef VENDREL_PROGRAM
+#error "VENDREL_PROGRAM must name the vendrel program"
+#endif
+
+namespace {
+
+bool writeProcFile(const char* Path, const QByteArray& Text) {
+    QFile file(QString::fromLatin1(Path));
+    return file.open(QIODevice::WriteOnly) && file.write(Text) == Text.size();
+}
+
+// Gives this process a mount namespace of its own, so that what a test mounts is private to
+// it and goes with it. Without the right to, it tries a user namespace, as `unshare -rm`
+// does. Empty on success, else why not.
+QString enterPrivateMounts() {
+    static QString outcome = [] {
+        const uid_t uid = ::geteuid();
+        const gid_t gid = ::getegid();
+        if (::unshare(CLONE_NEWNS) != 0) {
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+                return QStringLiteral("no private mount namespace: ") + strerror(errno);
+            writeProcFile("/proc/self/setgroups", "deny");
+            if (!writeProcFile("/proc/self/uid_map",
+                               QByteArray("0 ") + QByteArray::number(uid) + " 1") ||
+                !writeProcFile("/proc/self/gid_map",
+                               QByteArray("0 ") + QByteArray::number(gid) + " 1"))
+                return QStringLiteral("cannot map the user into its namespace");
+        }
+        // Mounts made from here on must not show up outside this process.
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return QStringLiteral("cannot make mounts private: ") + strerror(errno);
+        return QString();
+    }();
+    return outcome;
+}
+
+// Mounts a tmpfs of SizeKiB at Folder, private to this process. Empty on success.
+QString mountSmallDisk(const QString& Folder, int SizeKiB) {
+    const QString why = enterPrivateMounts();
+    if (!why.isEmpty())
+        return why;
+    const QByteArray options = "size=" + QByteArray::number(SizeKiB) + "k";
+    if (::mount("tmpfs", QFile::encodeName(Folder).constData(), "tmpfs", 0, options.constData()) !=
+        0)
+        return QStringLiteral("cannot mount a tmpfs: ") + strerror(errno);
+    return QString();
+}
+
+// Whether the process Pid ignores Signal, from the kernel's own record of it.
+bool ignoresSignal(qint64 Pid, int Signal) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(Pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigIgn:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (Signal - 1)) & 1U;
+    }
+    return false;
+}
+
+} // namespace
+
+class tst_FaultDisk : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PackRig> m_rig;
+
+    QString project() const { return m_dir->path() + QStringLiteral("/Intro"); }
+    QString out() const { return m_dir->path() + QStringLiteral("/out"); }
+    QList<ExpectedEntry> smallProject() const {
+        return {{"a.txt", project() + "/a.txt"}, {"media\\b.bin", project() + "/media/b.bin"}};
+    }
+
+  private Q_SLOTS:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(MakeFile(project() + "/a.txt", QByteArray(1000, 'a')));
+        QVERIFY(MakePatternFile(project() + "/media/b.bin", 200000, 2));
+        QVERIFY(QDir().mkpath(out()));
+        m_rig = std::make_unique<PackRig>();
+        m_rig->values.ProjectFolder = project();
+    }
+    void cleanup() {
+        m_rig.reset();
+        m_dir.reset();
+    }
+
+    // Every write to /dev/full fails as on a full disk; the device itself is never removed.
+    void devFull() {
+        const QString full = out() + "/full.dzs";
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), full));
+        const RunRecord run = PackWith(*m_rig, KindCode::DZS, full);
+        FAULT_VERIFY(FailedAs(*m_rig, run, WriteStepFailed));
+        FAULT_VERIFY(NoPackageAt(full));
+        QCOMPARE(QFileInfo(full).symLinkTarget(), QStringLiteral("/dev/full"));
+        QVERIFY(QFileInfo::exists(QStringLiteral("/dev/full")));
+
+        FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, out() + "/ok.dzs")));
+        FAULT_VERIFY(PackageHolds(out() + "/ok.dzs", smallProject()));
+    }
+
+    // A small disk fills up in the middle of a file. The failed run removes its partial
+    // archive, which gives the space back, so a project that fits is packed there next.
+    void smallDiskFills() {
+        const QString disk = m_dir->path() + "/disk";
+        QVERIFY(QDir().mkpath(disk));
+        const QString why = mountSmallDisk(disk, 256);
+        if (!why.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no small disk to fill (%1)").arg(why)));
+        const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(disk), MNT_DETACH); });
+        QVERIFY(WriteNoiseFile(project() + "/media/c.bin", 600000, 3));
+
+        const RunRecord run = PackWith(*m_rig, KindCode::DZS, disk + "/full.dzs");
+        FAULT_VERIFY(FailedAs(*m_rig, run, WriteStepFailed));
+        QVERIFY2(run.Statuses.contains("Packed " + project() + "/media/b.bin"),
+                 "the disk filled before the run had written anything");
+        FAULT_VERIFY(NoPackageAt(disk + "/full.dzs"));
+        QVERIFY(QDir(disk).isEmpty());
+
+        QVERIFY(QFile::remove(project() + "/media/c.bin"));
+        FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, disk + "/fits.dzs")));
+        FAULT_VERIFY(PackageHolds(disk + "/fits.dzs", smallProject()));
+    }
+
+    // The program makes a write past the file-size limit fail instead of killing it: the
+    // run ends in an error, no truncated package stays, and without the limit the next run
+    // of the same window succeeds. Runs in a child process that carries the limit.
+    void fileSizeLimit() {
+        QVERIFY(WriteNoiseFile(project() + "/media/c.bin", 300000, 3));
+        QProcess child;
+        child.start(QStringLiteral(FAULT_PACK_CHILD),
+                    {project(), out() + "/limited.dzs", out() + "/unlimited.dzs",
+                     QStringLiteral("150000"), QStringLiteral("setup")});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        const QStringList runs = QString::fromUtf8(child.readAllStandardOutput()).split('\n');
+        QVERIFY2(runs.size() >= 2, qPrintable(runs.join('\n')));
+        QVERIFY2(!runs[0].contains("Success"), qPrintable(runs[0]));
+        QVERIFY2(QRegularExpression(" \\| " + WriteStepFailed + "$").match(runs[0]).hasMatch(),
+                 qPrintable(runs[0]));
+        FAULT_VERIFY(NoPackageAt(out() + "/limited.dzs"));
+        QVERIFY2(runs[1].endsWith(" | Success") && !runs[1].contains("Err "), qPrintable(runs[1]));
+        FAULT_VERIFY(PackageHolds(
+            out() + "/unlimited.dzs",
+            smallProject() << ExpectedEntry{"media\\c.bin", project() + "/media/c.bin"}));
+    }
+
+    // Why the setting matters: left at its default, SIGXFSZ kills the packer at the limit and
+    // a truncated archive stays behind.
+    void fileSizeSignalKillsWithoutTheSetting() {
+        QVERIFY(WriteNoiseFile(project() + "/media/c.bin", 300000, 3));
+        QProcess child;
+        child.start(QStringLiteral(FAULT_PACK_CHILD),
+                    {project(), out() + "/limited.dzs", out() + "/unlimited.dzs",
+                     QStringLiteral("150000"), QStringLiteral("bare")});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(child.exitCode(), SIGXFSZ);
+        QVERIFY(!CheckZip(out() + "/limited.dzs").Ok);
+    }
+
+    // The real program ignores SIGXFSZ from its start, even when started with it at default.
+    void programIgnoresFileSizeSignal() {
+        std::signal(SIGXFSZ, SIG_DFL);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("HOME"), m_dir->path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->path() + "/config");
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(VENDREL_PROGRAM), {});
+        QVERIFY(program.waitForStarted(10000));
+        const qint64 pid = program.processId();
+        const auto stop = qScopeGuard([&] {
+            program.kill();
+            program.waitForFinished(10000);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(
+            ignoresSignal(pid, SIGXFSZ) || program.state() == QProcess::NotRunning, 30000);
+        QVERIFY2(program.state() == QProcess::Running,
+                 qPrintable(QString::fromLocal8Bit(program.readAllStandardError())));
+        QVERIFY(ignoresSignal(pid, SIGXFSZ));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_FaultDisk)
+#include "tst_fault_disk.moc"
