@@ -1,0 +1,27 @@
+// vendrel-pack: packs a template project folder into a package from the command line.
+#include "pack_cli/exit_codes.h"
+#include "pack_cli/interrupt.h"
+#include "pack_cli/pack_cli.h"
+#include "pack_cli/pack_options.h"
+#include "platform/process_setup.h"
+
+#include <QByteArrayList>
+
+int main(int argc, char** argv) {
+    // Before anything is written, so that a Ctrl-C always gets the chance to clean up.
+    Interrupt::Install();
+    // Reaching the file-size limit then fails the write like a full disk, which is reported
+    // and cleaned up, instead of killing the program.
+    ProcessSetup::IgnoreFileSizeSignal();
+    QByteArrayList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QByteArray(argv[i]);
+    QStringList args;
+    QString error;
+    const ConsoleStreams streams = ConsoleStreams::Process();
+    if (!ArgumentsFromBytes(raw, args, error)) {
+        std::fprintf(streams.Err, "vendrel-pack: %s\n", error.toUtf8().constData());
+        return ExitCode::Usage;
+    }
+    return RunPackCli(args, streams);
+}

@@ -1,0 +1,49 @@
+#include "pack_cli/pack_cli.h"
+
+#include "pack_cli/exit_codes.h"
+#include "pack_cli/pack_destination.h"
+#include "pack_cli/pack_options.h"
+#include "pack_cli/pack_run.h"
+
+namespace {
+
+int usageError(const ConsoleStreams& Streams, const QString& Error) {
+    const QString text = QStringLiteral("vendrel-pack: %1\nTry 'vendrel-pack --help' for more "
+                                        "information.\n")
+                             .arg(Error);
+    std::fputs(text.toUtf8().constData(), Streams.Err);
+    return ExitCode::Usage;
+}
+
+int show(const ConsoleStreams& Streams, const QString& Text) {
+    std::fputs(Text.toUtf8().constData(), Streams.Out);
+    std::fflush(Streams.Out);
+    return ExitCode::Success;
+}
+
+} // namespace
+
+int RunPackCli(const QStringList& Args, const ConsoleStreams& Streams) {
+    PackOptions options;
+    QString error;
+    if (!ParseOptions(Args, options, error))
+        return usageError(Streams, error);
+    switch (options.Action) {
+    case PackAction::Help:
+        return show(Streams, HelpText());
+    case PackAction::Version:
+        return show(Streams, VersionText());
+    case PackAction::ListKinds:
+        return show(Streams, KindsText());
+    case PackAction::Pack:
+        break;
+    }
+    PackReport report(Streams, options.Quiet);
+    PackDestination destination;
+    const int refused = ResolveDestination(options, destination, error);
+    if (refused != ExitCode::Success) {
+        report.Error(error);
+        return refused;
+    }
+    return PackRun(destination, KindOf(options.Kind), report).Run();
+}

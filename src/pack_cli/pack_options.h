@@ -1,0 +1,40 @@
+#pragma once
+
+#include "packing/template_kind.h"
+
+#include <QByteArrayList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the command line asks for.
+enum class PackAction { Pack, Help, Version, ListKinds };
+
+struct PackOptions {
+    PackAction Action = PackAction::Pack;
+    KindCode Kind = KindCode::DZT;
+    QString ProjectFolder;
+    QString Output;
+    bool Quiet = false;
+    bool Overwrite = false;
+};
+
+// Reads the arguments that follow the program name. False, with Error saying what is wrong,
+// for a usage error. --help, --version and --list-kinds win over everything else but an
+// unknown option.
+bool ParseOptions(const QStringList& Args, PackOptions& Options, QString& Error);
+
+// The kind whose code is Text, in any case ("dzt", "DZT", "Dzt").
+std::optional<KindCode> KindFromText(const QString& Text);
+
+// Turns the raw program arguments (argv without the program name) into text. False, with
+// Error naming the argument, when one is not valid UTF-8: it could not name its file again.
+bool ArgumentsFromBytes(const QByteArrayList& Raw, QStringList& Args, QString& Error);
+
+// The --help text.
+QString HelpText();
+// The --list-kinds text: one line per kind, code, extension, how entries are named, title.
+QString KindsText();
+// The --version text.
+QString VersionText();

@@ -1,0 +1,227 @@
+#include "pack_cli/pack_run.h"
+
+#include "pack_cli/exit_codes.h"
+#include "pack_cli/interrupt.h"
+#include "pack_cli/pack_report.h"
+#include "pack_cli/temp_output.h"
+#include "packing/folder_walk.h"
+#include "packing/packer.h"
+#include "packing/template_kind.h"
+#include "zip_engine/parallel_deflate.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <sys/stat.h>
+
+namespace {
+
+// Internal attributes of an entry whose data zlib judged to be text, as minizip marks it.
+constexpr int TextAttr = 1;
+
+QString quoted(const QString& Path) {
+    return QLatin1Char('"') + Path + QLatin1Char('"');
+}
+
+bool statOf(const QString& Path, struct stat& Info, bool FollowLinks) {
+    const QByteArray path = QFile::encodeName(Path);
+    return (FollowLinks ? ::stat(path.constData(), &Info) : ::lstat(path.constData(), &Info)) == 0;
+}
+
+} // namespace
+
+PackRun::PackRun(const PackDestination& Destination, const TemplateKind& Kind, PackReport& Report)
+    : m_destination(Destination), m_kind(Kind), m_report(Report) {}
+
+int PackRun::Run() {
+    const int walked = walk();
+    return walked != ExitCode::Success ? walked : write();
+}
+
+int PackRun::walk() {
+    rememberOldOutput();
+    const QString project = m_destination.ProjectFolder;
+    FolderWalk walk(
+        [this](const QString& Source, const QString& As) { return takeFile(Source, As); },
+        [this](const QString& Text) { m_walkStatus = Text; }, m_kind.Naming,
+        ProjectFolderName(project), MaxFolderEntries);
+    const QString start = project.endsWith(QLatin1Char('/')) ? project : project + QLatin1Char('/');
+    const bool walked = walk.Run(start, QString());
+    if (Interrupt::Requested())
+        return interrupted();
+    if (m_tooManyFiles)
+        return fail(ExitCode::WalkFailed,
+                    QStringLiteral("Too many files for one package in %1: more than %2")
+                        .arg(quoted(project))
+                        .arg(Packer::MaxPackageFiles));
+    if (!walked)
+        return fail(ExitCode::WalkFailed,
+                    QStringLiteral("Walking the project folder failed in %1: %2")
+                        .arg(quoted(walk.FailedFolder()), m_walkStatus));
+    return ExitCode::Success;
+}
+
+// The walk's file sink: true refuses the file, which ends the walk.
+bool PackRun::takeFile(const QString& sourceFile, const QString& asFile) {
+    if (Interrupt::Requested())
+        return true;
+    std::optional<ZipFile> file = ZipFileFor(sourceFile, asFile);
+    if (!file)
+        return true;
+    // The package being replaced is no part of the template: the window deletes it first.
+    if (isOldOutput(sourceFile))
+        return false;
+    // minizip 1.1 records a wrong entry count beyond the limit; the walk stops at once.
+    if (qsizetype(m_files.size()) >= Packer::MaxPackageFiles) {
+        m_tooManyFiles = true;
+        return true;
+    }
+    m_totalBytes += file->ByteCount;
+    m_files.push_back(std::move(*file));
+    return false;
+}
+
+void PackRun::rememberOldOutput() {
+    struct stat info {};
+    m_hasOldOutput = m_destination.Replaces && statOf(m_destination.Output, info, false) &&
+                     S_ISREG(info.st_mode);
+    m_oldOutputDevice = info.st_dev;
+    m_oldOutputInode = info.st_ino;
+}
+
+bool PackRun::isOldOutput(const QString& sourceFile) const {
+    struct stat info {};
+    return m_hasOldOutput && statOf(sourceFile, info, true) && info.st_dev == m_oldOutputDevice &&
+           info.st_ino == m_oldOutputInode;
+}
+
+int PackRun::write() {
+    m_report.Started(int(m_files.size()), m_totalBytes);
+    TempOutput temp(m_destination.Output);
+    if (!temp.Create())
+        return fail(ExitCode::IoFailed, QStringLiteral("OpenZip failed: ") + temp.Error());
+    m_tempPath = temp.Path();
+    if (m_writer.OpenZip(m_tempPath))
+        return fail(ExitCode::IoFailed, QStringLiteral("OpenZip failed on %1 (error %2)")
+                                            .arg(quoted(m_tempPath))
+                                            .arg(m_writer.Result()));
+    const int written = writeEntries();
+    if (written != ExitCode::Success) {
+        m_writer.DiscardZip();
+        return written;
+    }
+    return commit(temp);
+}
+
+int PackRun::writeEntries() {
+    QStringList sources;
+    sources.reserve(qsizetype(m_files.size()));
+    for (const ZipFile& file : m_files)
+        sources << file.SourceFile;
+    DeflateSettings settings;
+    // zlib's default level, as the window's entries get it.
+    settings.Level = -1;
+    ParallelDeflate deflate(settings);
+    const bool stopped =
+        deflate.Run(sources, [this](const DeflatePiece& Piece) { return onPiece(Piece); });
+    if (Interrupt::Requested())
+        return interrupted();
+    if (!m_failure.isEmpty())
+        return fail(ExitCode::IoFailed, m_failure);
+    if (stopped)
+        return fail(ExitCode::IoFailed, deflateFailure(deflate));
+    if (m_writer.CloseZip())
+        return fail(ExitCode::IoFailed,
+                    QStringLiteral("CloseZip failed on %1: ").arg(quoted(m_tempPath)) +
+                        writerDetail());
+    return ExitCode::Success;
+}
+
+int PackRun::commit(TempOutput& temp) {
+    if (Interrupt::Requested())
+        return interrupted();
+    switch (temp.Commit(m_destination.Replaces)) {
+    case TempOutput::CommitResult::Done:
+        m_report.Finished(m_destination.Output);
+        return ExitCode::Success;
+    case TempOutput::CommitResult::Occupied:
+        return fail(ExitCode::Refused, QStringLiteral("%1 appeared while packing and was not "
+                                                      "replaced; use --overwrite to replace it")
+                                           .arg(quoted(m_destination.Output)));
+    case TempOutput::CommitResult::Failed:
+        break;
+    }
+    return fail(ExitCode::IoFailed, QStringLiteral("Rename failed: ") + temp.Error());
+}
+
+// The sink of the parallel deflate: one piece of one file's stream, in walk order.
+bool PackRun::onPiece(const DeflatePiece& piece) {
+    if (Interrupt::Requested())
+        return false;
+    const ZipFile& file = m_files.at(size_t(piece.File));
+    if (piece.First && !openEntry(file, piece.Text))
+        return false;
+    // More bytes than listed would no longer fit the entry's Zip64 decision.
+    if (piece.Size > file.ByteCount)
+        return failFile(QStringLiteral("ReadFile"), file,
+                        QStringLiteral("the file grew while it was being packed"));
+    if (m_writer.WriteBytes(piece.Data))
+        return failFile(QStringLiteral("WriteBytes"), file, writerDetail());
+    m_report.Progress(m_bytesBefore + piece.Size);
+    return !piece.Last || closeEntry(file, piece);
+}
+
+bool PackRun::openEntry(const ZipFile& file, bool text) {
+    m_report.FileStarted(file);
+    if (!m_writer.OpenRawFileInZip(file.AsFile, file.ZMethod, file.ZLevel, file.Attrs, file.Comment,
+                                   file.ByteCount, text ? TextAttr : 0))
+        return true;
+    return failFile(QStringLiteral("OpenFileInZip"), file, writerDetail());
+}
+
+bool PackRun::closeEntry(const ZipFile& file, const DeflatePiece& piece) {
+    // A file that shrank while it was read must not go in cut short.
+    if (piece.Size != file.ByteCount)
+        return failFile(QStringLiteral("ReadFile"), file,
+                        QStringLiteral("the file changed while it was being packed (%1 bytes "
+                                       "listed, %2 read)")
+                            .arg(file.ByteCount)
+                            .arg(piece.Size));
+    if (m_writer.CloseRawFileInZip(piece.Size, piece.Crc))
+        return failFile(QStringLiteral("CloseFileInZip"), file, writerDetail());
+    m_bytesBefore += piece.Size;
+    m_report.FileDone(file);
+    return true;
+}
+
+bool PackRun::failFile(const QString& step, const ZipFile& file, const QString& detail) {
+    m_failure = QStringLiteral("%1 failed on %2: %3").arg(step, quoted(file.SourceFile), detail);
+    return false;
+}
+
+QString PackRun::writerDetail() const {
+    return QStringLiteral("error %1 writing %2").arg(m_writer.Result()).arg(quoted(m_tempPath));
+}
+
+QString PackRun::deflateFailure(const ParallelDeflate& deflate) const {
+    const QString text = deflate.Error();
+    // The deflater's messages start with what it could not do to which file.
+    const bool compressing = text.startsWith(QLatin1String("Cannot compress")) ||
+                             text.startsWith(QLatin1String("Compression failed"));
+    return (compressing ? QStringLiteral("Deflate failed: ")
+                        : QStringLiteral("ReadFile failed: ")) +
+           text;
+}
+
+int PackRun::interrupted() {
+    const QString output = quoted(m_destination.Output);
+    return fail(ExitCode::Interrupted,
+                m_destination.Replaces
+                    ? QStringLiteral("Canceled; %1 was left as it was").arg(output)
+                    : QStringLiteral("Canceled; %1 was not written").arg(output));
+}
+
+int PackRun::fail(int code, const QString& text) {
+    m_report.Error(text);
+    return code;
+}
