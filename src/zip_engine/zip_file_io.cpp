@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +48,17 @@ int seekOrigin(int Origin) {
     }
 }
 
+// The file a path leads to, links followed: a failed run must remove the partial archive
+// itself, also when it was created through a link, and never only the link.
+QByteArray resolvedPath(const char* Path) {
+    char* resolved = ::realpath(Path, nullptr);
+    if (resolved == nullptr)
+        return QByteArray(Path);
+    QByteArray path(resolved);
+    std::free(resolved);
+    return path;
+}
+
 FILE* asFile(voidpf Stream) {
     return static_cast<FILE*>(Stream);
 }
@@ -80,7 +92,7 @@ struct ArchiveCallbacks {
         if (file == nullptr)
             return nullptr;
         ArchiveFile& archive = state(Opaque);
-        archive.m_path = static_cast<const char*>(FileName);
+        archive.m_path = resolvedPath(static_cast<const char*>(FileName));
         struct stat info {};
         // Only an ordinary file that this open created or truncated may be removed later;
         // a device such as /dev/full or an archive opened to append to is never ours.

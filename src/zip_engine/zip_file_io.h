@@ -46,7 +46,8 @@ class ArchiveFile {
     // True once any write, seek, flush or close of the current file has failed.
     bool Failed() const { return m_failed; }
     // Deletes the file when this open created or truncated it as an ordinary file and it is
-    // still the same file; devices and archives opened for appending are never deleted.
+    // still the same file (the file itself when it was named through a link, never the link);
+    // devices and archives opened for appending are never deleted.
     // Returns true when a file was deleted.
     bool RemoveIfOwned();
     // Gives up the right to delete the file (it has been finished successfully).

@@ -3,6 +3,8 @@
 // space back), and the next run succeeds.
 #include "fault_rig.h"
 
+#include "zip_engine/zip_file_io.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -119,6 +121,23 @@ class tst_FaultDisk : public QObject {
 
         FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, out() + "/ok.dzs")));
         FAULT_VERIFY(PackageHolds(out() + "/ok.dzs", smallProject()));
+    }
+
+    // The output named through a link to a file not yet there: the run creates that file,
+    // and when the run fails that partial file goes too, not only the name it was given by.
+    void failedRunThroughALink() {
+        const QString link = out() + "/linked.dzs";
+        const QString target = out() + "/target.dzs";
+        QVERIFY(QFile::link(target, link));
+        ZipFileIo::SetTestFaults({5, 0, false, 0});
+        const RunRecord run = PackWith(*m_rig, KindCode::DZS, link);
+        ZipFileIo::SetTestFaults({});
+        FAULT_VERIFY(FailedAs(*m_rig, run, WriteStepFailed));
+        FAULT_VERIFY(NoPackageAt(target));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+
+        FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, link)));
+        FAULT_VERIFY(PackageHolds(target, smallProject()));
     }
 
     // A small disk fills up in the middle of a file. The failed run removes its partial
