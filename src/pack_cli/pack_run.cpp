@@ -131,9 +131,7 @@ int PackRun::writeEntries() {
     if (stopped)
         return fail(ExitCode::IoFailed, deflateFailure(deflate));
     if (m_writer.CloseZip())
-        return fail(ExitCode::IoFailed,
-                    QStringLiteral("CloseZip failed on %1: ").arg(quoted(m_tempPath)) +
-                        writerDetail());
+        return fail(ExitCode::IoFailed, QStringLiteral("CloseZip failed: ") + writerDetail());
     return ExitCode::Success;
 }
 

@@ -1,0 +1,115 @@
+#include "pack_cli/exit_codes.h"
+#include "pack_cli/pack_cli.h"
+#include "zip_engine/zip_file_io.h"
+
+#include "capture.h"
+#include "pack_rig.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// A run that fails while it writes: the step and the file are named, the old package stays
+// as it was and no temporary file is left. Faults are injected into the archive file.
+class TstPackRun : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void init();
+    void cleanup();
+    void writeFailure_data();
+    void writeFailure();
+
+  private:
+    int run(QString& Err);
+    QString output() const { return m_dir->path() + QStringLiteral("/out/Intro.dzt"); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+namespace {
+
+const QByteArray OldBytes = "the previous package";
+
+} // namespace
+
+void TstPackRun::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    const QString project = m_dir->path() + QStringLiteral("/Intro");
+    QVERIFY(MakeTree(project, {"readme.txt", "project.xml", "media/thumbs/t1.png"}));
+    QVERIFY(WritePatternFile(project + QStringLiteral("/media/clip.mp4"), 3 << 20));
+    QVERIFY(MakeFile(output(), OldBytes));
+    ZipFileIo::SetTestFaults({});
+}
+
+void TstPackRun::cleanup() {
+    ZipFileIo::SetTestFaults({});
+    QVERIFY(RemoveTree(m_dir->path()));
+    m_dir.reset();
+}
+
+int TstPackRun::run(QString& Err) {
+    ScratchFile out = MakeScratchFile();
+    ScratchFile err = MakeScratchFile();
+    const int code =
+        RunPackCli({"--overwrite", "--kind", "dzt", m_dir->path() + "/Intro", output()},
+                   {out.get(), err.get(), false, false, 80});
+    Err = Contents(err.get());
+    return code;
+}
+
+void TstPackRun::writeFailure_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message"); // a pattern; "@" stands for the test's folder
+    const QString temp =
+        QStringLiteral(R"(error -1 writing "@/out/\.Intro\.dzt\.vendrel-\w{6}"\n$)");
+    QTest::newRow("first write")
+        << "write 1"
+        << R"(^vendrel-pack: OpenFileInZip failed on "@/Intro/project\.xml": )" + temp;
+    QTest::newRow("a write inside the large file")
+        << "write middle"
+        << R"(^vendrel-pack: (OpenFileInZip|WriteBytes|CloseFileInZip) failed on "@/Intro/[^"]+": )" +
+               temp;
+    QTest::newRow("last write") << "write last"
+                                << R"(^vendrel-pack: CloseZip failed: )" + temp;
+    QTest::newRow("a seek")
+        << "seek 2"
+        << R"(^vendrel-pack: CloseFileInZip failed on "@/Intro/project\.xml": )" + temp;
+    QTest::newRow("the final close") << "close"
+                                     << R"(^vendrel-pack: CloseZip failed: )" + temp;
+}
+
+void TstPackRun::writeFailure() {
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    // A clean run first, to learn how many writes a run makes.
+    QString err;
+    QCOMPARE(run(err), ExitCode::Success);
+    const qint64 writes = ZipFileIo::WritesDone();
+    QVERIFY(writes > 3);
+    QVERIFY(MakeFile(output(), OldBytes));
+    ZipFileIo::TestFaults faults;
+    if (fault == QLatin1String("write 1"))
+        faults.FailWriteNumber = 1;
+    else if (fault == QLatin1String("write middle"))
+        faults.FailWriteNumber = writes / 2;
+    else if (fault == QLatin1String("write last"))
+        faults.FailWriteNumber = writes;
+    else if (fault == QLatin1String("seek 2"))
+        faults.FailSeekNumber = 2;
+    else
+        faults.FailClose = true;
+    ZipFileIo::SetTestFaults(faults);
+    QCOMPARE(run(err), ExitCode::IoFailed);
+    const QRegularExpression pattern(
+        message.replace(QLatin1Char('@'), QRegularExpression::escape(m_dir->path())));
+    QVERIFY2(pattern.match(err).hasMatch(), qPrintable(err));
+    QCOMPARE(FileBytes(output()), OldBytes);
+    QCOMPARE(QDir(m_dir->path() + "/out").entryList(QDir::Files | QDir::Hidden),
+             QStringList{"Intro.dzt"});
+}
+
+QTEST_GUILESS_MAIN(TstPackRun)
+#include "tst_pack_run.moc"

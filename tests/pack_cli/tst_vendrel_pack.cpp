@@ -1,0 +1,318 @@
+#include "pack_cli_rig.h"
+
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <signal.h>
+
+// The real vendrel-pack: its exit codes, what it prints in pipes and when quiet, overwriting,
+// an interrupted run, and archives that independent readers accept.
+class TstVendrelPack : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void exitCodes_data();
+    void exitCodes();
+    void helpVersionAndKinds();
+    void pipeOutput();
+    void quietOutput();
+    void overwrite();
+    void extensionAppended();
+    void oldOutputInsideTheProjectIsNotPacked();
+    void interrupted_data();
+    void interrupted();
+    void parallelArchiveVerified_data();
+    void parallelArchiveVerified();
+
+  private:
+    QString project() const { return m_dir->path() + QStringLiteral("/Intro"); }
+    QString out() const { return m_dir->path() + QStringLiteral("/out"); }
+    void prepare(const QString& Setup);
+    void makeVariedTree(const QString& Root, QHash<QString, QString>& SourceOf);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_shared; // fixtures made once: the large file and the varied tree
+};
+
+namespace {
+
+const QByteArray OldBytes = "the previous package";
+
+QByteArray randomBytes(qint64 Size, quint32 Seed) {
+    QByteArray data(Size, Qt::Uninitialized);
+    QRandomGenerator rng(Seed);
+    rng.fillRange(reinterpret_cast<quint32*>(data.data()), Size / 4);
+    return data;
+}
+
+} // namespace
+
+void TstVendrelPack::initTestCase() {
+    QVERIFY(m_shared.isValid());
+    // Big enough that compressing it takes seconds, so that a signal lands in the middle.
+    QVERIFY(WritePatternFile(m_shared.filePath(QStringLiteral("big.bin")), qint64(192) << 20, 3));
+}
+
+void TstVendrelPack::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(!m_dir->path().contains(QLatin1Char('.')));
+    QVERIFY(MakeTree(project(),
+                     {"readme.txt", "media/thumbs/t1.png", "project.xml", "media/clip.mp4"}));
+    QVERIFY(QDir().mkpath(out()));
+}
+
+void TstVendrelPack::cleanup() {
+    QVERIFY(RemoveTree(m_dir->path()));
+    m_dir.reset();
+}
+
+// Puts what a row of exitCodes needs in place.
+void TstVendrelPack::prepare(const QString& Setup) {
+    if (Setup == QLatin1String("exists"))
+        QVERIFY(MakeFile(out() + QStringLiteral("/Intro.dzt"), OldBytes));
+    if (Setup == QLatin1String("no project"))
+        QVERIFY(RemoveTree(project()));
+    if (Setup == QLatin1String("backslash"))
+        QVERIFY(MakeFile(project() + QStringLiteral("/media/a\\b.txt")));
+    if (Setup == QLatin1String("crowded")) {
+        for (int i = 0; i < 1999; ++i)
+            QVERIFY(MakeFile(project() + QStringLiteral("/crowd/f%1").arg(i)));
+    }
+    if (Setup == QLatin1String("unreadable")) {
+        // Opens, but reading it fails: the kernel has no memory at address 0 to give.
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
+                            project() + QStringLiteral("/media/mem.bin")));
+        QVERIFY(MakeFile(out() + QStringLiteral("/Intro.dzt"), OldBytes));
+    }
+}
+
+void TstVendrelPack::exitCodes_data() {
+    QTest::addColumn<QStringList>("args"); // "@" stands for the test's folder
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    const QStringList pack{"--kind", "dzt", "@/Intro", "@/out/Intro"};
+    QTest::newRow("success") << pack << "" << 0 << "";
+    QTest::newRow("no arguments") << QStringList{} << "" << 2
+                                  << "missing --kind (one of DZEP, DZT, DZTR, DZS, DZM, DZP)\n"
+                                     "Try 'vendrel-pack --help' for more information.";
+    QTest::newRow("unknown option")
+        << (pack + QStringList{"--fast"}) << "" << 2 << "unknown option '--fast'";
+    QTest::newRow("unknown kind") << QStringList{"--kind", "zip", "@/Intro", "@/out/x"} << "" << 2
+                                  << "unknown kind 'zip'";
+    QTest::newRow("destination is the project folder")
+        << QStringList{"--kind", "DZT", "@/Intro", "@/Intro/x"} << "" << 3
+        << "vendrel-pack: You cannot create the Installation File in the Project Folder!\n"
+           "Please Choose Another Destination Folder\n";
+    QTest::newRow("output exists")
+        << pack << "exists" << 3 << "already exists; use --overwrite to replace it";
+    QTest::newRow("project folder missing")
+        << pack << "no project" << 4 << "Project folder not found";
+    QTest::newRow("name with a backslash") << pack << "backslash" << 4
+                                           << "failed in \"@/Intro/media/\": AddFile failed on "
+                                              "a\\b.txt";
+    QTest::newRow("folder with too many entries")
+        << pack << "crowded" << 4 << "Too many entries in @/Intro/crowd/";
+    QTest::newRow("unreadable file") << (pack + QStringList{"--overwrite"}) << "unreadable" << 5
+                                     << "ReadFile failed: Cannot read \"@/Intro/media/mem.bin\"";
+}
+
+// Each exit code with its message on standard error; a failed run leaves the old output as
+// it was and no temporary file.
+void TstVendrelPack::exitCodes() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, setup);
+    QFETCH(QString, message);
+    prepare(setup);
+    args.replaceInStrings(QStringLiteral("@"), m_dir->path());
+    const PackResult result = RunPack(args);
+    QVERIFY(result.Finished);
+    QTEST(result.ExitCode, "code");
+    QVERIFY2(result.Err.contains(message.replace(QLatin1Char('@'), m_dir->path())),
+             qPrintable(result.Err));
+    const QString output = out() + QStringLiteral("/Intro.dzt");
+    if (result.ExitCode == 0)
+        QVERIFY(CheckZip(output).Ok);
+    else if (setup == QLatin1String("exists") || setup == QLatin1String("unreadable"))
+        QCOMPARE(FileBytes(output), OldBytes);
+    else
+        QVERIFY(!QFile::exists(output));
+    QCOMPARE(TempFilesIn(out()), QStringList());
+}
+
+void TstVendrelPack::helpVersionAndKinds() {
+    const PackResult help = RunPack({QStringLiteral("--help")});
+    QCOMPARE(help.ExitCode, 0);
+    QVERIFY(help.Out.startsWith(QLatin1String("Usage: vendrel-pack --kind KIND")));
+    QVERIFY(help.Out.contains(QLatin1String("Exit status: 0 success, 2 usage error, 3 destination "
+                                            "refused, 4 project folder\ncannot be packed, 5 read "
+                                            "or write failure, 130 interrupted.")));
+    const PackResult version = RunPack({QStringLiteral("--version")});
+    QCOMPARE(version.ExitCode, 0);
+    QCOMPARE(version.Out, QStringLiteral("vendrel-pack " VENDREL_VERSION "\n"));
+    const PackResult kinds = RunPack({QStringLiteral("--list-kinds")});
+    QCOMPARE(kinds.ExitCode, 0);
+    QCOMPARE(kinds.Out.count(QLatin1Char('\n')), 6);
+    QVERIFY(kinds.Out.startsWith(QLatin1String("DZEP  .dzep  FOLDER\\path  Express Project")));
+    QCOMPARE(help.Err + version.Err + kinds.Err, QString());
+}
+
+// In a pipe: one line per file, in the package's order, then the closing line; no bar.
+void TstVendrelPack::pipeOutput() {
+    const PackResult result =
+        RunPack({QStringLiteral("--kind=dzs"), project(), out() + QStringLiteral("/Intro")});
+    QCOMPARE(result.ExitCode, 0);
+    const QStringList lines = result.Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 5);
+    const QString p = project();
+    QCOMPARE(lines.mid(0, 4),
+             (QStringList{"Packed " + p + "/project.xml as project.xml",
+                          "Packed " + p + "/readme.txt as readme.txt",
+                          "Packed " + p + "/media/clip.mp4 as media\\clip.mp4",
+                          "Packed " + p + "/media/thumbs/t1.png as media\\thumbs\\t1.png"}));
+    QVERIFY2(lines[4].startsWith("Success: 4 files (54 B) packed into " + out() + "/Intro.dzs ("),
+             qPrintable(lines[4]));
+    QCOMPARE(result.Err, QString());
+    QCOMPARE(
+        StoredNames(CheckZip(out() + QStringLiteral("/Intro.dzs"))),
+        (QStringList{"project.xml", "readme.txt", "media\\clip.mp4", "media\\thumbs\\t1.png"}));
+}
+
+void TstVendrelPack::quietOutput() {
+    const QString output = out() + QStringLiteral("/Intro.dzt");
+    PackResult result = RunPack({"-q", "--kind", "dzt", project(), output});
+    QCOMPARE(result.ExitCode, 0);
+    QCOMPARE(result.Out + result.Err, QString());
+    QVERIFY(CheckZip(output).Ok);
+    // Errors still show.
+    result = RunPack({"--quiet", "--kind", "dzt", project(), output});
+    QCOMPARE(result.ExitCode, 3);
+    QCOMPARE(result.Out, QString());
+    QCOMPARE(result.Err.count(QLatin1Char('\n')), 1);
+    QVERIFY(result.Err.startsWith(QLatin1String("vendrel-pack: \"") + output));
+}
+
+void TstVendrelPack::overwrite() {
+    const QString output = out() + QStringLiteral("/Intro.dzt");
+    QVERIFY(MakeFile(output, OldBytes));
+    const PackResult result = RunPack({"--overwrite", "--kind", "dzt", project(), output});
+    QCOMPARE(result.ExitCode, 0);
+    const CheckedArchive archive = CheckZip(output);
+    QVERIFY2(archive.Ok, qPrintable(archive.Error));
+    QCOMPARE(archive.Entries.size(), 4);
+    QCOMPARE(TempFilesIn(out()), QStringList());
+}
+
+void TstVendrelPack::extensionAppended() {
+    QCOMPARE(RunPack({"--kind", "DzS", project(), out() + QStringLiteral("/clip")}).ExitCode, 0);
+    QCOMPARE(RunPack({"--kind", "dzs", project(), out() + QStringLiteral("/clip.zip")}).ExitCode,
+             0);
+    QCOMPARE(QDir(out()).entryList(QDir::Files), (QStringList{"clip.dzs", "clip.zip"}));
+}
+
+// The window deletes the old package before it walks; the command must not pack it either.
+void TstVendrelPack::oldOutputInsideTheProjectIsNotPacked() {
+    const QString output = project() + QStringLiteral("/media/x.dzt");
+    QVERIFY(MakeFile(output, OldBytes));
+    const PackResult result = RunPack({"--overwrite", "--kind", "dzt", project(), output});
+    QCOMPARE(result.ExitCode, 0);
+    QCOMPARE(StoredNames(CheckZip(output)),
+             (QStringList{".\\project.xml", ".\\readme.txt", ".\\media\\clip.mp4",
+                          ".\\media\\thumbs\\t1.png"}));
+}
+
+void TstVendrelPack::interrupted_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGTERM") << SIGTERM;
+}
+
+// A signal during a large file: exit 130, the old package as it was, no temporary file.
+void TstVendrelPack::interrupted() {
+    QFETCH(int, signal);
+    QVERIFY(QFile::link(m_shared.filePath(QStringLiteral("big.bin")),
+                        project() + QStringLiteral("/media/big.bin")));
+    const QString output = out() + QStringLiteral("/Intro.dzt");
+    QVERIFY(MakeFile(output, OldBytes));
+    QProcess process;
+    process.start(QStringLiteral(VENDREL_PACK_EXE),
+                  {"--overwrite", "--kind", "dzt", project(), output});
+    // The big file is the first of media/, right after the project folder's own files.
+    const QByteArray before = "as .\\readme.txt\n";
+    QVERIFY(QTest::qWaitFor([&] { return process.peek(1 << 16).contains(before); }, 60000));
+    QCOMPARE(process.state(), QProcess::Running);
+    QCOMPARE(::kill(pid_t(process.processId()), signal), 0);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 130);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(err.contains("Canceled; \"" + output + "\" was left as it was"), qPrintable(err));
+    QVERIFY(!process.readAllStandardOutput().contains("big.bin"));
+    QCOMPARE(FileBytes(output), OldBytes);
+    QCOMPARE(TempFilesIn(out()), QStringList());
+}
+
+// Files of many blocks (text, random, zeros), many small files, an empty file and names
+// beyond ASCII, compressed in parallel.
+void TstVendrelPack::makeVariedTree(const QString& Root, QHash<QString, QString>& SourceOf) {
+    const auto add = [&](const QString& Rel, const QByteArray& Bytes) {
+        QVERIFY(MakeFile(Root + QLatin1Char('/') + Rel, Bytes));
+        SourceOf.insert(QStringLiteral(".\\") + QString(Rel).replace(QLatin1Char('/'), "\\"),
+                        Root + QLatin1Char('/') + Rel);
+    };
+    QByteArray text;
+    for (int i = 0; text.size() < 3500000; ++i)
+        text += "<keyframe id=\"" + QByteArray::number(i * 7919 % 100003) + "\" value=\"fade\"/>\n";
+    add(QStringLiteral("project/scene.xml"), text);
+    add(QStringLiteral("media/noise.bin"), randomBytes(5 << 20, 5));
+    add(QStringLiteral("media/silence.wav"), QByteArray(2 << 20, '\0'));
+    add(QStringLiteral("empty.txt"), QByteArray());
+    add(QStringLiteral("Títulos/ñandú.txt"), "título");
+    for (int i = 0; i < 300; ++i)
+        add(QStringLiteral("frames/f%1.png").arg(i, 3, 10, QLatin1Char('0')),
+            randomBytes(1000 + i * 37, quint32(i)));
+}
+
+void TstVendrelPack::parallelArchiveVerified_data() {
+    QTest::addColumn<QString>("reader");
+    QTest::newRow("zipfile") << "";
+    QTest::newRow("unzip -t") << "unzip";
+    QTest::newRow("7z t") << "7z";
+}
+
+void TstVendrelPack::parallelArchiveVerified() {
+    QFETCH(QString, reader);
+    const QString tool = QStandardPaths::findExecutable(reader);
+    if (!reader.isEmpty() && tool.isEmpty())
+        QSKIP("this reader is not installed");
+    QHash<QString, QString> sourceOf;
+    makeVariedTree(m_dir->path() + QStringLiteral("/Varied"), sourceOf);
+    const QString output = out() + QStringLiteral("/varied.dzt");
+    QCOMPARE(RunPack({"-q", "--kind", "dzt", m_dir->path() + "/Varied", output}).ExitCode, 0);
+    if (reader.isEmpty()) {
+        const CheckedArchive archive = CheckZip(output);
+        QVERIFY2(archive.Ok, qPrintable(archive.Error));
+        QCOMPARE(archive.Entries.size(), sourceOf.size());
+        for (const CheckedEntry& entry : archive.Entries)
+            QCOMPARE(entry.Sha256,
+                     Sha256OfFile(sourceOf.value(QString::fromUtf8(entry.NameBytes))));
+        return;
+    }
+    QProcess check;
+    check.setProcessChannelMode(QProcess::MergedChannels);
+    check.start(
+        tool,
+        {reader == QLatin1String("unzip") ? QStringLiteral("-t") : QStringLiteral("t"), output});
+    QVERIFY(check.waitForFinished(120000));
+    QVERIFY2(check.exitCode() == 0, check.readAll().constData());
+}
+
+QTEST_GUILESS_MAIN(TstVendrelPack)
+#include "tst_vendrel_pack.moc"
