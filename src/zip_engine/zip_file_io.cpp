@@ -26,15 +26,43 @@ bool countAndInject(qint64& Counter, qint64 FailNumber) {
     return FailNumber != 0 && Counter == FailNumber;
 }
 
-// The fopen mode minizip means by its open flags (the same mapping as its own stdio layer).
-const char* fopenMode(int Mode) {
-    if ((Mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) == ZLIB_FILEFUNC_MODE_READ)
+// The fopen mode minizip means by its open flags (the same mapping as its own stdio layer),
+// with the open(2) flags that go with it.
+const char* fopenMode(int Mode, int& Flags) {
+    if ((Mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) == ZLIB_FILEFUNC_MODE_READ) {
+        Flags = O_RDONLY;
         return "rb";
-    if (Mode & ZLIB_FILEFUNC_MODE_EXISTING)
+    }
+    if (Mode & ZLIB_FILEFUNC_MODE_EXISTING) {
+        Flags = O_RDWR;
         return "r+b";
-    if (Mode & ZLIB_FILEFUNC_MODE_CREATE)
+    }
+    if (Mode & ZLIB_FILEFUNC_MODE_CREATE) {
+        Flags = O_WRONLY | O_CREAT | O_TRUNC;
         return "wb";
+    }
     return nullptr;
+}
+
+// Opens Path as fopen would with Mode, but never waits: a FIFO or socket at the path is
+// refused, as opening a FIFO for writing blocks until a reader comes, which would freeze the
+// window for good.
+FILE* openArchiveFile(const char* Path, const char* Mode, int Flags) {
+    const int fd = ::open(Path, Flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    const int status = ::fcntl(fd, F_GETFL);
+    // Writes to what is left (files and devices such as /dev/full) are ordinary blocking ones.
+    if (::fstat(fd, &info) != 0 || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode) || status < 0 ||
+        ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    FILE* file = ::fdopen(fd, Mode);
+    if (file == nullptr)
+        ::close(fd);
+    return file;
 }
 
 int seekOrigin(int Origin) {
@@ -85,10 +113,11 @@ struct ArchiveCallbacks {
     static ArchiveFile& state(voidpf Opaque) { return *static_cast<ArchiveFile*>(Opaque); }
 
     static voidpf open(voidpf Opaque, const void* FileName, int Mode) {
-        const char* mode = fopenMode(Mode);
+        int flags = 0;
+        const char* mode = fopenMode(Mode, flags);
         if (FileName == nullptr || mode == nullptr)
             return nullptr;
-        FILE* file = std::fopen(static_cast<const char*>(FileName), mode);
+        FILE* file = openArchiveFile(static_cast<const char*>(FileName), mode, flags);
         if (file == nullptr)
             return nullptr;
         ArchiveFile& archive = state(Opaque);
@@ -180,11 +209,19 @@ bool ArchiveFile::RemoveIfOwned() {
     m_owned = false;
     // Remove only what we created: the same ordinary file, not a link or a newer file that
     // has taken its name in the meantime.
-    struct stat info {};
-    if (::lstat(m_path.constData(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        quint64(info.st_dev) != m_device || quint64(info.st_ino) != m_inode)
+    if (!stillAtItsPath())
         return false;
     return ::unlink(m_path.constData()) == 0;
+}
+
+bool ArchiveFile::StillInPlace() const {
+    return !m_owned || stillAtItsPath();
+}
+
+bool ArchiveFile::stillAtItsPath() const {
+    struct stat info {};
+    return ::lstat(m_path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+           quint64(info.st_dev) == m_device && quint64(info.st_ino) == m_inode;
 }
 
 bool SourceReader::Open(const QString& Path) {

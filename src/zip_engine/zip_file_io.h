@@ -52,8 +52,13 @@ class ArchiveFile {
     bool RemoveIfOwned();
     // Gives up the right to delete the file (it has been finished successfully).
     void Disown() { m_owned = false; }
+    // False when the ordinary file this open created is no longer at its path: removed, or
+    // replaced by another file, as when its folder was deleted while it was written.
+    bool StillInPlace() const;
 
   private:
+    bool stillAtItsPath() const;
+
     friend struct ArchiveCallbacks;
     QByteArray m_path;
     bool m_failed = false;

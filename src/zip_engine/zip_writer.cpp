@@ -51,10 +51,16 @@ ZipWriter::ZipWriter() = default;
 
 ZipWriter::~ZipWriter() {
     // Finish what the owner left open so the archive on disk is a complete zip file.
-    if (m_entryOpen)
-        zipCloseFileInZip(handle(m_zipHandle));
-    if (m_zipHandle != nullptr)
-        zipClose(handle(m_zipHandle), nullptr);
+    if (m_zipHandle == nullptr)
+        return;
+    // A raw entry cannot be finished without its size and CRC: zipClose ends it as a broken
+    // entry, and the archive goes like any other that could not be finished.
+    bool failed = m_rawEntry || (m_entryOpen && zipCloseFileInZip(handle(m_zipHandle)) != ZIP_OK);
+    failed = checked(zipClose(handle(m_zipHandle), nullptr)) != ZIP_OK || failed;
+    // An archive that could not be finished (a write failed on the way) is no package: it
+    // goes rather than stays behind broken.
+    if (failed)
+        m_archive.RemoveIfOwned();
 }
 
 void ZipWriter::SetTestClock(QDateTime (*Now)()) {
@@ -166,6 +172,10 @@ bool ZipWriter::CloseZip() {
     m_result = checked(code);
     if (m_result != ZIP_OK)
         return true;
+    // A package whose file was removed or replaced while it was written is nowhere to be
+    // found: that is no success.
+    if (!m_archive.StillInPlace())
+        return fail(IoFailed);
     m_archive.Disown();
     return false;
 }

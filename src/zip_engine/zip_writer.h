@@ -21,6 +21,7 @@ class ZipWriter {
 
     ZipWriter();
     // Finishes an archive left open: closes the entry, then writes the central directory.
+    // An archive this writer created that cannot be finished is deleted.
     ~ZipWriter();
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
@@ -48,7 +49,8 @@ class ZipWriter {
     bool CloseRawFileInZip(qint64 UncompressedSize, quint32 Crc);
     // Ends the open entry, if any, and finishes the archive; an open raw entry makes it fail
     // with -666. After the library's close has been called the archive counts as closed,
-    // whatever it returned.
+    // whatever it returned. Fails with -1 when the archive file was removed or replaced while
+    // it was written.
     bool CloseZip();
     // Abandons the archive after a failure: closes whatever is open without looking at the
     // results, then deletes the archive file if this writer created or truncated it as an

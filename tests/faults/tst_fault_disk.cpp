@@ -5,14 +5,20 @@
 
 #include "zip_engine/zip_file_io.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -80,6 +86,44 @@ bool ignoresSignal(qint64 Pid, int Signal) {
     return false;
 }
 
+// Opens a FIFO's reading end after a while, so that a test blocked in opening it for writing
+// is let go and fails instead of hanging until its time limit.
+class FifoWatchdog {
+  public:
+    static constexpr int PatienceMs = 5000;
+
+    explicit FifoWatchdog(const QString& Fifo) : m_fifo(QFile::encodeName(Fifo)) {
+        // The writer let go this way meets a closed pipe; that must not end the test.
+        std::signal(SIGPIPE, SIG_IGN);
+        m_thread = std::thread([this] {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            if (m_done.wait_for(lock, std::chrono::milliseconds(PatienceMs),
+                                [this] { return m_finished; }))
+                return;
+            const int fd = ::open(m_fifo.constData(), O_RDONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+    }
+    ~FifoWatchdog() {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_finished = true;
+        }
+        m_done.notify_all();
+        m_thread.join();
+    }
+    FifoWatchdog(const FifoWatchdog&) = delete;
+    FifoWatchdog& operator=(const FifoWatchdog&) = delete;
+
+  private:
+    QByteArray m_fifo;
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::thread m_thread;
+};
+
 } // namespace
 
 class tst_FaultDisk : public QObject {
@@ -138,6 +182,42 @@ class tst_FaultDisk : public QObject {
 
         FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, link)));
         FAULT_VERIFY(PackageHolds(target, smallProject()));
+    }
+
+    // A FIFO chosen as the output: opening it for writing would wait for a reader for ever
+    // and freeze the window. It is refused at once; the FIFO stays as it was.
+    void outputIsAFifo() {
+        const QString fifo = out() + "/pipe.dzs";
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0644) == 0);
+        FifoWatchdog watchdog(fifo);
+        QElapsedTimer clock;
+        clock.start();
+        const RunRecord run = PackWith(*m_rig, KindCode::DZS, fifo);
+        QVERIFY2(clock.elapsed() < FifoWatchdog::PatienceMs, "opening the output blocked");
+        FAULT_VERIFY(FailedAs(*m_rig, run, QStringLiteral("Err -1 in OpenZip")));
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+
+        FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, out() + "/ok.dzs")));
+        FAULT_VERIFY(PackageHolds(out() + "/ok.dzs", smallProject()));
+    }
+
+    // The output's folder is deleted while the run writes into it: the archive is gone with
+    // it, so the run must not end in "Success".
+    void outputFolderDeletedDuringTheRun() {
+        const QString folder = out() + "/gone";
+        QVERIFY(QDir().mkpath(folder));
+        connect(&m_rig->zipper, &Zipper::StartFile, this, [&] {
+            if (m_rig->zipper.CurrentFile()->AsFile == QLatin1String("media\\b.bin"))
+                QVERIFY(RemoveTree(folder));
+        });
+        const RunRecord run = PackWith(*m_rig, KindCode::DZS, folder + "/pkg.dzs");
+        disconnect(&m_rig->zipper, &Zipper::StartFile, this, nullptr);
+        QVERIFY(!QFileInfo::exists(folder));
+        FAULT_VERIFY(FailedAs(*m_rig, run, QStringLiteral("Err -1 in CloseZip")));
+
+        QVERIFY(QDir().mkpath(folder));
+        FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, folder + "/pkg.dzs")));
+        FAULT_VERIFY(PackageHolds(folder + "/pkg.dzs", smallProject()));
     }
 
     // A small disk fills up in the middle of a file. The failed run removes its partial

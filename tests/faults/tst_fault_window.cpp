@@ -3,6 +3,7 @@
 #include "fault_rig.h"
 
 #include "main_window/form1.h"
+#include "zip_engine/zip_file_io.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -93,6 +94,24 @@ class tst_FaultWindow : public QObject {
         pack(out() + "/whole.dzt");
         QTRY_COMPARE_WITH_TIMEOUT(m_window->Status(), QStringLiteral("Success"), 30000);
         FAULT_VERIFY(PackageHolds(out() + "/whole.dzt", whole()));
+    }
+
+    // The program ends in the middle of a file and the disk fails while the archive is being
+    // finished: a broken archive would pass for a package, so none is left.
+    void exitWhileTheDiskFails() {
+        const QString output = out() + "/cut.dzt";
+        pack(output);
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->GetZipper().BytesZipped() >= 1000 + Zipper::ChunkSize,
+                                 10000);
+        ZipFileIo::SetTestFaults({1, 0, false, 0});
+        m_window.reset();
+        ZipFileIo::SetTestFaults({});
+        FAULT_VERIFY(NoPackageAt(output));
+
+        startWindow();
+        pack(output);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->Status(), QStringLiteral("Success"), 30000);
+        FAULT_VERIFY(PackageHolds(output, whole()));
     }
 
     // A run that fails leaves the window stopped with the error shown; the cancel button has
