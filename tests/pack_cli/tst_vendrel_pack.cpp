@@ -25,6 +25,7 @@ class TstVendrelPack : public QObject {
     void overwrite();
     void extensionAppended();
     void oldOutputInsideTheProjectIsNotPacked();
+    void tooManyFilesRefusedBeforeWriting();
     void interrupted_data();
     void interrupted();
     void parallelArchiveVerified_data();
@@ -226,6 +227,25 @@ void TstVendrelPack::oldOutputInsideTheProjectIsNotPacked() {
     QCOMPARE(StoredNames(CheckZip(output)),
              (QStringList{".\\project.xml", ".\\readme.txt", ".\\media\\clip.mp4",
                           ".\\media\\thumbs\\t1.png"}));
+}
+
+// More files than minizip 1.1 can count: refused after the walk, before anything is written.
+void TstVendrelPack::tooManyFilesRefusedBeforeWriting() {
+    for (int folder = 0; folder < 34; ++folder) {
+        const QByteArray path =
+            QFile::encodeName(project()) + "/many/f" + QByteArray::number(folder);
+        QVERIFY(QDir().mkpath(QFile::decodeName(path)));
+        for (int i = 0; i < 1928; ++i)
+            QVERIFY(MakeRawFile(path + "/" + QByteArray::number(i)));
+    }
+    const QString output = out() + QStringLiteral("/Intro.dzt");
+    const PackResult result = RunPack({"--kind", "dzt", project(), output});
+    QCOMPARE(result.ExitCode, 4);
+    QVERIFY2(result.Err.contains("Too many files for one package in \"" + project() +
+                                 "\": more than 65535"),
+             qPrintable(result.Err));
+    QVERIFY(!QFile::exists(output));
+    QCOMPARE(TempFilesIn(out()), QStringList());
 }
 
 void TstVendrelPack::interrupted_data() {
