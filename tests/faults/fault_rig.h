@@ -4,10 +4,14 @@
 // walk, Zipper and writer: how it ended, what the status line said, what it left on disk.
 
 #include "pack_rig.h"
+#include "private_mount.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
+#include <memory>
 #include <utility>
 
 #include <sys/stat.h>
@@ -123,6 +127,48 @@ inline bool WriteNoiseFile(const QString& Path, qint64 Size, quint32 Seed) {
     }
     return true;
 }
+
+// Removes a tree of any depth and with any names (rm works one folder at a time, by bytes).
+inline bool RemoveAnyTree(const QString& Root) {
+    return QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), Root}) == 0;
+}
+
+enum class FixtureDisk { Default, InMemory };
+
+// For each test function a fresh temporary folder holding the project folder "Intro" and the
+// output folder "out", and a packing rig set to that project. InMemory puts the folder on a
+// private tmpfs where one can be mounted.
+class FaultFixture {
+  protected:
+    // Empty when the folders and the rig are ready, else what failed.
+    QString setUpFixture(FixtureDisk Disk = FixtureDisk::Default) {
+        m_dir = std::make_unique<QTemporaryDir>();
+        if (!m_dir->isValid())
+            return QStringLiteral("cannot make the test's folder");
+        m_inMemory =
+            Disk == FixtureDisk::InMemory && MountPrivateTmpfs(m_dir->path(), 1 << 20).isEmpty();
+        if (!QDir().mkpath(project()) || !QDir().mkpath(out()))
+            return QStringLiteral("cannot make the test's folders");
+        m_rig = std::make_unique<PackRig>();
+        m_rig->values.ProjectFolder = project();
+        return {};
+    }
+    // Drops the rig, then the folder with all that a test left in it.
+    bool tearDownFixture() {
+        m_rig.reset();
+        if (m_inMemory)
+            UnmountPrivate(m_dir->path());
+        const bool removed = RemoveAnyTree(m_dir->path());
+        m_dir.reset();
+        return removed;
+    }
+    QString project() const { return m_dir->path() + QStringLiteral("/Intro"); }
+    QString out() const { return m_dir->path() + QStringLiteral("/out"); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<PackRig> m_rig;
+    bool m_inMemory = false;
+};
 
 // Runs Check and turns a non-empty answer into a test failure with that text.
 #define FAULT_VERIFY(Check)                                                                        \

@@ -2,25 +2,21 @@
 // ends in an error named in the status line, leaves no package behind (and so gives the
 // space back), and the next run succeeds.
 #include "fault_rig.h"
+#include "private_mount.h"
 
 #include "zip_engine/zip_file_io.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
-#include <cstring>
 #include <mutex>
 #include <thread>
 
 #include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 #ifndef FAULT_PACK_CHILD
@@ -31,48 +27,6 @@
 #endif
 
 namespace {
-
-bool writeProcFile(const char* Path, const QByteArray& Text) {
-    QFile file(QString::fromLatin1(Path));
-    return file.open(QIODevice::WriteOnly) && file.write(Text) == Text.size();
-}
-
-// Gives this process a mount namespace of its own, so that what a test mounts is private to
-// it and goes with it. Without the right to, it tries a user namespace, as `unshare -rm`
-// does. Empty on success, else why not.
-QString enterPrivateMounts() {
-    static QString outcome = [] {
-        const uid_t uid = ::geteuid();
-        const gid_t gid = ::getegid();
-        if (::unshare(CLONE_NEWNS) != 0) {
-            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-                return QStringLiteral("no private mount namespace: ") + strerror(errno);
-            writeProcFile("/proc/self/setgroups", "deny");
-            if (!writeProcFile("/proc/self/uid_map",
-                               QByteArray("0 ") + QByteArray::number(uid) + " 1") ||
-                !writeProcFile("/proc/self/gid_map",
-                               QByteArray("0 ") + QByteArray::number(gid) + " 1"))
-                return QStringLiteral("cannot map the user into its namespace");
-        }
-        // Mounts made from here on must not show up outside this process.
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            return QStringLiteral("cannot make mounts private: ") + strerror(errno);
-        return QString();
-    }();
-    return outcome;
-}
-
-// Mounts a tmpfs of SizeKiB at Folder, private to this process. Empty on success.
-QString mountSmallDisk(const QString& Folder, int SizeKiB) {
-    const QString why = enterPrivateMounts();
-    if (!why.isEmpty())
-        return why;
-    const QByteArray options = "size=" + QByteArray::number(SizeKiB) + "k";
-    if (::mount("tmpfs", QFile::encodeName(Folder).constData(), "tmpfs", 0, options.constData()) !=
-        0)
-        return QStringLiteral("cannot mount a tmpfs: ") + strerror(errno);
-    return QString();
-}
 
 // Whether the process Pid ignores Signal, from the kernel's own record of it.
 bool ignoresSignal(qint64 Pid, int Signal) {
@@ -126,32 +80,20 @@ class FifoWatchdog {
 
 } // namespace
 
-class tst_FaultDisk : public QObject {
+class tst_FaultDisk : public QObject, FaultFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<PackRig> m_rig;
-
-    QString project() const { return m_dir->path() + QStringLiteral("/Intro"); }
-    QString out() const { return m_dir->path() + QStringLiteral("/out"); }
     QList<ExpectedEntry> smallProject() const {
         return {{"a.txt", project() + "/a.txt"}, {"media\\b.bin", project() + "/media/b.bin"}};
     }
 
   private Q_SLOTS:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        FAULT_VERIFY(setUpFixture());
         QVERIFY(MakeFile(project() + "/a.txt", QByteArray(1000, 'a')));
         QVERIFY(MakePatternFile(project() + "/media/b.bin", 200000, 2));
-        QVERIFY(QDir().mkpath(out()));
-        m_rig = std::make_unique<PackRig>();
-        m_rig->values.ProjectFolder = project();
     }
-    void cleanup() {
-        m_rig.reset();
-        m_dir.reset();
-    }
+    void cleanup() { QVERIFY(tearDownFixture()); }
 
     // Every write to /dev/full fails as on a full disk; the device itself is never removed.
     void devFull() {
@@ -225,10 +167,10 @@ class tst_FaultDisk : public QObject {
     void smallDiskFills() {
         const QString disk = m_dir->path() + "/disk";
         QVERIFY(QDir().mkpath(disk));
-        const QString why = mountSmallDisk(disk, 256);
+        const QString why = MountPrivateTmpfs(disk, 256);
         if (!why.isEmpty())
             QSKIP(qPrintable(QStringLiteral("no small disk to fill (%1)").arg(why)));
-        const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(disk), MNT_DETACH); });
+        const auto unmount = qScopeGuard([&] { UnmountPrivate(disk); });
         QVERIFY(WriteNoiseFile(project() + "/media/c.bin", 600000, 3));
 
         const RunRecord run = PackWith(*m_rig, KindCode::DZS, disk + "/full.dzs");

@@ -5,7 +5,6 @@
 
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -59,11 +58,6 @@ bool isAscii(const QByteArray& Bytes) {
     return std::all_of(Bytes.begin(), Bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
-// Removes a tree of any depth (rm works one folder at a time).
-bool removeDeepTree(const QString& Root) {
-    return QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), Root}) == 0;
-}
-
 // Entry names as an outside archiver lists them.
 QStringList listedBy(const QString& Reader, const QString& Archive) {
     QProcess lister;
@@ -89,14 +83,9 @@ QStringList listedBy(const QString& Reader, const QString& Archive) {
 
 } // namespace
 
-class tst_FaultEntries : public QObject {
+class tst_FaultEntries : public QObject, FaultFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<PackRig> m_rig;
-
-    QString project() const { return m_dir->path() + QStringLiteral("/Intro"); }
-    QString out() const { return m_dir->path() + QStringLiteral("/out"); }
     QString path(const QString& Relative) const { return project() + '/' + Relative; }
     QList<ExpectedEntry> plain() const {
         return {{"a.txt", path("a.txt")}, {"sub\\c.txt", path("sub/c.txt")}};
@@ -104,19 +93,11 @@ class tst_FaultEntries : public QObject {
 
   private Q_SLOTS:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        FAULT_VERIFY(setUpFixture());
         QVERIFY(MakeFile(path("a.txt"), "a"));
         QVERIFY(MakeFile(path("sub/c.txt"), "c"));
-        QVERIFY(QDir().mkpath(out()));
-        m_rig = std::make_unique<PackRig>();
-        m_rig->values.ProjectFolder = project();
     }
-    void cleanup() {
-        m_rig.reset();
-        QVERIFY(removeDeepTree(m_dir->path()));
-        m_dir.reset();
-    }
+    void cleanup() { QVERIFY(tearDownFixture()); }
 
     // A FIFO (opening it would block the window for ever), a socket and a link to a device
     // are no template files: skipped without being opened.
@@ -238,7 +219,7 @@ class tst_FaultEntries : public QObject {
         FAULT_VERIFY(FailedAs(*m_rig, run, QStringLiteral("AddFile failed on [0-9]{2}p{240}")));
         QVERIFY(!QFileInfo::exists(out() + "/deep.dzs"));
 
-        QVERIFY(removeDeepTree(path("sub/10") + QString(240, 'p')));
+        QVERIFY(RemoveAnyTree(path("sub/10") + QString(240, 'p')));
         FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, out() + "/fixed.dzs")));
         FAULT_VERIFY(PackageHolds(out() + "/fixed.dzs", plain()));
     }
