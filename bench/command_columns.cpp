@@ -9,34 +9,32 @@
 namespace {
 
 CommandColumn zipColumn() {
-    CommandColumn column{QStringLiteral("zip"),
-                         QStandardPaths::findExecutable(QStringLiteral("zip")),
-                         QStringLiteral("zip is not installed"),
-                         QStringLiteral(".zip"),
-                         {}};
-    column.Arguments = [](const QString&, const QString& Archive) {
-        return QStringList{QStringLiteral("-r"), QStringLiteral("-6"), QStringLiteral("-q"),
-                           Archive, QStringLiteral(".")};
-    };
-    return column;
+    return {.Name = QStringLiteral("zip"),
+            .Program = QStandardPaths::findExecutable(QStringLiteral("zip")),
+            .Missing = QStringLiteral("zip is not installed"),
+            .ArchiveSuffix = QStringLiteral(".zip"),
+            .Reference = true,
+            .Arguments = [](const QString&, const QString& Archive) {
+                return QStringList{QStringLiteral("-r"), QStringLiteral("-6"), QStringLiteral("-q"),
+                                   Archive, QStringLiteral(".")};
+            }};
 }
 
 CommandColumn packColumn(const QString& Program) {
     const bool found = !Program.isEmpty() && QFileInfo(Program).isExecutable();
-    CommandColumn column{QStringLiteral("vendrel-pack"),
-                         found ? Program : QString(),
-                         QStringLiteral("vendrel-pack is not built"),
-                         QStringLiteral(".dzt"),
-                         {}};
-    column.Arguments = [](const QString& TreePath, const QString& Archive) {
-        return QStringList{QStringLiteral("--kind"),
-                           QStringLiteral("dzt"),
-                           QStringLiteral("--quiet"),
-                           QStringLiteral("--overwrite"),
-                           TreePath,
-                           Archive};
-    };
-    return column;
+    return {.Name = QStringLiteral("vendrel-pack"),
+            .Program = found ? Program : QString(),
+            .Missing = QStringLiteral("vendrel-pack is not built"),
+            .ArchiveSuffix = QStringLiteral(".dzt"),
+            .Reference = false,
+            .Arguments = [](const QString& TreePath, const QString& Archive) {
+                return QStringList{QStringLiteral("--kind"),
+                                   QStringLiteral("dzt"),
+                                   QStringLiteral("--quiet"),
+                                   QStringLiteral("--overwrite"),
+                                   TreePath,
+                                   Archive};
+            }};
 }
 
 } // namespace
@@ -51,7 +49,7 @@ QList<CommandColumn> CommandColumns(const BenchOptions& Options) {
 
 CommandFigures RunCommand(const CommandColumn& Column, const Tree& Tree,
                           const QString& OutputFolder, bool Verify) {
-    CommandFigures figures{Column.Name, false, false, 0, 0, Column.Missing};
+    CommandFigures figures{Column.Name, Column.Reference, false, false, 0, 0, Column.Missing};
     if (Column.Program.isEmpty())
         return figures;
     const QString archive = OutputFolder + QLatin1Char('/') + Tree.Name + Column.ArchiveSuffix;

@@ -13,10 +13,11 @@
 // A command-line packer the window's run is compared with on every tree. It runs in the
 // tree's folder and writes one archive.
 struct CommandColumn {
-    QString Name;          // heading in the report
-    QString Program;       // absolute path; empty when the packer is not available
-    QString Missing;       // why Program is empty
-    QString ArchiveSuffix; // extension of the archive it writes
+    QString Name;           // heading in the report
+    QString Program;        // absolute path; empty when the packer is not available
+    QString Missing;        // why Program is empty
+    QString ArchiveSuffix;  // extension of the archive it writes
+    bool Reference = false; // the window and the other packers are compared with this one
     // The arguments that pack TreePath into ArchivePath.
     std::function<QStringList(const QString& TreePath, const QString& ArchivePath)> Arguments;
 };

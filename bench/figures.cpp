@@ -24,6 +24,10 @@ template <typename F> void forEachNumber(F&& Visit, WindowFigures& Figures) {
     Visit("longest_step_cpu_ms", Figures.LongestStepCpuMs);
     Visit("longest_step_chunks", Figures.LongestStepChunks);
     Visit("longest_step_index", Figures.LongestStepIndex);
+    Visit("longest_step_preemptions", Figures.LongestStepPreemptions);
+    Visit("longest_step_waits", Figures.LongestStepWaits);
+    Visit("steps_preempted", Figures.StepsPreempted);
+    Visit("steps_waited", Figures.StepsWaited);
     Visit("mean_gap_excess_ms", Figures.MeanGapExcessMs);
     Visit("longest_gap_excess_ms", Figures.LongestGapExcessMs);
     Visit("idle_rss_mib", Figures.IdleResidentMiB);

@@ -22,11 +22,15 @@ struct WindowFigures {
     double MeanStepMs = 0;
     double LongestCpuStepMs = 0; // the most CPU time any one step used
     double P99CpuStepMs = 0;
-    double LongestStepCpuMs = 0;   // CPU time within the longest (wall) step
-    int LongestStepChunks = 0;     // chunks the longest step moved
-    int LongestStepIndex = 0;      // its place in the run, from 1
-    double MeanGapExcessMs = 0;    // mean wait between steps beyond the interval
-    double LongestGapExcessMs = 0; // longest such wait
+    double LongestStepCpuMs = 0;    // CPU time within the longest (wall) step
+    int LongestStepChunks = 0;      // chunks the longest step moved
+    int LongestStepPreemptions = 0; // times the longest step was preempted
+    int LongestStepWaits = 0;       // times it slept on its own (disk, locks)
+    int StepsPreempted = 0;         // steps preempted at least once
+    int StepsWaited = 0;            // steps that slept at least once
+    int LongestStepIndex = 0;       // its place in the run, from 1
+    double MeanGapExcessMs = 0;     // mean wait between steps beyond the interval
+    double LongestGapExcessMs = 0;  // longest such wait
     double IdleResidentMiB = 0;
     double PeakResidentAboveIdleMiB = 0; // highest VmRSS sampled at a step's end, above idle
     double PeakHwmAboveIdleMiB = 0;      // VmHWM after the run (reset at idle), above idle
@@ -48,6 +52,7 @@ struct WindowFigures {
 // One run of a command-line packer (zip, vendrel-pack) over a tree.
 struct CommandFigures {
     QString Name;
+    bool Reference = false; // the packer the others are compared with (zip)
     bool Ran = false;       // false when the command is not available
     bool Succeeded = false; // exit code 0 and an archive written
     double WallSeconds = 0;

@@ -47,9 +47,20 @@ bool memoryMet(const WindowFigures& Window) {
 
 // The reference command (zip) of a tree, or null when it did not run.
 const CommandFigures* reference(const TreeResult& Result) {
-    if (Result.Commands.isEmpty() || !Result.Commands.first().Succeeded)
-        return nullptr;
-    return &Result.Commands.first();
+    for (const CommandFigures& command : Result.Commands) {
+        if (command.Reference)
+            return command.Succeeded ? &command : nullptr;
+    }
+    return nullptr;
+}
+
+// The name of the reference command, for headings.
+QString referenceName(const QList<CommandFigures>& Commands) {
+    for (const CommandFigures& command : Commands) {
+        if (command.Reference)
+            return command.Name;
+    }
+    return QStringLiteral("zip");
 }
 
 void printWindowRun(QTextStream& Out, const WindowFigures& W) {
@@ -68,7 +79,10 @@ void printWindowRun(QTextStream& Out, const WindowFigures& W) {
     Out << "  step CPU       longest " << fixed(W.LongestCpuStepMs, 1) << " ms, p99 "
         << fixed(W.P99CpuStepMs, 1) << " ms; the longest step (#" << W.LongestStepIndex << ", "
         << W.LongestStepChunks << " chunks) used " << fixed(W.LongestStepCpuMs, 1)
-        << " ms of CPU\n";
+        << " ms of CPU, preempted " << W.LongestStepPreemptions << "x, slept " << W.LongestStepWaits
+        << "x\n";
+    Out << "  interrupted    " << W.StepsPreempted << " steps preempted, " << W.StepsWaited
+        << " steps slept (of " << W.Steps << ")\n";
     Out << "  between steps  " << W.IntervalMs << " ms + mean " << fixed(W.MeanGapExcessMs, 3)
         << " ms (longest +" << fixed(W.LongestGapExcessMs, 2) << " ms)\n";
 }
@@ -136,12 +150,11 @@ void addCommandCells(QStringList& Cells, const CommandFigures& C, const TreeResu
 QStringList summaryHeader(const QList<TreeResult>& Results) {
     QStringList cells{"tree",       "files",      "MB",     "wall s",   "floor s",
                       "wall/floor", "longest ms", "p99 ms", "RSS+ MiB", "HWM+ MiB"};
-    const QList<CommandFigures>& commands = Results.first().Commands;
-    for (qsizetype i = 0; i < commands.size(); ++i) {
-        const QString& name = commands.at(i).Name;
-        cells << name + QStringLiteral(" s");
-        cells << (i == 0 ? QStringLiteral("window/") + name
-                         : name + QLatin1Char('/') + commands.first().Name);
+    const QString zip = referenceName(Results.first().Commands);
+    for (const CommandFigures& command : Results.first().Commands) {
+        cells << command.Name + QStringLiteral(" s");
+        cells << (command.Reference ? QStringLiteral("window/") + command.Name
+                                    : command.Name + QLatin1Char('/') + zip);
     }
     return cells;
 }

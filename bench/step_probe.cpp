@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <ctime>
+#include <sys/resource.h>
 
 StepProbe::StepProbe(Zipper& Zipper)
     : m_timer(Zipper.findChild<QTimer*>(QStringLiteral("tmrNext"))) {
@@ -28,6 +29,8 @@ void StepProbe::Start() {
     m_gaps.clear();
     m_stepCpu.clear();
     m_chunks.clear();
+    m_preemptions.clear();
+    m_waits.clear();
     m_peakResidentKiB = -1;
     m_stepStart = -1;
     m_clock.start();
@@ -54,6 +57,7 @@ bool StepProbe::eventFilter(QObject* Watched, QEvent* Event) {
     if (Watched == m_timer && Event->type() == QEvent::Timer && m_clock.isValid()) {
         m_stepStart = m_clock.nsecsElapsed();
         m_stepCpuStart = threadCpuNanos();
+        threadSwitches(m_preemptionsAtStart, m_waitsAtStart);
         m_gaps << m_stepStart - m_lastEnd;
         m_chunks << 0;
     }
@@ -66,6 +70,11 @@ void StepProbe::stepEnded() {
     m_lastEnd = m_clock.nsecsElapsed();
     m_steps << m_lastEnd - m_stepStart;
     m_stepCpu << threadCpuNanos() - m_stepCpuStart;
+    qint64 preemptions = 0;
+    qint64 waits = 0;
+    threadSwitches(preemptions, waits);
+    m_preemptions << preemptions - m_preemptionsAtStart;
+    m_waits << waits - m_waitsAtStart;
     m_stepStart = -1;
     // Sampled after the end was taken, so reading /proc does not count as the step's work;
     // the Zipper has already restarted its timer, so the run is not slowed either.
@@ -76,4 +85,12 @@ qint64 StepProbe::threadCpuNanos() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+void StepProbe::threadSwitches(qint64& Involuntary, qint64& Voluntary) {
+    rusage usage{};
+    if (getrusage(RUSAGE_THREAD, &usage) != 0)
+        return;
+    Involuntary = usage.ru_nivcsw;
+    Voluntary = usage.ru_nvcsw;
 }

@@ -28,6 +28,10 @@ class StepProbe : public QObject {
     const QList<qint64>& StepNanos() const { return m_steps; }
     // CPU time of this thread in each step, in nanoseconds.
     const QList<qint64>& StepCpuNanos() const { return m_stepCpu; }
+    // Times the window's thread was preempted (involuntary) and went to sleep on its own
+    // (voluntary, e.g. waiting for the disk) within each step.
+    const QList<qint64>& StepPreemptions() const { return m_preemptions; }
+    const QList<qint64>& StepWaits() const { return m_waits; }
     // Chunks (Progress events) each step moved.
     const QList<int>& StepChunks() const { return m_chunks; }
     // Time from the end of each step (or Start) to the start of the next, in nanoseconds.
@@ -47,15 +51,20 @@ class StepProbe : public QObject {
   private:
     void stepEnded();
     static qint64 threadCpuNanos();
+    static void threadSwitches(qint64& Involuntary, qint64& Voluntary);
 
     QTimer* m_timer = nullptr;
     QElapsedTimer m_clock;
     qint64 m_stepStart = -1;
     qint64 m_stepCpuStart = 0;
+    qint64 m_preemptionsAtStart = 0;
+    qint64 m_waitsAtStart = 0;
     qint64 m_lastEnd = 0;
     QList<qint64> m_steps;
     QList<qint64> m_gaps;
     QList<qint64> m_stepCpu;
     QList<int> m_chunks;
+    QList<qint64> m_preemptions;
+    QList<qint64> m_waits;
     qint64 m_peakResidentKiB = -1;
 };

@@ -149,6 +149,11 @@ void WindowRun::collectSteps() {
     m_figures.LongestStepIndex = int(longest) + 1;
     m_figures.LongestStepCpuMs = double(m_probe.StepCpuNanos().at(longest)) / 1e6;
     m_figures.LongestStepChunks = m_probe.StepChunks().at(longest);
+    m_figures.LongestStepPreemptions = int(m_probe.StepPreemptions().at(longest));
+    m_figures.LongestStepWaits = int(m_probe.StepWaits().at(longest));
+    const auto happened = [](qint64 Count) { return Count > 0; };
+    m_figures.StepsPreempted = int(std::ranges::count_if(m_probe.StepPreemptions(), happened));
+    m_figures.StepsWaited = int(std::ranges::count_if(m_probe.StepWaits(), happened));
 }
 
 void WindowRun::collectGaps() {
