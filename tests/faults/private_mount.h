@@ -5,8 +5,10 @@
 // that, user namespaces (as `unshare -rm`).
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
+#include <QTest>
 
 #include <cerrno>
 #include <cstring>
@@ -65,3 +67,8 @@ inline QString MountPrivateTmpfs(const QString& Folder, int SizeKiB) {
 inline void UnmountPrivate(const QString& Folder) {
     ::umount2(QFile::encodeName(Folder).constData(), MNT_DETACH);
 }
+
+// The main of a test that mounts: the private mount namespace is taken before any thread
+// starts, since a user namespace (the way without root) admits only a process of one thread.
+#define PRIVATE_MOUNTS_TEST_MAIN(TestObject)                                                       \
+    QTEST_MAIN_WRAPPER(TestObject, EnterPrivateMounts(); QTEST_QAPP_SETUP(QCoreApplication))

@@ -247,5 +247,5 @@ class tst_FaultDisk : public QObject, FaultFixture {
     }
 };
 
-QTEST_GUILESS_MAIN(tst_FaultDisk)
+PRIVATE_MOUNTS_TEST_MAIN(tst_FaultDisk)
 #include "tst_fault_disk.moc"

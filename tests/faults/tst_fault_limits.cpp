@@ -83,5 +83,5 @@ class tst_FaultLimits : public QObject, FaultFixture {
     }
 };
 
-QTEST_GUILESS_MAIN(tst_FaultLimits)
+PRIVATE_MOUNTS_TEST_MAIN(tst_FaultLimits)
 #include "tst_fault_limits.moc"
