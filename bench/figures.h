@@ -4,6 +4,9 @@
 #include <QList>
 #include <QString>
 
+// A step this long keeps the window from repainting noticeably.
+constexpr double SlowStepMs = 50;
+
 // What one packing run through the window measured. Times in seconds unless named _ms,
 // memory in MiB. The window run happens in a child process, which hands these figures back
 // as JSON.
@@ -22,15 +25,25 @@ struct WindowFigures {
     double MeanStepMs = 0;
     double LongestCpuStepMs = 0; // the most CPU time any one step used
     double P99CpuStepMs = 0;
-    double LongestStepCpuMs = 0;    // CPU time within the longest (wall) step
-    int LongestStepChunks = 0;      // chunks the longest step moved
-    int LongestStepPreemptions = 0; // times the longest step was preempted
-    int LongestStepWaits = 0;       // times it slept on its own (disk, locks)
-    int StepsPreempted = 0;         // steps preempted at least once
-    int StepsWaited = 0;            // steps that slept at least once
-    int LongestStepIndex = 0;       // its place in the run, from 1
-    double MeanGapExcessMs = 0;     // mean wait between steps beyond the interval
-    double LongestGapExcessMs = 0;  // longest such wait
+    // The longest (wall) step: its place in the run (from 1), chunks, CPU time, and how often
+    // it was preempted, slept on its own (disk, locks) or waited for a page from the disk.
+    int LongestStepIndex = 0;
+    int LongestStepChunks = 0;
+    double LongestStepCpuMs = 0;
+    int LongestStepPreemptions = 0;
+    int LongestStepSleeps = 0;
+    int LongestStepMajorFaults = 0;
+    int StepsPreempted = 0; // steps preempted at least once
+    int StepsSlept = 0;     // steps that slept at least once
+    // Steps of SlowStepMs or longer: how many, the most CPU any of them used, and how many of
+    // them were preempted, slept or faulted.
+    int SlowSteps = 0;
+    double SlowStepsMaxCpuMs = 0;
+    int SlowStepsPreempted = 0;
+    int SlowStepsSlept = 0;
+    int SlowStepsFaulted = 0;
+    double MeanGapExcessMs = 0;    // mean wait between steps beyond the interval
+    double LongestGapExcessMs = 0; // longest such wait
     double IdleResidentMiB = 0;
     double PeakResidentAboveIdleMiB = 0; // highest VmRSS sampled at a step's end, above idle
     double PeakHwmAboveIdleMiB = 0;      // VmHWM after the run (reset at idle), above idle

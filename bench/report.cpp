@@ -77,12 +77,18 @@ void printWindowRun(QTextStream& Out, const WindowFigures& W) {
         << "longest < " << Targets::LongestStepMs
         << " ms: " << verdict(W.LongestStepMs < Targets::LongestStepMs) << "]\n";
     Out << "  step CPU       longest " << fixed(W.LongestCpuStepMs, 1) << " ms, p99 "
-        << fixed(W.P99CpuStepMs, 1) << " ms; the longest step (#" << W.LongestStepIndex << ", "
-        << W.LongestStepChunks << " chunks) used " << fixed(W.LongestStepCpuMs, 1)
-        << " ms of CPU, preempted " << W.LongestStepPreemptions << "x, slept " << W.LongestStepWaits
-        << "x\n";
-    Out << "  interrupted    " << W.StepsPreempted << " steps preempted, " << W.StepsWaited
+        << fixed(W.P99CpuStepMs, 1) << " ms\n";
+    Out << "  longest step   #" << W.LongestStepIndex << ", " << W.LongestStepChunks << " chunks, "
+        << fixed(W.LongestStepCpuMs, 1) << " ms of CPU; preempted " << W.LongestStepPreemptions
+        << "x, slept " << W.LongestStepSleeps << "x, " << W.LongestStepMajorFaults
+        << " major page faults\n";
+    Out << "  interrupted    " << W.StepsPreempted << " steps preempted, " << W.StepsSlept
         << " steps slept (of " << W.Steps << ")\n";
+    if (W.SlowSteps > 0)
+        Out << "  slow steps     " << W.SlowSteps << " of " << SlowStepMs << " ms or more, at most "
+            << fixed(W.SlowStepsMaxCpuMs, 1) << " ms of CPU each; " << W.SlowStepsPreempted
+            << " preempted, " << W.SlowStepsSlept << " slept, " << W.SlowStepsFaulted
+            << " faulted\n";
     Out << "  between steps  " << W.IntervalMs << " ms + mean " << fixed(W.MeanGapExcessMs, 3)
         << " ms (longest +" << fixed(W.LongestGapExcessMs, 2) << " ms)\n";
 }

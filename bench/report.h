@@ -19,7 +19,7 @@ struct TreeResult {
 // The targets the window's run is held to.
 namespace Targets {
 constexpr double WallOverFloor = 1.05;
-constexpr double LongestStepMs = 50;
+constexpr double LongestStepMs = SlowStepMs;
 constexpr double ResidentAboveIdleMiB = 8;
 // The tree whose run the memory target applies to (the one 1 GiB file).
 inline const QString MemoryTree = QStringLiteral("huge");

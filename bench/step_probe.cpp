@@ -20,17 +20,12 @@ StepProbe::StepProbe(Zipper& Zipper)
     connect(m_timer, &QTimer::timeout, this, &StepProbe::stepEnded);
     connect(&Zipper, &Zipper::Progress, this, [this] {
         if (m_stepStart >= 0)
-            ++m_chunks.last();
+            ++m_steps.last().Chunks;
     });
 }
 
 void StepProbe::Start() {
     m_steps.clear();
-    m_gaps.clear();
-    m_stepCpu.clear();
-    m_chunks.clear();
-    m_preemptions.clear();
-    m_waits.clear();
     m_peakResidentKiB = -1;
     m_stepStart = -1;
     m_clock.start();
@@ -44,8 +39,8 @@ int StepProbe::IntervalMs() const {
 QString StepProbe::TimerTypeName() const {
     if (!m_timer)
         return {};
-    return QString::fromLatin1(
-        QMetaEnum::fromType<Qt::TimerType>().valueToKey(m_timer->timerType()));
+    const auto types = QMetaEnum::fromType<Qt::TimerType>();
+    return QString::fromLatin1(types.valueToKey(m_timer->timerType()));
 }
 
 void StepProbe::SetTimerType(Qt::TimerType Type) {
@@ -54,13 +49,13 @@ void StepProbe::SetTimerType(Qt::TimerType Type) {
 }
 
 bool StepProbe::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Watched == m_timer && Event->type() == QEvent::Timer && m_clock.isValid()) {
-        m_stepStart = m_clock.nsecsElapsed();
-        m_stepCpuStart = threadCpuNanos();
-        threadSwitches(m_preemptionsAtStart, m_waitsAtStart);
-        m_gaps << m_stepStart - m_lastEnd;
-        m_chunks << 0;
-    }
+    if (Watched != m_timer || Event->type() != QEvent::Timer || !m_clock.isValid())
+        return false;
+    m_stepStart = m_clock.nsecsElapsed();
+    m_atStart = threadCounters();
+    StepRecord step;
+    step.GapNanos = m_stepStart - m_lastEnd;
+    m_steps << step;
     return false;
 }
 
@@ -68,29 +63,29 @@ void StepProbe::stepEnded() {
     if (m_stepStart < 0)
         return;
     m_lastEnd = m_clock.nsecsElapsed();
-    m_steps << m_lastEnd - m_stepStart;
-    m_stepCpu << threadCpuNanos() - m_stepCpuStart;
-    qint64 preemptions = 0;
-    qint64 waits = 0;
-    threadSwitches(preemptions, waits);
-    m_preemptions << preemptions - m_preemptionsAtStart;
-    m_waits << waits - m_waitsAtStart;
+    const StepRecord now = threadCounters();
+    StepRecord& step = m_steps.last();
+    step.Nanos = m_lastEnd - m_stepStart;
+    step.CpuNanos = now.CpuNanos - m_atStart.CpuNanos;
+    step.Preemptions = now.Preemptions - m_atStart.Preemptions;
+    step.Sleeps = now.Sleeps - m_atStart.Sleeps;
+    step.MajorFaults = now.MajorFaults - m_atStart.MajorFaults;
     m_stepStart = -1;
     // Sampled after the end was taken, so reading /proc does not count as the step's work;
     // the Zipper has already restarted its timer, so the run is not slowed either.
     m_peakResidentKiB = qMax(m_peakResidentKiB, ProcStats::ResidentKiB());
 }
 
-qint64 StepProbe::threadCpuNanos() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-void StepProbe::threadSwitches(qint64& Involuntary, qint64& Voluntary) {
+StepRecord StepProbe::threadCounters() {
+    StepRecord counters;
+    timespec cpu{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    counters.CpuNanos = qint64(cpu.tv_sec) * 1000000000 + cpu.tv_nsec;
     rusage usage{};
     if (getrusage(RUSAGE_THREAD, &usage) != 0)
-        return;
-    Involuntary = usage.ru_nivcsw;
-    Voluntary = usage.ru_nvcsw;
+        return counters;
+    counters.Preemptions = usage.ru_nivcsw;
+    counters.Sleeps = usage.ru_nvcsw;
+    counters.MajorFaults = usage.ru_majflt;
+    return counters;
 }

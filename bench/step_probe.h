@@ -7,12 +7,23 @@
 class QTimer;
 class Zipper;
 
+// What the window's thread did in one timer step.
+struct StepRecord {
+    qint64 Nanos = 0;       // wall time of the step
+    qint64 CpuNanos = 0;    // CPU time of the thread in it
+    qint64 GapNanos = 0;    // time from the end of the step before (or the start) to this one
+    int Chunks = 0;         // chunks (Progress events) it moved
+    qint64 Preemptions = 0; // times the thread was preempted (involuntary switches)
+    qint64 Sleeps = 0;      // times it slept on its own, e.g. waiting for the disk
+    qint64 MajorFaults = 0; // page faults that had to read from the disk
+};
+
 // Times every step of a Zipper run from outside the engine. A step starts when the Zipper's
 // timer "tmrNext" receives its timer event (an event filter sees it before the timer's
 // timeout reaches the Zipper) and ends when a slot connected after the Zipper's own has run,
 // so a step's time holds the engine's work and every event handler it raised. The thread's
-// CPU time in each step tells work from time lost to other processes; the chunks each step
-// moved, the gap before it and the resident memory at its end are noted too.
+// CPU time, preemptions, sleeps and page faults in each step tell work from waiting; resident
+// memory is sampled at the end of each step.
 class StepProbe : public QObject {
     Q_OBJECT
   public:
@@ -24,22 +35,13 @@ class StepProbe : public QObject {
     // Forgets earlier steps; the run starts now (the gap before the first step counts from
     // here).
     void Start();
-    // Durations of the steps seen since Start, in nanoseconds, in order.
-    const QList<qint64>& StepNanos() const { return m_steps; }
-    // CPU time of this thread in each step, in nanoseconds.
-    const QList<qint64>& StepCpuNanos() const { return m_stepCpu; }
-    // Times the window's thread was preempted (involuntary) and went to sleep on its own
-    // (voluntary, e.g. waiting for the disk) within each step.
-    const QList<qint64>& StepPreemptions() const { return m_preemptions; }
-    const QList<qint64>& StepWaits() const { return m_waits; }
-    // Chunks (Progress events) each step moved.
-    const QList<int>& StepChunks() const { return m_chunks; }
-    // Time from the end of each step (or Start) to the start of the next, in nanoseconds.
-    const QList<qint64>& GapNanos() const { return m_gaps; }
+    // The steps seen since Start, in order.
+    const QList<StepRecord>& Steps() const { return m_steps; }
     // Highest resident memory sampled at the end of a step, in KiB (-1 before any step).
     qint64 PeakResidentKiB() const { return m_peakResidentKiB; }
-    // The timer's interval in milliseconds and its type ("PreciseTimer", "CoarseTimer"...).
+    // The timer's interval in milliseconds.
     int IntervalMs() const;
+    // The timer's type ("PreciseTimer", "CoarseTimer"...).
     QString TimerTypeName() const;
     // Switches the timer to another type (an experiment; the program keeps its own).
     void SetTimerType(Qt::TimerType Type);
@@ -50,21 +52,14 @@ class StepProbe : public QObject {
 
   private:
     void stepEnded();
-    static qint64 threadCpuNanos();
-    static void threadSwitches(qint64& Involuntary, qint64& Voluntary);
+    // The thread's CPU time and switch and fault counts so far, in a StepRecord.
+    static StepRecord threadCounters();
 
     QTimer* m_timer = nullptr;
     QElapsedTimer m_clock;
     qint64 m_stepStart = -1;
-    qint64 m_stepCpuStart = 0;
-    qint64 m_preemptionsAtStart = 0;
-    qint64 m_waitsAtStart = 0;
     qint64 m_lastEnd = 0;
-    QList<qint64> m_steps;
-    QList<qint64> m_gaps;
-    QList<qint64> m_stepCpu;
-    QList<int> m_chunks;
-    QList<qint64> m_preemptions;
-    QList<qint64> m_waits;
+    StepRecord m_atStart;
+    QList<StepRecord> m_steps;
     qint64 m_peakResidentKiB = -1;
 };

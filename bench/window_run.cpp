@@ -3,6 +3,7 @@
 #include "bench_platform.h"
 #include "proc_stats.h"
 #include "step_probe.h"
+#include "step_stats.h"
 #include "trees.h"
 
 #include "main_window/form1.h"
@@ -18,9 +19,6 @@
 #include <QPushButton>
 #include <QTextStream>
 #include <QTimer>
-
-#include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -52,8 +50,6 @@ class WindowRun {
     bool prepare();
     bool startRun();
     void waitForEnd();
-    void collectSteps();
-    void collectGaps();
     void collectMemoryAndLoad();
 
     BenchPlatform m_platform;
@@ -77,8 +73,7 @@ WindowFigures WindowRun::Pack() {
         return m_figures;
     if (startRun())
         waitForEnd();
-    collectSteps();
-    collectGaps();
+    SummariseSteps(m_probe.Steps(), m_figures.IntervalMs, m_figures);
     collectMemoryAndLoad();
     m_figures.Status = m_window.Status();
     m_figures.ArchiveBytes = QFileInfo(m_output).size();
@@ -131,39 +126,6 @@ void WindowRun::waitForEnd() {
     const qint64 start = m_clock.nsecsElapsed();
     loop.exec();
     m_figures.WallSeconds = double(m_clock.nsecsElapsed() - start) / 1e9;
-}
-
-void WindowRun::collectSteps() {
-    const QList<qint64>& steps = m_probe.StepNanos();
-    m_figures.Steps = int(steps.size());
-    const qint64 work = std::accumulate(steps.begin(), steps.end(), qint64(0));
-    m_figures.WorkSeconds = double(work) / 1e9;
-    m_figures.LongestStepMs = Percentile(steps, 100) / 1e6;
-    m_figures.P99StepMs = Percentile(steps, 99) / 1e6;
-    m_figures.MeanStepMs = steps.isEmpty() ? 0 : double(work) / double(steps.size()) / 1e6;
-    m_figures.LongestCpuStepMs = Percentile(m_probe.StepCpuNanos(), 100) / 1e6;
-    m_figures.P99CpuStepMs = Percentile(m_probe.StepCpuNanos(), 99) / 1e6;
-    if (steps.isEmpty())
-        return;
-    const auto longest = std::max_element(steps.begin(), steps.end()) - steps.begin();
-    m_figures.LongestStepIndex = int(longest) + 1;
-    m_figures.LongestStepCpuMs = double(m_probe.StepCpuNanos().at(longest)) / 1e6;
-    m_figures.LongestStepChunks = m_probe.StepChunks().at(longest);
-    m_figures.LongestStepPreemptions = int(m_probe.StepPreemptions().at(longest));
-    m_figures.LongestStepWaits = int(m_probe.StepWaits().at(longest));
-    const auto happened = [](qint64 Count) { return Count > 0; };
-    m_figures.StepsPreempted = int(std::ranges::count_if(m_probe.StepPreemptions(), happened));
-    m_figures.StepsWaited = int(std::ranges::count_if(m_probe.StepWaits(), happened));
-}
-
-void WindowRun::collectGaps() {
-    const QList<qint64>& gaps = m_probe.GapNanos();
-    if (gaps.isEmpty())
-        return;
-    const qint64 intervalNs = qint64(m_figures.IntervalMs) * 1000000;
-    const qint64 total = std::accumulate(gaps.begin(), gaps.end(), qint64(0));
-    m_figures.MeanGapExcessMs = (double(total) / double(gaps.size()) - double(intervalNs)) / 1e6;
-    m_figures.LongestGapExcessMs = (Percentile(gaps, 100) - double(intervalNs)) / 1e6;
 }
 
 void WindowRun::collectMemoryAndLoad() {
