@@ -26,7 +26,6 @@ namespace {
 const QString ProductName = QStringLiteral("Vendrel");
 constexpr int ClientWidth = 533;
 constexpr int ClientHeight = 625;
-constexpr int FolderEntriesLimit = 2000;
 
 const QString TopBannerResource = QStringLiteral(":/vendrel/banner_top.png");
 const QString LowerBannerResource = QStringLiteral(":/vendrel/banner_support.png");
@@ -229,7 +228,7 @@ void Form1::connectControls() {
 }
 
 void Form1::startUp() {
-    m_values.MaxFolderEntries = FolderEntriesLimit;
+    m_values.MaxFolderEntries = DefaultMaxFolderEntries;
     setAllGenerateEnabled(false);
     FitBannerPicture();
     SetStatus(WelcomeText);

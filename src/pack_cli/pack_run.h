@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pack_cli/pack_destination.h"
+#include "packing/packing_view.h"
 #include "zip_engine/zip_writer.h"
 #include "zip_engine/zipper.h"
 
@@ -21,7 +22,7 @@ struct TemplateKind;
 class PackRun {
   public:
     // The most entries the walk takes from one folder, as in the window.
-    static constexpr int MaxFolderEntries = 2000;
+    static constexpr int MaxFolderEntries = DefaultMaxFolderEntries;
 
     PackRun(const PackDestination& Destination, const TemplateKind& Kind, PackReport& Report);
 
