@@ -304,10 +304,8 @@ void Form1::cmdSelectFolderClick() {
 }
 
 void Form1::generateClick(KindCode Code) {
-    setAllGenerateEnabled(false);
-    SetCancelEnabled(true);
     emit GenerateClicked(Code);
-    m_packer->PackTemplate(KindOf(Code));
+    m_packer->Generate(Code);
 }
 
 void Form1::makeBannerLink(QLabel* Banner) {

@@ -78,7 +78,7 @@ class Form1 : public QWidget, public PackingView {
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
   Q_SIGNALS:
-    // A Generate button was pressed; the buttons have already been switched for the run.
+    // A Generate button was pressed; the pack command for its kind runs right after.
     void GenerateClicked(KindCode Code);
 
   private:

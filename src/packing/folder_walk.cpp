@@ -69,6 +69,10 @@ bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
     // A sub-folder that vanished is skipped, but the folder the walk starts from must be there.
     if (Classify(pathBytes(FolderPath)).Kind != EntryKind::Folder)
         return fail(FolderPath, ProjectFolderName(FolderPath));
+    // Every name of a folder-named package starts with the project folder's name, where a
+    // "\" would split it into folders that are not there.
+    if (m_naming == ArchiveNaming::FolderNamed && m_projectName.contains(QLatin1Char('\\')))
+        return fail(FolderPath, m_projectName);
     return walkFolder(FolderPath, NamePrefix);
 }
 

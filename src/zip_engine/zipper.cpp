@@ -127,6 +127,10 @@ bool Zipper::startNextFile() {
     if (m_writer.OpenFileInZip(file.AsFile, file.ZMethod, file.ZLevel, file.Attrs, file.Comment,
                                file.ByteCount))
         return failRun(QStringLiteral("OpenFileInZip"), m_writer.Result());
+    // A cancelled run gives this file an empty entry: its source is not read, so a source
+    // that has gone meanwhile cannot turn the cancel into an error.
+    if (m_cancelRequested)
+        return true;
     if (!m_source.Open(file.SourceFile))
         return failRun(ReadFileStep, ReadFailed);
     m_remaining = file.ByteCount;

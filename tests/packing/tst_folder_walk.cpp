@@ -34,6 +34,8 @@ class tst_FolderWalk : public QObject {
     void vanishedEntrySkipped();
     void unusableName_data();
     void unusableName();
+    void projectNameWithBackslash_data();
+    void projectNameWithBackslash();
     void onlyOrdinaryFilesPacked();
     void folderLinksFollowedWithoutLooping();
     void archiveNameForms_data();
@@ -308,6 +310,29 @@ void tst_FolderWalk::archiveNameForms() {
     const QString projectFolder =
         ProjectName.isEmpty() ? QStringLiteral("/") : QStringLiteral("/work/") + ProjectName;
     QCOMPARE(ProjectFolderName(projectFolder), ProjectName);
+}
+
+void tst_FolderWalk::projectNameWithBackslash_data() {
+    QTest::addColumn<ArchiveNaming>("naming");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("FolderNamed") << ArchiveNaming::FolderNamed << false;
+    QTest::newRow("Relative") << ArchiveNaming::Relative << true;
+    QTest::newRow("DotRelative") << ArchiveNaming::DotRelative << true;
+}
+
+// Only folder-named packages carry the project folder's own name, where a "\" would split it
+// into two folders inside the package.
+void tst_FolderWalk::projectNameWithBackslash() {
+    QFETCH(ArchiveNaming, naming);
+    QFETCH(bool, accepted);
+    const QString folder = m_dir->path() + QStringLiteral("/Intro\\2024");
+    QVERIFY(MakeTree(folder, {QStringLiteral("a.txt")}));
+    m_rig->values.ProjectFolder = folder;
+    const bool walked = m_rig->packer.AddFolderFiles(folder + QLatin1Char('/'), QString(), naming);
+    QCOMPARE(walked, accepted);
+    if (!accepted)
+        QCOMPARE(m_rig->view.StatusText, QStringLiteral("AddFile failed on Intro\\2024"));
+    m_rig->zipper.ClearFiles();
 }
 
 QTEST_GUILESS_MAIN(tst_FolderWalk)

@@ -337,6 +337,29 @@ class TstZipper : public QObject {
         QCOMPARE(next.Events.last(), QStringLiteral("2:Complete false"));
     }
 
+    // A file whose source has gone by the time a cancelled run starts it still gets its
+    // empty entry; the run ends cancelled, and its archive is kept.
+    void cancelBeforeAVanishedFile() {
+        Zipper zipper;
+        ZipperRecorder recorder(zipper);
+        QVERIFY(!zipper.AddFile(makeFile(1000)));
+        QVERIFY(!zipper.AddFile(makeFile(2000)));
+        recorder.OnEvent = [&](const QString& Event) {
+            if (Event != QLatin1String("EndFile") || recorder.Steps != 0)
+                return;
+            zipper.Cancel();
+            QVERIFY(QFile::remove(m_dir.filePath(m_files[1].first)));
+        };
+        const QString archive = m_dir.filePath(QStringLiteral("cancel-vanished.zip"));
+        QVERIFY(!zipper.Zip(archive));
+        QVERIFY(waitForEnd(recorder));
+        QCOMPARE(joined(recorder.Events),
+                 QStringLiteral("1:StartFile 1:Progress 1000 1:EndFile 2:StartFile 2:EndFile "
+                                "3:Complete true"));
+        verifyArchive(archive, {qMakePair(m_files[0].first, qint64(1000)),
+                                qMakePair(m_files[1].first, qint64(0))});
+    }
+
     void cancelBetweenRunsHasNoEffect() {
         Zipper zipper;
         ZipperRecorder recorder(zipper);
