@@ -1,5 +1,7 @@
 #include "command_columns.h"
 
+#include "proc_stats.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +39,25 @@ CommandColumn packColumn(const QString& Program) {
             }};
 }
 
+// Runs Program to its end and notes its wall time, its CPU time and what the other processes
+// of the machine used meanwhile.
+bool runTimed(QProcess& Process, const QString& Program, const QStringList& Arguments,
+              CommandFigures& Figures) {
+    const double childrenCpu = ProcStats::ChildrenCpuSeconds();
+    const double busy = ProcStats::MachineBusySeconds();
+    QElapsedTimer clock;
+    clock.start();
+    Process.start(Program, Arguments);
+    const bool finished = Process.waitForFinished(-1);
+    Figures.WallSeconds = double(clock.nsecsElapsed()) / 1e9;
+    Figures.CpuSeconds = ProcStats::ChildrenCpuSeconds() - childrenCpu;
+    const double others = ProcStats::MachineBusySeconds() - busy - Figures.CpuSeconds;
+    if (Figures.WallSeconds > 0)
+        Figures.OtherLoadCores =
+            qBound(0.0, others / Figures.WallSeconds, double(ProcStats::ProcessorCount()));
+    return finished;
+}
+
 } // namespace
 
 QList<CommandColumn> CommandColumns(const BenchOptions& Options) {
@@ -49,7 +70,10 @@ QList<CommandColumn> CommandColumns(const BenchOptions& Options) {
 
 CommandFigures RunCommand(const CommandColumn& Column, const Tree& Tree,
                           const QString& OutputFolder, bool Verify) {
-    CommandFigures figures{Column.Name, Column.Reference, false, false, 0, 0, Column.Missing};
+    CommandFigures figures;
+    figures.Name = Column.Name;
+    figures.Reference = Column.Reference;
+    figures.Note = Column.Missing;
     if (Column.Program.isEmpty())
         return figures;
     const QString archive = OutputFolder + QLatin1Char('/') + Tree.Name + Column.ArchiveSuffix;
@@ -58,11 +82,8 @@ CommandFigures RunCommand(const CommandColumn& Column, const Tree& Tree,
     process.setWorkingDirectory(Tree.Path);
     // Its output is not wanted, and a terminal or a full pipe would only slow it down.
     process.setStandardOutputFile(QProcess::nullDevice());
-    QElapsedTimer clock;
-    clock.start();
-    process.start(Column.Program, Column.Arguments(Tree.Path, archive));
-    const bool finished = process.waitForFinished(-1);
-    figures.WallSeconds = double(clock.nsecsElapsed()) / 1e9;
+    const bool finished =
+        runTimed(process, Column.Program, Column.Arguments(Tree.Path, archive), figures);
     figures.Ran = true;
     figures.ArchiveBytes = QFileInfo(archive).size();
     figures.Succeeded = finished && process.exitStatus() == QProcess::NormalExit &&

@@ -69,6 +69,8 @@ struct CommandFigures {
     bool Ran = false;       // false when the command is not available
     bool Succeeded = false; // exit code 0 and an archive written
     double WallSeconds = 0;
+    double CpuSeconds = 0;     // CPU time of the command and its children
+    double OtherLoadCores = 0; // CPU used by other processes meanwhile, in cores
     qint64 ArchiveBytes = 0;
     QString Note; // why it did not run or failed
 };

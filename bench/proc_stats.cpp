@@ -56,6 +56,13 @@ double OwnCpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+double ChildrenCpuSeconds() {
+    rusage usage{};
+    if (getrusage(RUSAGE_CHILDREN, &usage) != 0)
+        return 0;
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 qint64 InvoluntarySwitches() {
     rusage usage{};
     return getrusage(RUSAGE_SELF, &usage) == 0 ? qint64(usage.ru_nivcsw) : 0;

@@ -14,6 +14,8 @@ qint64 PeakResidentKiB();
 bool ResetPeakResident();
 // CPU time this process has used, user plus system, in seconds.
 double OwnCpuSeconds();
+// CPU time of the child processes that have ended and been waited for, in seconds.
+double ChildrenCpuSeconds();
 // Times this process was preempted (involuntary context switches).
 qint64 InvoluntarySwitches();
 // CPU time all processors together have spent busy since boot, in seconds.

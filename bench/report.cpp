@@ -135,7 +135,9 @@ void printCommand(QTextStream& Out, const CommandFigures& C, const TreeResult& R
             << fixed(C.WallSeconds / zip->WallSeconds, 2);
     if (!C.Note.isEmpty())
         Out << ", " << C.Note;
-    Out << "\n";
+    Out << "\n"
+        << QString(16, QLatin1Char(' ')) << "CPU " << fixed(C.CpuSeconds, 2)
+        << " s; other processes " << fixed(C.OtherLoadCores, 2) << " cores\n";
 }
 
 // A command's time and its ratio: the window over zip for zip itself, the command over zip
