@@ -34,6 +34,9 @@ using DeflateSink = std::function<bool(const DeflatePiece& Piece)>;
 // them) on a pool of worker threads, and hands the results to a sink strictly in order.
 // A large file is cut into blocks that are deflated independently, each primed with the
 // 32 KiB before it, and joined into one stream; small files are compressed side by side.
+// Stretches that deflate could not shrink (already-compressed media) are written as stored
+// deflate blocks without running deflate over them. Only regular files are read: anything
+// else in the list (a folder, a FIFO, a device) fails the run at once, without waiting.
 // The output depends only on the input, the level and the block size, never on the number
 // of threads or their timing. Memory stays within MemoryBudget whatever the file sizes.
 // One object serves one thread; Run may be called any number of times, never re-entered.

@@ -11,13 +11,30 @@
 
 #include <zlib.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace {
 
 constexpr qint64 Block = 65536;
+constexpr qint64 DefaultBlock = 1 << 20;
+// The most one stored deflate block holds, and the header in front of each.
+constexpr qint64 StoredMax = 65535;
+constexpr qint64 StoredHeader = 5;
 
-enum class Content { Random, Text, Zeros };
+// Text: highly repetitive lines. Xml: project-file lines with random numbers, which deflate
+// shrinks to about a third. Skewed: random bytes below 192, close to random yet about 5%
+// smaller deflated. Printable: random bytes other than the control codes that make zlib
+// call data binary, about 2% smaller deflated.
+enum class Content { Random, Text, Zeros, Skewed, Xml, Printable };
 
 QByteArray makeData(qint64 size, Content content, quint32 seed = 7) {
     QByteArray data(size, '\0');
@@ -25,6 +42,27 @@ QByteArray makeData(qint64 size, Content content, quint32 seed = 7) {
         QRandomGenerator rng(seed);
         for (auto& c : data)
             c = char(rng.generate() & 0xff);
+    } else if (content == Content::Xml) {
+        QRandomGenerator rng(seed);
+        QByteArray text;
+        while (text.size() < size)
+            text += "  <clip id=\"" + QByteArray::number(rng.bounded(100000)) + "\" start=\"" +
+                    QByteArray::number(rng.generateDouble(), 'f', 4) + "\" value=\"" +
+                    QByteArray::number(rng.bounded(1 << 20)) + "\"/>\n";
+        data = text.left(size);
+    } else if (content == Content::Printable) {
+        QRandomGenerator rng(seed);
+        const QByteArray controls("\x00\x01\x02\x03\x04\x05\x06\x0e\x0f\x10\x11\x12\x13"
+                                  "\x14\x15\x16\x17\x18\x19\x1c\x1d\x1e\x1f",
+                                  23);
+        for (auto& c : data)
+            do
+                c = char(rng.generate() & 0xff);
+            while (controls.contains(c));
+    } else if (content == Content::Skewed) {
+        QRandomGenerator rng(seed);
+        for (auto& c : data)
+            c = char(rng.bounded(192));
     } else if (content == Content::Text) {
         QByteArray text;
         for (int line = 0; text.size() < size; ++line)
@@ -76,8 +114,8 @@ QByteArray pythonInflate(const QByteArray& raw, const QString& dir) {
     return python.readAllStandardOutput().trimmed();
 }
 
-// zlib's own one-shot raw deflate of the whole input.
-QByteArray oneShotDeflate(const QByteArray& input, int level) {
+// zlib's own one-shot raw deflate of the whole input, and its text-or-binary verdict.
+QByteArray oneShotDeflate(const QByteArray& input, int level, bool* text = nullptr) {
     z_stream zs{};
     if (deflateInit2(&zs, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         return {};
@@ -88,6 +126,8 @@ QByteArray oneShotDeflate(const QByteArray& input, int level) {
     zs.avail_out = uInt(out.size());
     const int code = deflate(&zs, Z_FINISH);
     out.resize(qsizetype(zs.total_out));
+    if (text)
+        *text = zs.data_type == Z_TEXT;
     deflateEnd(&zs);
     return code == Z_STREAM_END ? out : QByteArray();
 }
@@ -113,6 +153,64 @@ struct Collected {
         return stream;
     }
 };
+
+// A test file put together from stretches of random and compressible bytes, with the most
+// its stream should cost: a random stretch its own size plus stored-block headers, any other
+// what zlib makes of it on its own.
+struct Layout {
+    QByteArray Input;
+    qint64 Bound = 0;
+
+    Layout& random(qint64 size, Content content = Content::Random) {
+        Input += makeData(size, content, quint32(Input.size() + 11));
+        Bound += size + (size / StoredMax + 2) * StoredHeader;
+        return *this;
+    }
+    Layout& other(qint64 size, Content content) {
+        const QByteArray part = makeData(size, content, quint32(Input.size() + 13));
+        Input += part;
+        Bound += oneShotDeflate(part, 6).size();
+        return *this;
+    }
+    Layout& xml(qint64 size) { return other(size, Content::Xml); }
+    // Repeats the stretch's last Size bytes right after it, which deflate sees as one long
+    // match (a match of at most 258 bytes costs about 4 bytes).
+    Layout& copyOfLast(qint64 size) {
+        Input += Input.right(size);
+        Bound += size / 50 + 16;
+        return *this;
+    }
+};
+
+// Runs the deflater on another thread. Should it still be running after a minute, its sink
+// stops it and a writer opens Fifo, which releases an open waiting for one: a run that
+// hangs then fails the test instead of hanging it. True when the run had to be stopped.
+bool runWatched(ParallelDeflate& deflater, const QStringList& paths, QList<DeflatePiece>& pieces,
+                const QString& fifo) {
+    std::atomic<bool> late{false};
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::thread runner([&] {
+        deflater.Run(paths, [&](const DeflatePiece& piece) {
+            pieces << piece;
+            return !late.load();
+        });
+        std::lock_guard lock(mutex);
+        done = true;
+        finished.notify_all();
+    });
+    std::unique_lock lock(mutex);
+    if (!finished.wait_for(lock, std::chrono::minutes(1), [&] { return done; })) {
+        late = true;
+        const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    lock.unlock();
+    runner.join();
+    return late;
+}
 
 DeflateSettings settings(int threads, qint64 blockSize = Block, int level = 6) {
     DeflateSettings s;
@@ -143,6 +241,9 @@ class TestParallelDeflate : public QObject {
     void singleBlockMatchesZlib();
     void sameOutputWhateverTheThreads();
     void blocksArePrimedWithPrecedingData();
+    void incompressibleStretches_data();
+    void incompressibleStretches();
+    void randomDataIsStoredCheaply();
     void manySmallFilesInOrder();
     void sinkStopsTheRun_data();
     void sinkStopsTheRun();
@@ -261,6 +362,93 @@ void TestParallelDeflate::blocksArePrimedWithPrecedingData() {
     QVERIFY2(stream.size() < 2 * run.size(), qPrintable(QString::number(stream.size())));
 }
 
+void TestParallelDeflate::incompressibleStretches_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<qint64>("blockSize");
+    QTest::addColumn<qint64>("bound");
+    const auto row = [](const char* name, const Layout& layout, qint64 blockSize) {
+        QTest::newRow(name) << layout.Input << blockSize << layout.Bound;
+    };
+    row("random, default blocks", Layout().random(2 * DefaultBlock + 5), DefaultBlock);
+    row("random, small blocks", Layout().random(12 * Block + 7), Block);
+    row("random then text in one block", Layout().random(3 * Block).xml(5 * Block), 8 * Block);
+    row("text then random in one block", Layout().xml(3 * Block).random(5 * Block), 8 * Block);
+    row("text, random, text across blocks",
+        Layout().xml(Block + 100).random(4 * Block).xml(2 * Block), 2 * Block);
+    row("random exactly between block boundaries",
+        Layout().xml(2 * Block).random(4 * Block).xml(2 * Block), 2 * Block);
+    row("last block random", Layout().xml(4 * Block).random(Block + 123), 2 * Block);
+    row("last block random and full", Layout().xml(2 * Block).random(2 * Block), 2 * Block);
+    row("last stored block exactly full", Layout().xml(2 * Block).random(2 * StoredMax), 2 * Block);
+    row("random ending one byte into a block", Layout().random(3 * Block + 1), Block);
+    // zlib's first internal block reaches past the first 64 KiB into the random bytes.
+    row("text verdict reaching into random bytes",
+        Layout().other(Block, Content::Text).random(3 * Block), 4 * Block);
+    // Close enough to random to be stored, yet text to zlib, which judges the first 64 KiB.
+    row("random text bytes", Layout().random(8 * Block, Content::Printable), 4 * Block);
+    row("random repeated at once", Layout().random(20000).copyOfLast(20000).random(3 * Block),
+        4 * Block);
+    row("repeat reaching into the block before",
+        Layout().random(2 * Block).copyOfLast(30000).random(2 * Block), 2 * Block);
+    row("nearly random bytes that deflate still shrinks",
+        Layout().other(6 * Block, Content::Skewed), 4 * Block);
+}
+
+// Stretches that deflate cannot shrink, wherever they lie against block boundaries, give
+// a stream that zlib and Python inflate back to the file, the same with 1, 2 or 4 workers,
+// costing no more than the random bytes themselves and what zlib makes of the rest; the
+// text verdict is zlib's on the whole file.
+void TestParallelDeflate::incompressibleStretches() {
+    QFETCH(QByteArray, input);
+    QFETCH(qint64, blockSize);
+    QFETCH(qint64, bound);
+    QVERIFY(writeFile(file("in.bin"), input));
+    QList<DeflatePiece> pieces;
+    QByteArray reference;
+    for (int threads : {1, 2, 4}) {
+        Collected got;
+        ParallelDeflate deflater(settings(threads, blockSize));
+        QVERIFY2(!deflater.CompressFile(file("in.bin"), got.Sink()), qPrintable(deflater.Error()));
+        if (threads == 1)
+            reference = got.Stream(0), pieces = got.Pieces;
+        QCOMPARE(got.Stream(0), reference);
+    }
+    QCOMPARE(pieces.last().Crc, crcOf(input));
+    QCOMPARE(pieces.last().Size, input.size());
+    QByteArray inflated;
+    QVERIFY(zlibInflate(reference, inflated));
+    QVERIFY(inflated == input);
+    QCOMPARE(pythonInflate(reference, m_dir->path()), Sha256Of(input) + " True 0");
+    // Never more than zlib makes of the whole file, nor than the random bytes stored and
+    // zlib on the rest; a new deflate state per block costs a sync flush and a code table.
+    const qint64 most = std::max<qint64>(bound, oneShotDeflate(input, 6).size()) +
+                        128 * (input.size() / blockSize + 1);
+    QVERIFY2(reference.size() <= most,
+             qPrintable(QStringLiteral("%1 > %2").arg(reference.size()).arg(most)));
+    bool text = false;
+    oneShotDeflate(input, 6, &text);
+    QCOMPARE(pieces.first().Text, text);
+}
+
+// Random data costs only stored-block headers, clearly less than running deflate over it,
+// which would end up storing it in four times as many blocks.
+void TestParallelDeflate::randomDataIsStoredCheaply() {
+    const QByteArray input = makeData(2 * DefaultBlock + 5, Content::Random);
+    QVERIFY(writeFile(file("in.bin"), input));
+    const QByteArray stream = compressed(file("in.bin"), DeflateSettings{});
+    QByteArray inflated;
+    QVERIFY(zlibInflate(stream, inflated));
+    QVERIFY(inflated == input);
+    // A header per stored block, one more per block of the file; then per block 64 bytes
+    // for a flush, the end and the file's first 64 KiB, which always go through deflate (for
+    // zlib's text verdict; zlib stores them too, in smaller blocks).
+    const qint64 blocks = input.size() / DefaultBlock + 1;
+    const qint64 headers = (input.size() / StoredMax + blocks) * StoredHeader;
+    QVERIFY2(stream.size() <= input.size() + headers + 64 * blocks,
+             qPrintable(QString::number(stream.size() - input.size())));
+    QVERIFY(stream.size() < oneShotDeflate(input, 6).size());
+}
+
 // Small files are compressed side by side, yet reach the sink whole and in list order.
 void TestParallelDeflate::manySmallFilesInOrder() {
     QStringList paths;
@@ -324,34 +512,46 @@ void TestParallelDeflate::sinkStopsTheRun() {
 
 void TestParallelDeflate::unreadableFileIsReported_data() {
     QTest::addColumn<QString>("bad");
-    QTest::newRow("missing") << QStringLiteral("no such file.bin");
-    QTest::newRow("folder") << QStringLiteral("a folder");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << QStringLiteral("no such file.bin") << QString();
+    QTest::newRow("folder") << QStringLiteral("a folder") << QStringLiteral("folder");
     // Opens like a file, then fails with an I/O error at the first read (even for root).
-    QTest::newRow("read fails after open") << QStringLiteral("/proc/self/mem");
+    QTest::newRow("read fails after open") << QStringLiteral("/proc/self/mem") << QString();
+    // A blocking open would wait for a writer for good.
+    QTest::newRow("named pipe") << QStringLiteral("a pipe") << QStringLiteral("FIFO");
+    // Would never end.
+    QTest::newRow("endless device") << QStringLiteral("/dev/zero") << QStringLiteral("device");
 }
 
-// A file that cannot be read fails the run with its name; the files before it are
-// delivered whole, nothing of the files after it.
+// A file that cannot be read, or is no regular file, fails the run at once with its name;
+// the files before it are delivered whole, nothing of the files after it.
 void TestParallelDeflate::unreadableFileIsReported() {
     QFETCH(QString, bad);
+    QFETCH(QString, reason);
     if (bad.startsWith(QLatin1Char('/')) && !QFile::exists(bad))
-        QSKIP("no /proc on this system");
+        QSKIP("no such system file here");
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("a folder")));
+    QCOMPARE(::mkfifo(QFile::encodeName(file("a pipe")).constData(), 0600), 0);
     const QString badPath = bad.startsWith(QLatin1Char('/')) ? bad : file(bad);
     const QByteArray first = makeData(3 * Block + 1, Content::Text);
     QVERIFY(writeFile(file("first.bin"), first));
     QVERIFY(writeFile(file("after.bin"), makeData(100, Content::Text)));
-    Collected got;
+    QList<DeflatePiece> pieces;
     ParallelDeflate deflater(settings(2));
-    QVERIFY(deflater.Run({file("first.bin"), badPath, file("after.bin")}, got.Sink()));
+    const QStringList paths{file("first.bin"), badPath, file("after.bin")};
+    QVERIFY2(!runWatched(deflater, paths, pieces, file("a pipe")), "the run hung");
     QVERIFY(!deflater.Canceled());
     QCOMPARE(deflater.FailedFile(), 1);
     QVERIFY2(deflater.Error().contains(badPath), qPrintable(deflater.Error()));
-    QVERIFY(!got.Pieces.isEmpty());
-    QVERIFY(got.Pieces.last().Last);
-    QCOMPARE(got.Pieces.last().File, 0);
+    QVERIFY2(deflater.Error().contains(reason), qPrintable(deflater.Error()));
+    QVERIFY(!pieces.isEmpty());
+    QVERIFY(pieces.last().Last);
+    QCOMPARE(pieces.last().File, 0);
+    QByteArray stream;
+    for (const auto& piece : std::as_const(pieces))
+        stream += piece.Data;
     QByteArray inflated;
-    QVERIFY(zlibInflate(got.Stream(0), inflated));
+    QVERIFY(zlibInflate(stream, inflated));
     QVERIFY(inflated == first);
 }
 
