@@ -49,30 +49,37 @@ TreeResult measureTree(const Tree& Tree, const QList<CommandColumn>& Columns,
     return result;
 }
 
-int runBench(const BenchOptions& Options) {
-    QTextStream out(stdout);
-    PrintMachine(out);
+// Packs every tree of Options, printing each as it is done; Failed is set when a tree could
+// not be had or a packer failed.
+QList<TreeResult> measureTrees(const BenchOptions& Options, const QString& OutputFolder,
+                               QTextStream& Out, bool& Failed) {
     TreeSet trees(Options.TreeRoot);
-    QTemporaryDir temporary(QDir::tempPath() + QStringLiteral("/vendrel-bench-out-XXXXXX"));
-    const QString outputFolder =
-        Options.WorkFolder.isEmpty() ? temporary.path() : Options.WorkFolder;
-    QDir().mkpath(outputFolder);
     const QList<CommandColumn> columns = CommandColumns(Options);
     QList<TreeResult> results;
-    bool failed = false;
     for (const QString& name : Options.Trees) {
         QString error;
         const Tree tree = trees.Prepare(name, Options.Given.value(name), error);
         if (tree.Path.isEmpty()) {
             err() << "tree " << name << ": " << error << Qt::endl;
-            failed = true;
+            Failed = true;
             continue;
         }
-        results << measureTree(tree, columns, outputFolder, Options);
-        PrintTree(out, results.last());
-        failed = failed || !allSucceeded(results.last());
+        results << measureTree(tree, columns, OutputFolder, Options);
+        PrintTree(Out, results.last());
+        Failed = Failed || !allSucceeded(results.last());
     }
-    PrintSummary(out, results);
+    return results;
+}
+
+int runBench(const BenchOptions& Options) {
+    QTextStream out(stdout);
+    PrintMachine(out);
+    QTemporaryDir temporary(QDir::tempPath() + QStringLiteral("/vendrel-bench-out-XXXXXX"));
+    const QString outputFolder =
+        Options.WorkFolder.isEmpty() ? temporary.path() : Options.WorkFolder;
+    QDir().mkpath(outputFolder);
+    bool failed = false;
+    PrintSummary(out, measureTrees(Options, outputFolder, out, failed));
     return failed ? 1 : 0;
 }
 

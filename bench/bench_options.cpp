@@ -63,6 +63,25 @@ struct Switches {
                              QStringLiteral("type")};
 };
 
+bool takeValues(const QCommandLineParser& Parser, const Switches& S, BenchOptions& Options,
+                QString& Error) {
+    Options.Trees = Parser.isSet(S.Only)
+                        ? Parser.value(S.Only).split(QLatin1Char(','), Qt::SkipEmptyParts)
+                        : TreeSet::GeneratedKinds();
+    Options.TreeRoot = Parser.value(S.Root);
+    Options.WorkFolder = Parser.value(S.Work);
+    Options.Zip = !Parser.isSet(S.NoZip);
+    Options.PackProgram = Parser.isSet(S.Pack) ? QFileInfo(Parser.value(S.Pack)).absoluteFilePath()
+                                               : builtPackProgram();
+    Options.Verify = Parser.isSet(S.Verify);
+    Options.Timer = Parser.value(S.Timer);
+    const QStringList timerTypes{QStringLiteral("precise"), QStringLiteral("coarse")};
+    if (Options.Timer.isEmpty() || timerTypes.contains(Options.Timer))
+        return true;
+    Error = QStringLiteral("--timer wants precise or coarse");
+    return false;
+}
+
 } // namespace
 
 bool ParseOptions(const QStringList& Arguments, BenchOptions& Options, QString& Error) {
@@ -76,20 +95,6 @@ bool ParseOptions(const QStringList& Arguments, BenchOptions& Options, QString& 
         Error = QStringLiteral("unexpected argument: ") + parser.positionalArguments().first();
         return false;
     }
-    Options.Trees = parser.isSet(s.Only)
-                        ? parser.value(s.Only).split(QLatin1Char(','), Qt::SkipEmptyParts)
-                        : TreeSet::GeneratedKinds();
-    Options.TreeRoot = parser.value(s.Root);
-    Options.WorkFolder = parser.value(s.Work);
-    Options.Zip = !parser.isSet(s.NoZip);
-    Options.PackProgram = parser.isSet(s.Pack) ? QFileInfo(parser.value(s.Pack)).absoluteFilePath()
-                                               : builtPackProgram();
-    Options.Verify = parser.isSet(s.Verify);
-    Options.Timer = parser.value(s.Timer);
-    if (!Options.Timer.isEmpty() && Options.Timer != QStringLiteral("precise") &&
-        Options.Timer != QStringLiteral("coarse")) {
-        Error = QStringLiteral("--timer wants precise or coarse");
-        return false;
-    }
-    return addGivenTrees(parser.values(s.Tree), Options, Error);
+    return takeValues(parser, s, Options, Error) &&
+           addGivenTrees(parser.values(s.Tree), Options, Error);
 }

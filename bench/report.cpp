@@ -76,6 +76,10 @@ void printWindowRun(QTextStream& Out, const WindowFigures& W) {
         << fixed(W.P99StepMs, 1) << " ms, mean " << fixed(W.MeanStepMs, 2) << " ms   [target "
         << "longest < " << Targets::LongestStepMs
         << " ms: " << verdict(W.LongestStepMs < Targets::LongestStepMs) << "]\n";
+}
+
+// What the steps did with their time: CPU, preemptions, sleeps, and the slow ones.
+void printStepDetail(QTextStream& Out, const WindowFigures& W) {
     Out << "  step CPU       longest " << fixed(W.LongestCpuStepMs, 1) << " ms, p99 "
         << fixed(W.P99CpuStepMs, 1) << " ms\n";
     Out << "  longest step   #" << W.LongestStepIndex << ", " << W.LongestStepChunks << " chunks, "
@@ -89,6 +93,9 @@ void printWindowRun(QTextStream& Out, const WindowFigures& W) {
             << fixed(W.SlowStepsMaxCpuMs, 1) << " ms of CPU each; " << W.SlowStepsPreempted
             << " preempted, " << W.SlowStepsSlept << " slept, " << W.SlowStepsFaulted
             << " faulted\n";
+}
+
+void printWaits(QTextStream& Out, const WindowFigures& W) {
     Out << "  between steps  " << W.IntervalMs << " ms + mean " << fixed(W.MeanGapExcessMs, 3)
         << " ms (longest +" << fixed(W.LongestGapExcessMs, 2) << " ms)\n";
 }
@@ -116,6 +123,8 @@ void printWindow(QTextStream& Out, const TreeResult& Result) {
         Out << ", " << Result.WindowCheck;
     Out << "\n";
     printWindowRun(Out, w);
+    printStepDetail(Out, w);
+    printWaits(Out, w);
     printWindowCost(Out, Result);
 }
 
@@ -135,9 +144,11 @@ void printCommand(QTextStream& Out, const CommandFigures& C, const TreeResult& R
             << fixed(C.WallSeconds / zip->WallSeconds, 2);
     if (!C.Note.isEmpty())
         Out << ", " << C.Note;
-    Out << "\n"
-        << QString(16, QLatin1Char(' ')) << "CPU " << fixed(C.CpuSeconds, 2)
-        << " s; other processes " << fixed(C.OtherLoadCores, 2) << " cores\n";
+    Out << "\n";
+    // /proc/stat counts in clock ticks: over less than a second the other load is noise.
+    if (C.WallSeconds >= 1)
+        Out << QString(16, QLatin1Char(' ')) << "CPU " << fixed(C.CpuSeconds, 2)
+            << " s; other processes " << fixed(C.OtherLoadCores, 2) << " cores\n";
 }
 
 // A command's time and its ratio: the window over zip for zip itself, the command over zip
