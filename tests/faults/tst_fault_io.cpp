@@ -16,11 +16,6 @@ QDateTime fixedClock() {
     return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 10));
 }
 
-QByteArray contentsOf(const QString& Path) {
-    QFile file(Path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class tst_FaultIo : public QObject {
@@ -61,7 +56,7 @@ class tst_FaultIo : public QObject {
         QVERIFY(m_writes > 10 && m_seeks > 0);
         QCOMPARE(m_reads, 4); // three chunks of clip.bin, one of notes.txt
         FAULT_VERIFY(PackageHolds(output, expected()));
-        m_baseline = contentsOf(output);
+        m_baseline = FileBytes(output);
     }
     void cleanupTestCase() {
         ZipFileIo::SetTestFaults({});
@@ -100,7 +95,7 @@ class tst_FaultIo : public QObject {
 
         const QString again = nextOutput();
         FAULT_VERIFY(Succeeded(m_rig, PackWith(m_rig, KindCode::DZS, again)));
-        QVERIFY2(contentsOf(again) == m_baseline, "the next run differs from an undisturbed one");
+        QVERIFY2(FileBytes(again) == m_baseline, "the next run differs from an undisturbed one");
     }
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "zip_check.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -24,10 +26,4 @@ inline QString Contents(FILE* File) {
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, File)) > 0;)
         bytes.append(buffer, qsizetype(n));
     return QString::fromUtf8(bytes);
-}
-
-// The bytes of the file at Path (empty when it cannot be read).
-inline QByteArray FileBytes(const QString& Path) {
-    QFile file(Path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

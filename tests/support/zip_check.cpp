@@ -11,16 +11,14 @@
 #error "VENDREL_ZIPCHECK_PY must name tests/support/zipcheck.py"
 #endif
 
-QStringList CheckedArchive::Names() const
-{
+QStringList CheckedArchive::Names() const {
     QStringList names;
     for (const auto& e : Entries)
         names << e.Name;
     return names;
 }
 
-static CheckedEntry entryFromJson(const QJsonObject& o)
-{
+static CheckedEntry entryFromJson(const QJsonObject& o) {
     CheckedEntry e;
     e.Name = o.value(QStringLiteral("name")).toString();
     e.NameBytes = QByteArray::fromHex(o.value(QStringLiteral("name_hex")).toString().toLatin1());
@@ -42,8 +40,7 @@ static CheckedEntry entryFromJson(const QJsonObject& o)
     return e;
 }
 
-CheckedArchive CheckZip(const QString& Path)
-{
+CheckedArchive CheckZip(const QString& Path) {
     CheckedArchive archive;
     QProcess python;
     python.start(QStringLiteral("python3"), {QStringLiteral(VENDREL_ZIPCHECK_PY), Path});
@@ -60,13 +57,16 @@ CheckedArchive CheckZip(const QString& Path)
     return archive;
 }
 
-QByteArray Sha256Of(const QByteArray& Bytes)
-{
+QByteArray FileBytes(const QString& Path) {
+    QFile file(Path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray Sha256Of(const QByteArray& Bytes) {
     return QCryptographicHash::hash(Bytes, QCryptographicHash::Sha256).toHex();
 }
 
-QByteArray Sha256OfFile(const QString& Path)
-{
+QByteArray Sha256OfFile(const QString& Path) {
     QFile f(Path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
@@ -75,8 +75,7 @@ QByteArray Sha256OfFile(const QString& Path)
     return hash.result().toHex();
 }
 
-bool WritePatternFile(const QString& Path, qint64 Size, quint32 Seed)
-{
+bool WritePatternFile(const QString& Path, qint64 Size, quint32 Seed) {
     QFile f(Path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;

@@ -6,23 +6,23 @@
 
 // An archive as Python's zipfile reads it: a reader independent of minizip.
 struct CheckedEntry {
-    QString Name;          // as zipfile decodes it
-    QByteArray NameBytes;  // the bytes stored in the archive
+    QString Name;         // as zipfile decodes it
+    QByteArray NameBytes; // the bytes stored in the archive
     int FlagBits = 0;
     quint32 ExternalAttr = 0;
-    int InternalAttr = 0;  // 1: the writer judged the data to be text
+    int InternalAttr = 0; // 1: the writer judged the data to be text
     int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
     qint64 FileSize = 0;
     qint64 CompressSize = 0;
     int CompressType = 0;
     quint32 Crc = 0;
     QByteArray Comment;
-    QByteArray Sha256;     // hex digest of the data zipfile read back (CRC checked)
+    QByteArray Sha256; // hex digest of the data zipfile read back (CRC checked)
     QByteArray Extra;
 };
 
 struct CheckedArchive {
-    bool Ok = false;       // zipfile opened it and read every entry without error
+    bool Ok = false; // zipfile opened it and read every entry without error
     QString Error;
     QList<CheckedEntry> Entries;
     QStringList Names() const;
@@ -30,6 +30,9 @@ struct CheckedArchive {
 
 // Reads Path with Python's zipfile (tests/support/zipcheck.py).
 CheckedArchive CheckZip(const QString& Path);
+
+// The bytes of the file at Path (empty when it cannot be read).
+QByteArray FileBytes(const QString& Path);
 
 // Hex SHA-256 of a file's bytes, to compare with CheckedEntry::Sha256.
 QByteArray Sha256OfFile(const QString& Path);

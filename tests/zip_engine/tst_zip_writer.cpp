@@ -47,11 +47,6 @@ CheckedEntry writeOne(const QString& Path, const QString& Name, int Attrs = 0,
     return archive.Ok && archive.Entries.size() == 1 ? archive.Entries.first() : CheckedEntry{};
 }
 
-QByteArray readAll(const QString& Path) {
-    QFile f(Path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TstZipWriter : public QObject {
@@ -269,7 +264,7 @@ class TstZipWriter : public QObject {
             ZIP_OK);
         QCOMPARE(zipWriteInFileInZip(z, data.constData(), unsigned(data.size())), ZIP_OK);
         QCOMPARE(zipClose(z, nullptr), ZIP_OK);
-        QCOMPARE(readAll(ours), readAll(plain));
+        QCOMPARE(FileBytes(ours), FileBytes(plain));
         const CheckedArchive archive = CheckZip(ours);
         QVERIFY2(archive.Ok, qPrintable(archive.Error));
         QCOMPARE(archive.Entries.first().Sha256, Sha256Of(data));
@@ -320,7 +315,7 @@ class TstZipWriter : public QObject {
         QVERIFY(!writer.OpenFileInZip(QStringLiteral("big.bin"), 8, -1, 0x20, {}, expectedSize));
         QVERIFY(!writer.WriteBytes("content"));
         QVERIFY(!writer.CloseZip());
-        const QByteArray bytes = readAll(path);
+        const QByteArray bytes = FileBytes(path);
         QVERIFY(bytes.size() > 30);
         QCOMPARE(uchar(bytes[28]) | uchar(bytes[29]) << 8, localExtra);
         const CheckedArchive archive = CheckZip(path);

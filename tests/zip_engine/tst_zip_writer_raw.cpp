@@ -36,11 +36,6 @@ QDateTime fixedClock() {
     return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
 }
 
-QByteArray readAll(const QString& Path) {
-    QFile f(Path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QByteArray textData(int Lines) {
     QByteArray text;
     for (int i = 0; i < Lines; ++i)
@@ -127,7 +122,7 @@ void TstZipWriterRaw::rawEntryEqualsDeflatedEntry() {
         QVERIFY(!writer.CloseRawFileInZip(data.size(), crcOf(data)));
         QVERIFY(!writer.CloseZip());
     }
-    QCOMPARE(readAll(path("raw.zip")), readAll(path("plain.zip")));
+    QCOMPARE(FileBytes(path("raw.zip")), FileBytes(path("plain.zip")));
     const CheckedArchive archive = CheckZip(path("raw.zip"));
     QVERIFY2(archive.Ok, qPrintable(archive.Error));
     QCOMPARE(archive.Entries.first().Sha256, Sha256Of(data));
@@ -219,7 +214,7 @@ void TstZipWriterRaw::zip64ByExpectedSize() {
     QVERIFY(!writer.WriteBytes(stream));
     QVERIFY(!writer.CloseRawFileInZip(3, crcOf("big")));
     QVERIFY(!writer.CloseZip());
-    const QByteArray bytes = readAll(path("z64.zip"));
+    const QByteArray bytes = FileBytes(path("z64.zip"));
     QVERIFY(bytes.size() > 30);
     QCOMPARE(uchar(bytes[28]) | uchar(bytes[29]) << 8, localExtra);
     const CheckedArchive archive = CheckZip(path("z64.zip"));
