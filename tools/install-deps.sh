@@ -8,6 +8,7 @@ packages=(
   libminizip-dev zlib1g-dev
   fonts-dejavu-core
   desktop-file-utils appstream
+  clang-format git
 )
 
 missing=()

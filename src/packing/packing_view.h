@@ -7,7 +7,7 @@
 // What the packing logic may change in the window. The window implements it; tests
 // record the calls. Keeping it this narrow lets packing live without any widget.
 class PackingView {
-public:
+  public:
     virtual ~PackingView() = default;
 
     virtual void SetGenerateEnabled(KindCode Code, bool Enabled) = 0;

@@ -1,7 +1,6 @@
 #include "packing/template_kind.h"
 
-const std::array<TemplateKind, 6>& TemplateKinds()
-{
+const std::array<TemplateKind, 6>& TemplateKinds() {
     static const std::array<TemplateKind, 6> kinds = {{
         {KindCode::DZEP, "DZEP", "cmdDZEP", "Generate DZEP File", "Frame2",
          "Express Project Installer Generator", "DZEP Files (*.dzep)", "*.dzep", ".dzep", "",
@@ -24,7 +23,6 @@ const std::array<TemplateKind, 6>& TemplateKinds()
     return kinds;
 }
 
-const TemplateKind& KindOf(KindCode Code)
-{
+const TemplateKind& KindOf(KindCode Code) {
     return TemplateKinds()[static_cast<std::size_t>(Code)];
 }

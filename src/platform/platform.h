@@ -6,7 +6,7 @@
 // The window receives one Platform; QtPlatform serves the real desktop, and tests
 // script a fake. Nothing outside the window asks the user anything except through it.
 class Platform {
-public:
+  public:
     enum class MsgIcon { None, Warning };
     enum class MsgButtons { Ok, OkCancel };
     enum class MsgAnswer { Ok, Cancel };

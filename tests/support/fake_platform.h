@@ -10,7 +10,7 @@
 // A scripted Platform for tests: answers come from queues the test fills, every call is
 // logged, and settings live in memory. An unscripted dialog answers as if cancelled.
 class FakePlatform : public Platform {
-public:
+  public:
     struct MessageCall {
         QString Text;
         MsgIcon Icon;
