@@ -206,7 +206,7 @@ int emitSegment(DeflateJob& job, std::vector<Segment>& segments, size_t i, int l
 
 // Compresses one job into its piece of the file's stream and computes the block's CRC.
 // Stretches that deflate could not shrink (already-compressed media) are stored without
-// running deflate over them; the rest is deflated as before.
+// running deflate over them; the rest is deflated.
 void compressJob(DeflateJob& job, int level, const std::atomic<bool>& stop) {
     const qint64 begin = job.primeSize;
     job.inputSize = job.input.size() - begin;
