@@ -101,7 +101,8 @@ int PackRun::write() {
     if (!temp.Create())
         return fail(ExitCode::IoFailed, QStringLiteral("OpenZip failed: ") + temp.Error());
     m_tempPath = temp.Path();
-    if (m_writer.OpenZip(m_tempPath))
+    const bool failed = m_writer.OpenZip(m_tempPath);
+    if (failed)
         return fail(ExitCode::IoFailed, QStringLiteral("OpenZip failed on %1 (error %2)")
                                             .arg(quoted(m_tempPath))
                                             .arg(m_writer.Result()));
@@ -122,15 +123,16 @@ int PackRun::writeEntries() {
     // zlib's default level, as the window's entries get it.
     settings.Level = -1;
     ParallelDeflate deflate(settings);
-    const bool stopped =
+    const bool completed =
         deflate.Run(sources, [this](const DeflatePiece& Piece) { return onPiece(Piece); });
     if (Interrupt::Requested())
         return interrupted();
     if (!m_failure.isEmpty())
         return fail(ExitCode::IoFailed, m_failure);
-    if (stopped)
+    if (!completed)
         return fail(ExitCode::IoFailed, deflateFailure(deflate));
-    if (m_writer.CloseZip())
+    const bool failed = m_writer.CloseZip();
+    if (failed)
         return fail(ExitCode::IoFailed, QStringLiteral("CloseZip failed: ") + writerDetail());
     return ExitCode::Success;
 }
@@ -163,7 +165,8 @@ bool PackRun::onPiece(const DeflatePiece& piece) {
     if (piece.Size > file.ByteCount)
         return failFile(QStringLiteral("ReadFile"), file,
                         QStringLiteral("the file grew while it was being packed"));
-    if (m_writer.WriteBytes(piece.Data))
+    const bool failed = m_writer.WriteBytes(piece.Data);
+    if (failed)
         return failFile(QStringLiteral("WriteBytes"), file, writerDetail());
     m_report.Progress(m_bytesBefore + piece.Size);
     return !piece.Last || closeEntry(file, piece);
@@ -171,8 +174,10 @@ bool PackRun::onPiece(const DeflatePiece& piece) {
 
 bool PackRun::openEntry(const ZipFile& file, bool text) {
     m_report.FileStarted(file);
-    if (!m_writer.OpenRawFileInZip(file.AsFile, file.ZMethod, file.ZLevel, file.Attrs, file.Comment,
-                                   file.ByteCount, text ? TextAttr : 0))
+    const bool failed =
+        m_writer.OpenRawFileInZip(file.AsFile, file.ZMethod, file.ZLevel, file.Attrs, file.Comment,
+                                  file.ByteCount, text ? TextAttr : 0);
+    if (!failed)
         return true;
     return failFile(QStringLiteral("OpenFileInZip"), file, writerDetail());
 }
@@ -185,7 +190,8 @@ bool PackRun::closeEntry(const ZipFile& file, const DeflatePiece& piece) {
                                        "listed, %2 read)")
                             .arg(file.ByteCount)
                             .arg(piece.Size));
-    if (m_writer.CloseRawFileInZip(piece.Size, piece.Crc))
+    const bool failed = m_writer.CloseRawFileInZip(piece.Size, piece.Crc);
+    if (failed)
         return failFile(QStringLiteral("CloseFileInZip"), file, writerDetail());
     m_bytesBefore += piece.Size;
     m_report.FileDone(file);

@@ -214,7 +214,8 @@ bool Packer::clearOutput(const QString& outputPath) {
 
 void Packer::startRun(const QString& outputPath) {
     m_view.SetProgressVisible(true);
-    if (!m_zipper.Zip(outputPath))
+    const bool failed = m_zipper.Zip(outputPath);
+    if (!failed)
         return;
     m_view.SetProgressVisible(false);
     m_view.SetStatus(ErrorText(m_zipper.Result(), m_zipper.Failed()));

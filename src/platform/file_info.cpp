@@ -33,9 +33,14 @@ bool ReadAttributes(const QString& Path, int& Attrs) {
         Attrs = AttrSystem | hidden;
         return true;
     }
-    const int readOnly = (info.st_mode & S_IWUSR) ? 0 : AttrReadOnly;
-    Attrs = AttrArchive | readOnly | hidden;
+    Attrs = RegularFileAttributes(Path, (info.st_mode & S_IWUSR) != 0);
     return true;
+}
+
+int RegularFileAttributes(const QString& Path, bool OwnerMayWrite) {
+    const int readOnly = OwnerMayWrite ? 0 : AttrReadOnly;
+    const int hidden = isHiddenName(Path) ? AttrHidden : 0;
+    return AttrArchive | readOnly | hidden;
 }
 
 bool FileExists(const QString& Path) {

@@ -18,6 +18,10 @@ constexpr int AttrArchive = 0x20;
 // socket reads 0x04 (system, plus 0x02 when hidden). Links are followed.
 bool ReadAttributes(const QString& Path, int& Attrs);
 
+// The attributes of the ordinary file at Path: 0x20, plus 0x01 unless its owner may write
+// it, plus 0x02 when its name begins with ".".
+int RegularFileAttributes(const QString& Path, bool OwnerMayWrite);
+
 // True when Path names an existing ordinary file (links followed) that is not hidden.
 bool FileExists(const QString& Path);
 

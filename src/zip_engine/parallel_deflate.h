@@ -48,11 +48,11 @@ class ParallelDeflate {
     explicit ParallelDeflate(const DeflateSettings& Settings = {});
 
     // Compresses SourceFiles in order, each file read front to back once; true when the run
-    // did not complete (a failure, see Error, or a stop asked for by the sink, see Canceled).
-    // Every worker has finished when it returns.
-    bool Run(const QStringList& SourceFiles, const DeflateSink& Sink);
+    // completed, false after a failure (see Error) or a stop asked for by the sink (see
+    // Canceled). Every worker has finished when it returns.
+    [[nodiscard]] bool Run(const QStringList& SourceFiles, const DeflateSink& Sink);
     // Compresses one file; the same as Run with a list of one.
-    bool CompressFile(const QString& SourceFile, const DeflateSink& Sink);
+    [[nodiscard]] bool CompressFile(const QString& SourceFile, const DeflateSink& Sink);
 
     // True when the last run ended because the sink returned false.
     bool Canceled() const { return m_canceled; }

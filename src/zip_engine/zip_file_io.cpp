@@ -1,15 +1,11 @@
 #include "zip_engine/zip_file_io.h"
 
-#include <QFile>
+#include "platform/archive_stream.h"
+#include "platform/source_reader.h"
 
 #include <minizip/ioapi.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
 namespace ZipFileIo {
 
@@ -26,65 +22,26 @@ bool countAndInject(qint64& Counter, qint64 FailNumber) {
     return FailNumber != 0 && Counter == FailNumber;
 }
 
-// The fopen mode minizip means by its open flags (the same mapping as its own stdio layer),
-// with the open(2) flags that go with it.
-const char* fopenMode(int Mode, int& Flags) {
-    if ((Mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) == ZLIB_FILEFUNC_MODE_READ) {
-        Flags = O_RDONLY;
-        return "rb";
-    }
-    if (Mode & ZLIB_FILEFUNC_MODE_EXISTING) {
-        Flags = O_RDWR;
-        return "r+b";
-    }
-    if (Mode & ZLIB_FILEFUNC_MODE_CREATE) {
-        Flags = O_WRONLY | O_CREAT | O_TRUNC;
-        return "wb";
-    }
-    return nullptr;
+// What minizip means by its open flags (the same mapping as its own stdio layer).
+std::optional<ArchiveStream::OpenMode> openMode(int Mode) {
+    if ((Mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) == ZLIB_FILEFUNC_MODE_READ)
+        return ArchiveStream::OpenMode::Read;
+    if (Mode & ZLIB_FILEFUNC_MODE_EXISTING)
+        return ArchiveStream::OpenMode::Update;
+    if (Mode & ZLIB_FILEFUNC_MODE_CREATE)
+        return ArchiveStream::OpenMode::Create;
+    return std::nullopt;
 }
 
-// Opens Path as fopen would with Mode, but never waits: a FIFO or socket at the path is
-// refused, as opening a FIFO for writing blocks until a reader comes, which would freeze the
-// window for good.
-FILE* openArchiveFile(const char* Path, const char* Mode, int Flags) {
-    const int fd = ::open(Path, Flags | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return nullptr;
-    struct stat info {};
-    const int status = ::fcntl(fd, F_GETFL);
-    // Writes to what is left (files and devices such as /dev/full) are ordinary blocking ones.
-    if (::fstat(fd, &info) != 0 || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode) || status < 0 ||
-        ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
-        ::close(fd);
-        return nullptr;
-    }
-    FILE* file = ::fdopen(fd, Mode);
-    if (file == nullptr)
-        ::close(fd);
-    return file;
-}
-
-int seekOrigin(int Origin) {
+ArchiveStream::SeekFrom seekOrigin(int Origin) {
     switch (Origin) {
     case ZLIB_FILEFUNC_SEEK_CUR:
-        return SEEK_CUR;
+        return ArchiveStream::SeekFrom::Current;
     case ZLIB_FILEFUNC_SEEK_END:
-        return SEEK_END;
+        return ArchiveStream::SeekFrom::End;
     default:
-        return SEEK_SET;
+        return ArchiveStream::SeekFrom::Start;
     }
-}
-
-// The file a path leads to, links followed: a failed run must remove the partial archive
-// itself, also when it was created through a link, and never only the link.
-QByteArray resolvedPath(const char* Path) {
-    char* resolved = ::realpath(Path, nullptr);
-    if (resolved == nullptr)
-        return QByteArray(Path);
-    QByteArray path(resolved);
-    std::free(resolved);
-    return path;
 }
 
 FILE* asFile(voidpf Stream) {
@@ -113,30 +70,31 @@ struct ArchiveCallbacks {
     static ArchiveFile& state(voidpf Opaque) { return *static_cast<ArchiveFile*>(Opaque); }
 
     static voidpf open(voidpf Opaque, const void* FileName, int Mode) {
-        int flags = 0;
-        const char* mode = fopenMode(Mode, flags);
-        if (FileName == nullptr || mode == nullptr)
+        const std::optional<ArchiveStream::OpenMode> mode = openMode(Mode);
+        if (FileName == nullptr || !mode)
             return nullptr;
-        FILE* file = openArchiveFile(static_cast<const char*>(FileName), mode, flags);
+        const char* path = static_cast<const char*>(FileName);
+        FILE* file = ArchiveStream::Open(path, *mode);
         if (file == nullptr)
             return nullptr;
         ArchiveFile& archive = state(Opaque);
-        archive.m_path = resolvedPath(static_cast<const char*>(FileName));
-        struct stat info {};
+        // The file a path leads to, links followed: a failed run must remove the partial
+        // archive itself, also when it was created through a link, and never only the link.
+        archive.m_path = ArchiveStream::ResolvedPath(path);
         // Only an ordinary file that this open created or truncated may be removed later;
         // a device such as /dev/full or an archive opened to append to is never ours.
-        if ((Mode & ZLIB_FILEFUNC_MODE_CREATE) && ::fstat(fileno(file), &info) == 0 &&
-            S_ISREG(info.st_mode)) {
-            archive.m_owned = true;
-            archive.m_device = info.st_dev;
-            archive.m_inode = info.st_ino;
+        if (Mode & ZLIB_FILEFUNC_MODE_CREATE) {
+            const std::optional<ArchiveStream::Identity> identity =
+                ArchiveStream::RegularFileIdentity(file);
+            archive.m_owned = identity.has_value();
+            archive.m_identity = identity.value_or(ArchiveStream::Identity{});
         }
         return file;
     }
 
     static uLong read(voidpf Opaque, voidpf Stream, void* Buffer, uLong Size) {
-        const size_t done = std::fread(Buffer, 1, Size, asFile(Stream));
-        if (done != Size && std::ferror(asFile(Stream)))
+        const size_t done = ArchiveStream::Read(asFile(Stream), Buffer, Size);
+        if (done != Size && ArchiveStream::HasError(asFile(Stream)))
             state(Opaque).m_failed = true;
         return uLong(done);
     }
@@ -148,14 +106,14 @@ struct ArchiveCallbacks {
             archive.m_failed = true;
             return 0;
         }
-        const size_t done = std::fwrite(Buffer, 1, Size, asFile(Stream));
+        const size_t done = ArchiveStream::Write(asFile(Stream), Buffer, Size);
         if (done != Size)
             archive.m_failed = true;
         return uLong(done);
     }
 
     static ZPOS64_T tell(voidpf Opaque, voidpf Stream) {
-        const off_t position = ::ftello(asFile(Stream));
+        const qint64 position = ArchiveStream::Tell(asFile(Stream));
         if (position < 0)
             state(Opaque).m_failed = true;
         return ZPOS64_T(position);
@@ -168,7 +126,7 @@ struct ArchiveCallbacks {
             return -1;
         }
         // A seek flushes stdio's buffer, so it can be where a deferred write failure shows.
-        if (::fseeko(asFile(Stream), off_t(Offset), seekOrigin(Origin)) != 0) {
+        if (!ArchiveStream::Seek(asFile(Stream), qint64(Offset), seekOrigin(Origin))) {
             archive.m_failed = true;
             return -1;
         }
@@ -177,17 +135,14 @@ struct ArchiveCallbacks {
 
     static int close(voidpf Opaque, voidpf Stream) {
         ArchiveFile& archive = state(Opaque);
-        // The final flush is where the last buffered bytes meet the disk: check it apart
-        // from fclose so that neither failure goes unseen.
-        const bool flushed = std::fflush(asFile(Stream)) == 0;
-        const bool closed = std::fclose(asFile(Stream)) == 0;
-        if (!flushed || !closed || g_faults.FailClose)
+        const bool closed = ArchiveStream::Close(asFile(Stream));
+        if (!closed || g_faults.FailClose)
             archive.m_failed = true;
         return archive.m_failed ? EOF : 0;
     }
 
     static int error(voidpf Opaque, voidpf Stream) {
-        return state(Opaque).m_failed || std::ferror(asFile(Stream)) ? 1 : 0;
+        return state(Opaque).m_failed || ArchiveStream::HasError(asFile(Stream)) ? 1 : 0;
     }
 };
 
@@ -211,7 +166,7 @@ bool ArchiveFile::RemoveIfOwned() {
     // has taken its name in the meantime.
     if (!stillAtItsPath())
         return false;
-    return ::unlink(m_path.constData()) == 0;
+    return ArchiveStream::Remove(m_path);
 }
 
 bool ArchiveFile::StillInPlace() const {
@@ -219,47 +174,13 @@ bool ArchiveFile::StillInPlace() const {
 }
 
 bool ArchiveFile::stillAtItsPath() const {
-    struct stat info {};
-    return ::lstat(m_path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
-           quint64(info.st_dev) == m_device && quint64(info.st_ino) == m_inode;
+    return ArchiveStream::PathIsFile(m_path, m_identity);
 }
 
-bool SourceReader::Open(const QString& Path) {
-    Close();
-    // O_NONBLOCK keeps a pipe that took the file's place from blocking the window; it is
-    // refused below like any other file that is not an ordinary one.
-    const int fd = ::open(QFile::encodeName(Path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+bool ReadSourceChunk(SourceReader& Source, QByteArray& Buffer) {
+    if (!Source.IsOpen() || countAndInject(g_reads, g_faults.FailReadNumber))
         return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    m_fd = fd;
-    return true;
-}
-
-bool SourceReader::Read(QByteArray& Buffer) {
-    if (m_fd < 0 || countAndInject(g_reads, g_faults.FailReadNumber))
-        return false;
-    qint64 done = 0;
-    while (done < Buffer.size()) {
-        const ssize_t n = ::read(m_fd, Buffer.data() + done, size_t(Buffer.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        // n == 0: the file ended before the bytes it had when it was queued.
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
-void SourceReader::Close() {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
+    return Source.ReadFully(Buffer);
 }
 
 } // namespace ZipFileIo

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/archive_stream.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
 struct zlib_filefunc64_def_s;
+class SourceReader;
 
 // The zip engine's own file access: the archive file as minizip writes it, and the source
 // files as the Zipper reads them.
@@ -63,28 +66,11 @@ class ArchiveFile {
     QByteArray m_path;
     bool m_failed = false;
     bool m_owned = false;
-    quint64 m_device = 0;
-    quint64 m_inode = 0;
+    ArchiveStream::Identity m_identity;
 };
 
-// A source file read front to back in whole chunks, opened read-only without buffering.
-class SourceReader {
-  public:
-    SourceReader() = default;
-    ~SourceReader() { Close(); }
-    SourceReader(const SourceReader&) = delete;
-    SourceReader& operator=(const SourceReader&) = delete;
-
-    // Opens Path for reading; false when it is missing, unreadable or not an ordinary file.
-    bool Open(const QString& Path);
-    // Fills the whole of Buffer from the current position; false on a read error or when the
-    // file ends first.
-    bool Read(QByteArray& Buffer);
-    void Close();
-    bool IsOpen() const { return m_fd >= 0; }
-
-  private:
-    int m_fd = -1;
-};
+// Fills the whole of Buffer from the source's current position, counting the read for the
+// test faults; false on a read error, an injected fault, or when the file ends first.
+bool ReadSourceChunk(SourceReader& Source, QByteArray& Buffer);
 
 } // namespace ZipFileIo

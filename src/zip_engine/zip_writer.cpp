@@ -164,8 +164,11 @@ int ZipWriter::closeEntry(qint64 UncompressedSize, quint32 Crc) {
 bool ZipWriter::CloseZip() {
     if (m_zipHandle == nullptr)
         return fail(NothingOpen);
-    if (m_entryOpen && CloseFileInZip())
-        return true;
+    if (m_entryOpen) {
+        const bool failed = CloseFileInZip();
+        if (failed)
+            return true;
+    }
     const int code = zipClose(handle(m_zipHandle), nullptr);
     // minizip has freed the handle whatever it returned: never pass it on again.
     m_zipHandle = nullptr;

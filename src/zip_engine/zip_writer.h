@@ -27,31 +27,32 @@ class ZipWriter {
     ZipWriter& operator=(const ZipWriter&) = delete;
 
     // Opens (AppendMode 0: creates or replaces) the archive at FilePath.
-    bool OpenZip(const QString& FilePath, int AppendMode = 0);
+    [[nodiscard]] bool OpenZip(const QString& FilePath, int AppendMode = 0);
     // Starts an entry stamped with the local time now; external attributes are Attrs & 0x27.
     // ExpectedSize, the number of bytes the entry will hold, decides whether it needs Zip64.
-    bool OpenFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
-                       const QString& Comment = {}, qint64 ExpectedSize = 0);
+    [[nodiscard]] bool OpenFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1,
+                                     int Attrs = 0, const QString& Comment = {},
+                                     qint64 ExpectedSize = 0);
     // Starts an entry whose data the caller hands over already deflated (a raw stream, no
     // zlib wrapper), with the same time stamp, attributes, name flags and Zip64 rule as
     // OpenFileInZip. InternalAttrs is stored as given (1: text, as minizip marks the entries
     // it deflates itself). The entry must be ended with CloseRawFileInZip.
-    bool OpenRawFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
-                          const QString& Comment = {}, qint64 ExpectedSize = 0,
-                          int InternalAttrs = 0);
+    [[nodiscard]] bool OpenRawFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1,
+                                        int Attrs = 0, const QString& Comment = {},
+                                        qint64 ExpectedSize = 0, int InternalAttrs = 0);
     // Adds Bytes to the open entry (already compressed bytes for a raw entry).
-    bool WriteBytes(const QByteArray& Bytes);
+    [[nodiscard]] bool WriteBytes(const QByteArray& Bytes);
     // Ends the open entry; it counts as closed even when the library reports a failure.
     // A raw entry is refused with -666: it needs its size and CRC.
-    bool CloseFileInZip();
+    [[nodiscard]] bool CloseFileInZip();
     // Ends the open raw entry, recording the size and CRC-32 of its uncompressed data; it
     // counts as closed even when the library reports a failure. -666 without a raw entry.
-    bool CloseRawFileInZip(qint64 UncompressedSize, quint32 Crc);
+    [[nodiscard]] bool CloseRawFileInZip(qint64 UncompressedSize, quint32 Crc);
     // Ends the open entry, if any, and finishes the archive; an open raw entry makes it fail
     // with -666. After the library's close has been called the archive counts as closed,
     // whatever it returned. Fails with -1 when the archive file was removed or replaced while
     // it was written.
-    bool CloseZip();
+    [[nodiscard]] bool CloseZip();
     // Abandons the archive after a failure: closes whatever is open without looking at the
     // results, then deletes the archive file if this writer created or truncated it as an
     // ordinary file and has not finished it. Result() is left unchanged.

@@ -1,9 +1,5 @@
 #include "zip_engine/zipper.h"
 
-#include "platform/file_info.h"
-
-#include <QFileInfo>
-
 #include <utility>
 
 namespace {
@@ -31,17 +27,11 @@ Zipper::~Zipper() = default;
 
 std::optional<ZipFile> ZipFileFor(const QString& SourceFile, const QString& AsFile, int ZMethod,
                                   int ZLevel, int Attrs, const QString& Comment) {
-    int fileAttrs = 0;
-    if (!FileInfo::ReadAttributes(SourceFile, fileAttrs))
-        return std::nullopt;
-    // Only an ordinary file can be read front to back: a folder would fail when its turn
-    // came, and a device or pipe could block the window.
-    if (fileAttrs & (FileInfo::AttrDirectory | FileInfo::AttrSystem))
-        return std::nullopt;
-    // A file that cannot be opened now would fail the run only when its turn came, after part
-    // of the archive was written and without a word of which file it was: refused here, the
-    // caller can name it before anything is written.
-    ZipFileIo::SourceReader probe;
+    // One open tells all: only an ordinary file can be read front to back (a folder would
+    // fail when its turn came, a device or pipe could block the window), and a file that
+    // cannot be opened now would fail the run only when its turn came, after part of the
+    // archive was written: refused here, the caller can name it before anything is written.
+    SourceReader probe;
     if (!probe.Open(SourceFile))
         return std::nullopt;
     ZipFile file;
@@ -49,9 +39,9 @@ std::optional<ZipFile> ZipFileFor(const QString& SourceFile, const QString& AsFi
     file.AsFile = AsFile.isEmpty() ? fileNameOf(SourceFile) : AsFile;
     file.ZMethod = ZMethod;
     file.ZLevel = ZLevel;
-    file.Attrs = Attrs != 0 ? Attrs : fileAttrs;
+    file.Attrs = Attrs != 0 ? Attrs : probe.Attrs();
     file.Comment = Comment;
-    file.ByteCount = QFileInfo(SourceFile).size();
+    file.ByteCount = probe.Size();
     return file;
 }
 
@@ -84,7 +74,8 @@ bool Zipper::Zip(const QString& FilePath, int AppendMode) {
         return true;
     }
     m_bytesZipped = 0;
-    if (m_writer.OpenZip(FilePath, AppendMode)) {
+    const bool failed = m_writer.OpenZip(FilePath, AppendMode);
+    if (failed) {
         m_failed = QStringLiteral("OpenZip");
         m_result = m_writer.Result();
         ClearFiles();
@@ -124,8 +115,9 @@ bool Zipper::startNextFile() {
     m_files.pop_front();
     Q_EMIT StartFile();
     const ZipFile& file = *m_currentFile;
-    if (m_writer.OpenFileInZip(file.AsFile, file.ZMethod, file.ZLevel, file.Attrs, file.Comment,
-                               file.ByteCount))
+    const bool failed = m_writer.OpenFileInZip(file.AsFile, file.ZMethod, file.ZLevel, file.Attrs,
+                                               file.Comment, file.ByteCount);
+    if (failed)
         return failRun(QStringLiteral("OpenFileInZip"), m_writer.Result());
     // A cancelled run gives this file an empty entry: its source is not read, so a source
     // that has gone meanwhile cannot turn the cancel into an error.
@@ -159,23 +151,26 @@ bool Zipper::moveChunk() {
     m_remaining -= chunk;
     // A file that vanished, failed or shrank since it was queued must not be padded out
     // with stale buffer bytes: the run fails instead.
-    if (!m_source.Read(m_buffer))
+    if (!ZipFileIo::ReadSourceChunk(m_source, m_buffer))
         return failRun(ReadFileStep, ReadFailed);
-    if (m_writer.WriteBytes(m_buffer))
+    const bool failed = m_writer.WriteBytes(m_buffer);
+    if (failed)
         return failRun(QStringLiteral("WriteBytes"), m_writer.Result());
     return true;
 }
 
 bool Zipper::endFile() {
     m_source.Close();
-    if (m_writer.CloseFileInZip())
+    const bool failed = m_writer.CloseFileInZip();
+    if (failed)
         return failRun(QStringLiteral("CloseFileInZip"), m_writer.Result());
     Q_EMIT EndFile();
     return true;
 }
 
 void Zipper::finishRun() {
-    if (m_writer.CloseZip()) {
+    const bool failed = m_writer.CloseZip();
+    if (failed) {
         failRun(QStringLiteral("CloseZip"), m_writer.Result());
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/source_reader.h"
 #include "zip_engine/zip_writer.h"
 
 #include <QObject>
@@ -46,14 +47,15 @@ class Zipper : public QObject {
 
     // Queues SourceFile (an ordinary file that can be read) as entry AsFile (default: its name);
     // Attrs 0 takes the file's own attributes. True when the file cannot be queued.
-    bool AddFile(const QString& SourceFile, const QString& AsFile = {}, int ZMethod = 8,
-                 int ZLevel = -1, int Attrs = 0, const QString& Comment = {});
+    [[nodiscard]] bool AddFile(const QString& SourceFile, const QString& AsFile = {},
+                               int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
+                               const QString& Comment = {});
     // Empties the queue; the removed files no longer count in BytesToZip.
     void ClearFiles();
     // Asks the run in progress to stop at the next step; does nothing between runs.
     void Cancel();
     // Opens the archive and starts the timer; true (with Failed and Result) when refused.
-    bool Zip(const QString& FilePath, int AppendMode = 0);
+    [[nodiscard]] bool Zip(const QString& FilePath, int AppendMode = 0);
 
     // Bytes of the files still queued plus those taken by the run in progress.
     qint64 BytesToZip() const { return m_bytesToZip; }
@@ -91,7 +93,7 @@ class Zipper : public QObject {
     ZipWriter m_writer;
     std::deque<std::shared_ptr<ZipFile>> m_files;
     std::shared_ptr<ZipFile> m_currentFile;
-    ZipFileIo::SourceReader m_source;
+    SourceReader m_source;
     QByteArray m_buffer;
     QTimer* m_tmrNext = nullptr;
     qint64 m_bytesToZip = 0;

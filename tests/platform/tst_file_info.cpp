@@ -1,11 +1,15 @@
 #include "platform/file_info.h"
+#include "platform/source_reader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 class TstFileInfo : public QObject {
     Q_OBJECT
@@ -24,6 +28,13 @@ class TstFileInfo : public QObject {
         QVERIFY(QFile::link(m_dir.filePath("gone"), m_dir.filePath("dangling")));
         QVERIFY(QFile::link(m_dir.filePath("plain.txt"), m_dir.filePath(".hidden-link")));
         QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath("pipe")).constData(), 0644) == 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), m_dir.filePath("link-to-device")));
+        QVERIFY(bindSocket(m_dir.filePath("socket")));
+    }
+
+    void cleanupTestCase() {
+        if (m_socket >= 0)
+            ::close(m_socket);
     }
 
     void readAttributes_data() {
@@ -44,6 +55,8 @@ class TstFileInfo : public QObject {
         QTest::newRow("link to a folder") << "link-to-folder" << true << 0x10 << false;
         QTest::newRow("dangling link") << "dangling" << false << 0 << false;
         QTest::newRow("pipe") << "pipe" << true << 0x04 << false;
+        QTest::newRow("socket") << "socket" << true << 0x04 << false;
+        QTest::newRow("link to a device") << "link-to-device" << true << 0x04 << false;
         QTest::newRow("missing") << "missing.txt" << false << 0 << false;
         QTest::newRow("file inside a hidden folder") << ".git/../plain.txt" << true << 0x20 << true;
     }
@@ -60,12 +73,24 @@ class TstFileInfo : public QObject {
         else
             QCOMPARE(read, -1);
         QCOMPARE(FileInfo::FileExists(path), exists);
+        // The source reader opens what can be packed, with the same attributes, and refuses
+        // the rest without waiting (a pipe with no writer included).
+        SourceReader reader;
+        const bool packable =
+            reached && (attrs & (FileInfo::AttrDirectory | FileInfo::AttrSystem)) == 0;
+        QCOMPARE(reader.Open(path), packable);
+        QCOMPARE(reader.IsOpen(), packable);
+        QCOMPARE(reader.Error().isEmpty(), packable);
+        if (packable)
+            QCOMPARE(QPair(reader.Attrs(), reader.Size()), QPair(attrs, qint64(1)));
     }
 
     void emptyPath() {
         int attrs = -1;
         QVERIFY(!FileInfo::ReadAttributes(QString(), attrs));
         QVERIFY(!FileInfo::FileExists(QString()));
+        SourceReader reader;
+        QVERIFY(!reader.Open(QString()));
     }
 
   private:
@@ -74,7 +99,19 @@ class TstFileInfo : public QObject {
         return f.open(QIODevice::WriteOnly) && f.write("x") == 1;
     }
 
+    bool bindSocket(const QString& Path) {
+        m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(Path);
+        if (m_socket < 0 || size_t(path.size()) >= sizeof address.sun_path)
+            return false;
+        std::copy(path.begin(), path.end(), address.sun_path);
+        return ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    }
+
     QTemporaryDir m_dir;
+    int m_socket = -1;
 };
 
 QTEST_GUILESS_MAIN(TstFileInfo)

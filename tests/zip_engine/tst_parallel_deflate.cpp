@@ -1,5 +1,7 @@
 #include "zip_engine/parallel_deflate.h"
 
+#include "zip_engine/deflate/block_plan.h"
+
 #include "zip_check.h"
 
 #include <QDir>
@@ -192,10 +194,11 @@ bool runWatched(ParallelDeflate& deflater, const QStringList& paths, QList<Defla
     std::condition_variable finished;
     bool done = false;
     std::thread runner([&] {
-        deflater.Run(paths, [&](const DeflatePiece& piece) {
+        // The callers read the outcome from Error() and FailedFile().
+        static_cast<void>(deflater.Run(paths, [&](const DeflatePiece& piece) {
             pieces << piece;
             return !late.load();
-        });
+        }));
         std::lock_guard lock(mutex);
         done = true;
         finished.notify_all();
@@ -244,6 +247,8 @@ class TestParallelDeflate : public QObject {
     void incompressibleStretches_data();
     void incompressibleStretches();
     void randomDataIsStoredCheaply();
+    void blockPlan_data();
+    void blockPlan();
     void manySmallFilesInOrder();
     void sinkStopsTheRun_data();
     void sinkStopsTheRun();
@@ -258,7 +263,7 @@ class TestParallelDeflate : public QObject {
 QByteArray TestParallelDeflate::compressed(const QString& path, const DeflateSettings& s) {
     Collected got;
     ParallelDeflate deflater(s);
-    if (deflater.CompressFile(path, got.Sink()))
+    if (!deflater.CompressFile(path, got.Sink()))
         return "failed: " + deflater.Error().toUtf8();
     return got.Stream(0);
 }
@@ -292,7 +297,7 @@ void TestParallelDeflate::roundTrip() {
         s = DeflateSettings{};
     Collected got;
     ParallelDeflate deflater(s);
-    QVERIFY2(!deflater.CompressFile(file("in.bin"), got.Sink()), qPrintable(deflater.Error()));
+    QVERIFY2(deflater.CompressFile(file("in.bin"), got.Sink()), qPrintable(deflater.Error()));
     QVERIFY(!got.Pieces.isEmpty());
     QVERIFY(got.Pieces.first().First);
     const QByteArray stream = got.Stream(0);
@@ -408,7 +413,7 @@ void TestParallelDeflate::incompressibleStretches() {
     for (int threads : {1, 2, 4}) {
         Collected got;
         ParallelDeflate deflater(settings(threads, blockSize));
-        QVERIFY2(!deflater.CompressFile(file("in.bin"), got.Sink()), qPrintable(deflater.Error()));
+        QVERIFY2(deflater.CompressFile(file("in.bin"), got.Sink()), qPrintable(deflater.Error()));
         if (threads == 1)
             reference = got.Stream(0), pieces = got.Pieces;
         QCOMPARE(got.Stream(0), reference);
@@ -428,6 +433,48 @@ void TestParallelDeflate::incompressibleStretches() {
     bool text = false;
     oneShotDeflate(input, 6, &text);
     QCOMPARE(pieces.first().Text, text);
+}
+
+void TestParallelDeflate::blockPlan_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<qint64>("prime");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("plan"); // "D" deflated, "S" stored, offsets in KiB
+    const qint64 half = Block / 2;
+    QTest::newRow("text") << Layout().xml(4 * Block).Input << qint64(0) << 6 << "D0-256";
+    QTest::newRow("random file start: its first slice is deflated")
+        << Layout().random(4 * Block).Input << qint64(0) << 6 << "D0-64 S64-256";
+    QTest::newRow("random later block")
+        << Layout().random(half + 2 * Block).Input << half << 6 << "S32-160";
+    QTest::newRow("random, zlib's default level")
+        << Layout().random(half + 2 * Block).Input << half << -1 << "S32-160";
+    QTest::newRow("random, level 0 left to zlib")
+        << Layout().random(half + 2 * Block).Input << half << 0 << "D32-160";
+    QTest::newRow("short last slice joins the one before")
+        << Layout().xml(half + Block).random(Block + half).Input << half << 6 << "D32-96 S96-192";
+    QTest::newRow("random that repeats itself is deflated") << Layout()
+                                                                   .random(half + Block)
+                                                                   .random(Block / 4)
+                                                                   .copyOfLast(Block / 4)
+                                                                   .copyOfLast(half)
+                                                                   .Input
+                                                            << half << 6 << "S32-96 D96-160";
+    QTest::newRow("nearly random bytes")
+        << Layout().other(half + 2 * Block, Content::Skewed).Input << half << 6 << "D32-160";
+}
+
+// Which stretches of a block are stored and which deflated, judged per 64 KiB slice.
+void TestParallelDeflate::blockPlan() {
+    QFETCH(QByteArray, input);
+    QFETCH(qint64, prime);
+    QFETCH(int, level);
+    QStringList plan;
+    for (const Deflate::Segment& s : Deflate::planSegments(input, prime, level))
+        plan << QStringLiteral("%1%2-%3")
+                    .arg(s.stored ? QLatin1Char('S') : QLatin1Char('D'))
+                    .arg(s.begin / 1024)
+                    .arg(s.end / 1024);
+    QTEST(plan.join(QLatin1Char(' ')), "plan");
 }
 
 // Random data costs only stored-block headers, clearly less than running deflate over it,
@@ -462,7 +509,7 @@ void TestParallelDeflate::manySmallFilesInOrder() {
     }
     Collected got;
     ParallelDeflate deflater(settings(4));
-    QVERIFY2(!deflater.Run(paths, got.Sink()), qPrintable(deflater.Error()));
+    QVERIFY2(deflater.Run(paths, got.Sink()), qPrintable(deflater.Error()));
     QCOMPARE(deflater.PeakBlocksInFlight(), deflater.Settings().MaxBlocksInFlight);
     int expectedFile = 0;
     for (const auto& piece : std::as_const(got.Pieces)) {
@@ -500,12 +547,12 @@ void TestParallelDeflate::sinkStopsTheRun() {
     }
     ParallelDeflate deflater(settings(2));
     Collected stopped;
-    QVERIFY(deflater.Run(paths, stopped.Sink(stopAtPiece)));
+    QVERIFY(!deflater.Run(paths, stopped.Sink(stopAtPiece)));
     QVERIFY(deflater.Canceled());
     QVERIFY(deflater.Error().isEmpty());
     QCOMPARE(stopped.Pieces.size(), stopAtPiece);
     Collected full;
-    QVERIFY(!deflater.Run(paths, full.Sink()));
+    QVERIFY(deflater.Run(paths, full.Sink()));
     QVERIFY(!deflater.Canceled());
     QCOMPARE(full.Stream(0), compressed(paths[0], settings(1)));
 }
@@ -560,7 +607,7 @@ void TestParallelDeflate::zlibFailureIsReported() {
     QVERIFY(writeFile(file("in.bin"), makeData(100, Content::Text)));
     Collected got;
     ParallelDeflate deflater(settings(2, Block, 42));
-    QVERIFY(deflater.CompressFile(file("in.bin"), got.Sink()));
+    QVERIFY(!deflater.CompressFile(file("in.bin"), got.Sink()));
     QVERIFY(!deflater.Canceled());
     QCOMPARE(deflater.FailedFile(), 0);
     QVERIFY2(deflater.Error().contains(file("in.bin")), qPrintable(deflater.Error()));
@@ -575,7 +622,7 @@ void TestParallelDeflate::blocksInFlightAreLimited() {
     s.MaxBlocksInFlight = 3;
     Collected got;
     ParallelDeflate deflater(s);
-    QVERIFY(!deflater.CompressFile(file("in.bin"), got.Sink()));
+    QVERIFY(deflater.CompressFile(file("in.bin"), got.Sink()));
     QCOMPARE(got.Pieces.size(), 24);
     QCOMPARE(deflater.PeakBlocksInFlight(), 3);
 }

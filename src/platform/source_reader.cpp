@@ -1,0 +1,86 @@
+#include "platform/source_reader.h"
+
+#include "platform/file_info.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// What a path that is not a regular file turned out to be, for the error message.
+QString notRegularText(mode_t mode) {
+    if (S_ISDIR(mode))
+        return QStringLiteral("it is a folder, not a file");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("it is a named pipe (FIFO), not a file");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("it is a socket, not a file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("it is a device, not a file");
+    return QStringLiteral("it is not a regular file");
+}
+
+} // namespace
+
+bool SourceReader::Open(const QString& Path) {
+    Close();
+    m_error.clear();
+    // O_NONBLOCK: a blocking open of a FIFO that took a file's place would wait for a writer
+    // for good, and no signal would end the wait. It is refused below like any other file
+    // that is not a regular one.
+    m_fd = ::open(QFile::encodeName(Path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (m_fd < 0)
+        return refuse(qt_error_string(errno));
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0)
+        return refuse(qt_error_string(errno));
+    if (!S_ISREG(info.st_mode))
+        return refuse(notRegularText(info.st_mode));
+    m_size = qint64(info.st_size);
+    m_attrs = FileInfo::RegularFileAttributes(Path, (info.st_mode & S_IWUSR) != 0);
+    return true;
+}
+
+bool SourceReader::SetBlocking() {
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return refuse(qt_error_string(errno));
+    return true;
+}
+
+qint64 SourceReader::ReadUpTo(char* Data, qint64 Size) {
+    qint64 done = 0;
+    while (done < Size) {
+        const ssize_t n = ::read(m_fd, Data + done, size_t(Size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            m_error = qt_error_string(errno);
+            return -1;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+bool SourceReader::ReadFully(QByteArray& Buffer) {
+    return IsOpen() && ReadUpTo(Buffer.data(), Buffer.size()) == Buffer.size();
+}
+
+void SourceReader::Close() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+bool SourceReader::refuse(const QString& Why) {
+    m_error = Why;
+    Close();
+    return false;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// A source file opened once for reading. It is kept only when it is a regular file, and the
+// same open gives its size and DOS attributes, so that a file is examined once before its
+// bytes are read. Opening never waits: a FIFO that took a file's place is refused at once.
+class SourceReader {
+  public:
+    SourceReader() = default;
+    ~SourceReader() { Close(); }
+    SourceReader(const SourceReader&) = delete;
+    SourceReader& operator=(const SourceReader&) = delete;
+
+    // Opens Path read-only; false, with Error() saying why, when it cannot be opened or is
+    // not a regular file (a folder, a FIFO, a socket or a device).
+    bool Open(const QString& Path);
+    // Lets later reads wait for the disk, as reads of a file should; false when refused.
+    bool SetBlocking();
+    // Reads up to Size bytes from the current position; fewer only where the file ends.
+    // -1 on a read error, with Error() saying why.
+    qint64 ReadUpTo(char* Data, qint64 Size);
+    // Fills the whole of Buffer; false on a read error or when the file ends first.
+    bool ReadFully(QByteArray& Buffer);
+    // Closes the file; the size and attributes stay readable.
+    void Close();
+
+    // True while the file is open.
+    bool IsOpen() const { return m_fd >= 0; }
+    // The file's size when it was opened.
+    qint64 Size() const { return m_size; }
+    // The file's DOS attributes, as FileInfo::ReadAttributes gives them.
+    int Attrs() const { return m_attrs; }
+    // Why the last Open, SetBlocking or read failed.
+    QString Error() const { return m_error; }
+
+  private:
+    bool refuse(const QString& Why);
+
+    int m_fd = -1;
+    qint64 m_size = 0;
+    int m_attrs = 0;
+    QString m_error;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/source_reader.h"
+#include "zip_engine/deflate/deflate_job.h"
+
+#include <QStringList>
+
+namespace Deflate {
+
+// Reads the files one after another, front to back, in blocks of a fixed size. One block
+// is read ahead so that a file's last block is known as such when it is handed out. Each
+// block after a file's first comes with the 32 KiB before it, read into the same buffer.
+class BlockReader {
+  public:
+    BlockReader(const QStringList& files, qint64 blockSize)
+        : m_files(files), m_blockSize(blockSize) {}
+    BlockReader(const BlockReader&) = delete;
+    BlockReader& operator=(const BlockReader&) = delete;
+
+    // True when every file has been read, or reading stopped at a failure.
+    bool atEnd() const { return m_failed || m_index >= m_files.size(); }
+    // The next block in order; a job that is already done with readFailure set when the
+    // file could not be opened or read (reading stops there).
+    JobPtr next();
+
+  private:
+    bool openFile(DeflateJob& job);
+    bool readAhead(DeflateJob& job);
+    bool readBlock(DeflateJob& job);
+    JobPtr failed(const JobPtr& job);
+
+    const QStringList m_files;
+    const qint64 m_blockSize;
+    int m_index = 0;
+    SourceReader m_source;
+    QByteArray m_ahead;      // the next block, after the bytes that precede it
+    qint64 m_aheadPrime = 0; // how many of m_ahead's bytes precede the block
+    bool m_failed = false;
+};
+
+} // namespace Deflate

@@ -1,0 +1,67 @@
+#include "zip_engine/deflate/worker_pool.h"
+
+#include "zip_engine/deflate/block_compressor.h"
+
+#include <system_error>
+
+namespace Deflate {
+
+bool WorkerPool::submit(const JobPtr& job) {
+    // One more worker per job until the pool is full: a short run starts few threads.
+    if (int(m_threads.size()) < m_maxThreads && !startWorker() && m_threads.empty())
+        return false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_queue.push_back(job);
+    }
+    m_wake.notify_one();
+    return true;
+}
+
+bool WorkerPool::startWorker() {
+    try {
+        m_threads.emplace_back([this] { work(); });
+        return true;
+    } catch (const std::system_error&) {
+        return false; // the system refused a thread; the ones running carry on
+    }
+}
+
+void WorkerPool::waitFor(const DeflateJob& job) {
+    std::unique_lock lock(m_mutex);
+    m_finished.wait(lock, [&job] { return job.done; });
+}
+
+void WorkerPool::shutdown() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_closing = true;
+        m_queue.clear();
+    }
+    m_wake.notify_all();
+    for (auto& thread : m_threads)
+        thread.join();
+    m_threads.clear();
+}
+
+void WorkerPool::work() {
+    for (;;) {
+        JobPtr job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_closing || !m_queue.empty(); });
+            if (m_closing)
+                return;
+            job = m_queue.front();
+            m_queue.pop_front();
+        }
+        compressBlock(*job, m_level, m_stop);
+        {
+            std::lock_guard lock(m_mutex);
+            job->done = true;
+        }
+        m_finished.notify_all();
+    }
+}
+
+} // namespace Deflate

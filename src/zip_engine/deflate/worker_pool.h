@@ -1,0 +1,46 @@
+#pragma once
+
+#include "zip_engine/deflate/deflate_job.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace Deflate {
+
+// Worker threads that compress jobs first come, first served. Threads start as jobs arrive
+// and are joined by Shutdown or the destructor.
+class WorkerPool {
+  public:
+    WorkerPool(int threads, int level, const std::atomic<bool>& stop)
+        : m_maxThreads(threads), m_level(level), m_stop(stop) {}
+    ~WorkerPool() { shutdown(); }
+    WorkerPool(const WorkerPool&) = delete;
+    WorkerPool& operator=(const WorkerPool&) = delete;
+
+    // Queues a job; false when no worker could be started, so the caller compresses it.
+    bool submit(const JobPtr& job);
+    // Blocks until the job is done.
+    void waitFor(const DeflateJob& job);
+    // Drops the jobs no worker has started and joins every worker.
+    void shutdown();
+
+  private:
+    void work();
+    bool startWorker();
+
+    const int m_maxThreads;
+    const int m_level;
+    const std::atomic<bool>& m_stop;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_finished;
+    std::deque<JobPtr> m_queue;
+    std::vector<std::thread> m_threads;
+    bool m_closing = false;
+};
+
+} // namespace Deflate
