@@ -67,6 +67,10 @@ std::FILE* Open(const char* Path, OpenMode Mode) {
     return file;
 }
 
+bool Unbuffer(std::FILE* File) {
+    return std::setvbuf(File, nullptr, _IONBF, 0) == 0;
+}
+
 size_t Read(std::FILE* File, void* Buffer, size_t Size) {
     return std::fread(Buffer, 1, Size, File);
 }

@@ -19,6 +19,11 @@ constexpr int MaxThreads = 64;
 // zlib's deflate state with a 32 KiB window at memory level 8 (about 256 KiB), with slack;
 // the table of the scan for repeats (256 KiB) is freed before deflate starts.
 constexpr qint64 WorkerStateSize = 320 * 1024;
+// Whole files up to this size travel to the workers in batches: a small file takes a few
+// microseconds to compress, less than its hand-over to another thread would cost.
+constexpr qint64 SmallFileSize = 128 * 1024;
+// A batch is closed at this many files, or when its input reaches a quarter block.
+constexpr int BatchFiles = 32;
 
 DeflateSettings normalised(DeflateSettings s) {
     if (s.Threads <= 0)
@@ -61,6 +66,11 @@ class DeflateRun {
 
   private:
     void fillPipeline();
+    bool canRead() const;
+    void take(const JobPtr& job);
+    void closeBatch();
+    void compressHere(const JobBatch& batch);
+    bool isSmall(const DeflateJob& job) const;
     bool deliverOldest();
     bool deliver(DeflateJob& job);
     bool fail(int file, const QString& error);
@@ -71,7 +81,11 @@ class DeflateRun {
     std::atomic<bool> m_stop{false};
     BlockReader m_reader;
     WorkerPool m_pool;
-    std::deque<JobPtr> m_inFlight;
+    std::deque<JobPtr> m_inFlight; // every job read and not yet delivered, in order
+    // Jobs per slot of the pipeline, oldest first: a large file's block or a closed batch.
+    std::deque<int> m_slotJobs;
+    JobBatch m_batch; // the newest small files, not yet handed over
+    qint64 m_batchBytes = 0;
     RunOutcome m_outcome;
     int m_currentFile = -1;
     quint32 m_crc = 0;
@@ -92,28 +106,83 @@ RunOutcome DeflateRun::run() {
     return m_outcome;
 }
 
+// Reads while the pipeline has room. Large files' blocks go to the workers one by one;
+// small files are gathered into a batch that counts as one slot once closed.
 void DeflateRun::fillPipeline() {
-    while (int(m_inFlight.size()) < m_settings.MaxBlocksInFlight && !m_reader.atEnd()) {
-        JobPtr job = m_reader.next();
+    while (canRead()) {
+        const JobPtr job = m_reader.next();
         m_inFlight.push_back(job);
-        m_outcome.peakBlocksInFlight =
-            std::max(m_outcome.peakBlocksInFlight, int(m_inFlight.size()));
-        if (job->done)
-            continue;
-        // The run's final block with nothing else pending: a round trip to a worker would
-        // only add a wait, so it is compressed here (a lone small file never starts a thread).
-        const bool alone = m_inFlight.size() == 1 && m_reader.atEnd();
-        if (alone || !m_pool.submit(job)) {
-            compressBlock(*job, m_settings.Level, m_stop);
-            job->done = true;
-        }
+        take(job);
+        const int held = int(m_slotJobs.size()) + (m_batch.empty() ? 0 : 1);
+        m_outcome.peakBlocksInFlight = std::max(m_outcome.peakBlocksInFlight, held);
     }
+}
+
+// A batch being gathered holds a slot in reserve: whatever the next job turns out to be,
+// it and the batch fit the limit.
+bool DeflateRun::canRead() const {
+    const int reserved = m_batch.empty() ? 0 : 1;
+    return !m_reader.atEnd() && int(m_slotJobs.size()) + reserved < m_settings.MaxBlocksInFlight;
+}
+
+void DeflateRun::take(const JobPtr& job) {
+    if (!job->done && isSmall(*job)) {
+        m_batch.push_back(job);
+        m_batchBytes += job->input.size();
+        if (int(m_batch.size()) >= BatchFiles || m_batchBytes * 4 >= m_settings.BlockSize)
+            closeBatch();
+        return;
+    }
+    closeBatch();
+    m_slotJobs.push_back(1);
+    if (job->done)
+        return;
+    // The run's final block with nothing else pending: a round trip to a worker would
+    // only add a wait, so it is compressed here.
+    const bool alone = m_inFlight.size() == 1 && m_reader.atEnd();
+    if (alone || !m_pool.submit(JobBatch{job}))
+        compressHere(JobBatch{job});
+}
+
+// Hands the gathered small files to a worker as one batch.
+void DeflateRun::closeBatch() {
+    if (m_batch.empty())
+        return;
+    m_slotJobs.push_back(int(m_batch.size()));
+    JobBatch batch = std::move(m_batch);
+    m_batch = JobBatch();
+    m_batchBytes = 0;
+    if (!m_pool.submit(batch))
+        compressHere(batch);
+}
+
+void DeflateRun::compressHere(const JobBatch& batch) {
+    for (const JobPtr& job : batch) {
+        compressBlock(*job, m_settings.Level, m_stop);
+        job->done = true;
+    }
+}
+
+// A whole file that fits a block and is small enough to be compressed in a batch.
+bool DeflateRun::isSmall(const DeflateJob& job) const {
+    return job.last && job.primeSize == 0 &&
+           job.input.size() <= std::min(SmallFileSize, m_settings.BlockSize / 4);
 }
 
 bool DeflateRun::deliverOldest() {
     const JobPtr job = m_inFlight.front();
+    // The oldest file is still in the batch being gathered: rather than wait, this thread
+    // compresses the batch itself (a lone small file never starts a thread).
+    if (!m_batch.empty() && m_batch.front() == job) {
+        m_slotJobs.push_back(int(m_batch.size()));
+        compressHere(m_batch);
+        m_batch.clear();
+        m_batchBytes = 0;
+    }
     m_pool.waitFor(*job);
     m_inFlight.pop_front();
+    if (--m_slotJobs.front() == 0)
+        m_slotJobs.pop_front();
     if (!job->readFailure.isEmpty())
         return fail(job->file, job->readFailure);
     if (job->zlibCode != Z_OK) {

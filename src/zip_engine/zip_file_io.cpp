@@ -5,6 +5,7 @@
 
 #include <minizip/ioapi.h>
 
+#include <cstring>
 #include <optional>
 
 namespace ZipFileIo {
@@ -15,6 +16,9 @@ TestFaults g_faults;
 qint64 g_writes = 0;
 qint64 g_seeks = 0;
 qint64 g_reads = 0;
+
+// Pending archive bytes are written out once they reach this much.
+constexpr qint64 ArchiveBlockSize = 1 << 20;
 
 // Counts one call and says whether the test asked for this one to fail.
 bool countAndInject(qint64& Counter, qint64 FailNumber) {
@@ -88,6 +92,8 @@ struct ArchiveCallbacks {
                 ArchiveStream::RegularFileIdentity(file);
             archive.m_owned = identity.has_value();
             archive.m_identity = identity.value_or(ArchiveStream::Identity{});
+            // A new archive is only ever written; its blocks bypass stdio's small buffer.
+            archive.m_buffered = archive.m_largeBlocks && ArchiveStream::Unbuffer(file);
         }
         return file;
     }
@@ -106,6 +112,8 @@ struct ArchiveCallbacks {
             archive.m_failed = true;
             return 0;
         }
+        if (archive.m_buffered)
+            return archive.writeBuffered(asFile(Stream), Buffer, qint64(Size)) ? Size : 0;
         const size_t done = ArchiveStream::Write(asFile(Stream), Buffer, Size);
         if (done != Size)
             archive.m_failed = true;
@@ -113,6 +121,8 @@ struct ArchiveCallbacks {
     }
 
     static ZPOS64_T tell(voidpf Opaque, voidpf Stream) {
+        if (state(Opaque).m_buffered)
+            return ZPOS64_T(state(Opaque).m_position);
         const qint64 position = ArchiveStream::Tell(asFile(Stream));
         if (position < 0)
             state(Opaque).m_failed = true;
@@ -125,6 +135,9 @@ struct ArchiveCallbacks {
             archive.m_failed = true;
             return -1;
         }
+        if (archive.m_buffered)
+            return archive.seekBuffered(asFile(Stream), qint64(Offset), seekOrigin(Origin)) ? 0
+                                                                                            : -1;
         // A seek flushes stdio's buffer, so it can be where a deferred write failure shows.
         if (!ArchiveStream::Seek(asFile(Stream), qint64(Offset), seekOrigin(Origin))) {
             archive.m_failed = true;
@@ -135,7 +148,8 @@ struct ArchiveCallbacks {
 
     static int close(voidpf Opaque, voidpf Stream) {
         ArchiveFile& archive = state(Opaque);
-        const bool closed = ArchiveStream::Close(asFile(Stream));
+        const bool flushed = !archive.m_buffered || archive.flushBuffer(asFile(Stream));
+        const bool closed = ArchiveStream::Close(asFile(Stream)) && flushed;
         if (!closed || g_faults.FailClose)
             archive.m_failed = true;
         return archive.m_failed ? EOF : 0;
@@ -146,8 +160,9 @@ struct ArchiveCallbacks {
     }
 };
 
-void ArchiveFile::Attach(zlib_filefunc64_def_s& Def) {
+void ArchiveFile::Attach(zlib_filefunc64_def_s& Def, bool LargeBlocks) {
     *this = ArchiveFile();
+    m_largeBlocks = LargeBlocks;
     Def.zopen64_file = &ArchiveCallbacks::open;
     Def.zread_file = &ArchiveCallbacks::read;
     Def.zwrite_file = &ArchiveCallbacks::write;
@@ -156,6 +171,55 @@ void ArchiveFile::Attach(zlib_filefunc64_def_s& Def) {
     Def.zclose_file = &ArchiveCallbacks::close;
     Def.zerror_file = &ArchiveCallbacks::error;
     Def.opaque = this;
+}
+
+// Puts the bytes at the current position: into the pending block while the position lies
+// within or right after it, else after writing the block out and moving the stream there.
+bool ArchiveFile::writeBuffered(std::FILE* File, const void* Buffer, qint64 Size) {
+    const qint64 end = m_pendingStart + m_pending.size();
+    if ((m_position < m_pendingStart || m_position > end) &&
+        !seekBuffered(File, m_position, ArchiveStream::SeekFrom::Start))
+        return false;
+    const qint64 at = m_position - m_pendingStart;
+    if (at + Size > m_pending.size())
+        m_pending.resize(at + Size);
+    std::memcpy(m_pending.data() + at, Buffer, size_t(Size));
+    m_position += Size;
+    return m_pending.size() < ArchiveBlockSize || flushBuffer(File);
+}
+
+// A seek within the pending block only moves the position; any other writes the block out
+// first and moves the stream.
+bool ArchiveFile::seekBuffered(std::FILE* File, qint64 Offset, ArchiveStream::SeekFrom Origin) {
+    const qint64 target = Origin == ArchiveStream::SeekFrom::Current ? m_position + Offset : Offset;
+    const qint64 end = m_pendingStart + m_pending.size();
+    if (Origin != ArchiveStream::SeekFrom::End && target >= m_pendingStart && target <= end) {
+        m_position = target;
+        return true;
+    }
+    const ArchiveStream::SeekFrom from =
+        Origin == ArchiveStream::SeekFrom::End ? Origin : ArchiveStream::SeekFrom::Start;
+    if (!flushBuffer(File) || !ArchiveStream::Seek(File, target, from)) {
+        m_failed = true;
+        return false;
+    }
+    m_position = ArchiveStream::Tell(File);
+    m_pendingStart = m_position;
+    return m_position >= 0;
+}
+
+// Writes the pending block out in one go; the stream then stands right after it.
+bool ArchiveFile::flushBuffer(std::FILE* File) {
+    if (m_failed)
+        return false;
+    const size_t size = size_t(m_pending.size());
+    if (size > 0 && ArchiveStream::Write(File, m_pending.constData(), size) != size) {
+        m_failed = true;
+        return false;
+    }
+    m_pendingStart += qint64(size);
+    m_pending.resize(0); // the capacity stays for the next block
+    return true;
 }
 
 bool ArchiveFile::RemoveIfOwned() {

@@ -45,7 +45,8 @@ struct ArchiveCallbacks;
 class ArchiveFile {
   public:
     // Points Def at our file functions with this object as their state; forgets the last file.
-    void Attach(zlib_filefunc64_def_s& Def);
+    // With LargeBlocks a new archive is written in blocks of a megabyte (see ZipWriter).
+    void Attach(zlib_filefunc64_def_s& Def, bool LargeBlocks = false);
     // True once any write, seek, flush or close of the current file has failed.
     bool Failed() const { return m_failed; }
     // Deletes the file when this open created or truncated it as an ordinary file and it is
@@ -61,8 +62,19 @@ class ArchiveFile {
 
   private:
     bool stillAtItsPath() const;
+    bool writeBuffered(std::FILE* File, const void* Buffer, qint64 Size);
+    bool seekBuffered(std::FILE* File, qint64 Offset, ArchiveStream::SeekFrom Origin);
+    bool flushBuffer(std::FILE* File);
 
     friend struct ArchiveCallbacks;
+    // A new archive may be written through a buffer of large blocks: minizip's many small
+    // writes and its seeks back to patch an entry's header land in memory while they fall
+    // within it.
+    bool m_largeBlocks = false;
+    bool m_buffered = false;
+    QByteArray m_pending;      // bytes not yet written, from file offset m_pendingStart
+    qint64 m_pendingStart = 0; // where the stream stands while bytes are pending
+    qint64 m_position = 0;     // the position minizip sees
     QByteArray m_path;
     bool m_failed = false;
     bool m_owned = false;

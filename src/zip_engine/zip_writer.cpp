@@ -81,7 +81,7 @@ bool ZipWriter::OpenZip(const QString& FilePath, int AppendMode) {
     if (m_zipHandle != nullptr)
         return fail(AlreadyOpen);
     zlib_filefunc64_def functions{};
-    m_archive.Attach(functions);
+    m_archive.Attach(functions, m_largeBlocks);
     const QByteArray path = QFile::encodeName(FilePath);
     m_zipHandle = zipOpen2_64(path.constData(), AppendMode, nullptr, &functions);
     if (m_zipHandle == nullptr)

@@ -26,6 +26,10 @@ class ZipWriter {
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
+    // Makes the next OpenZip that creates an archive write it in blocks of a megabyte rather
+    // than entry by entry: far fewer system calls for many small entries, but a failing disk
+    // then shows at the call that writes the block out (a later entry's, or CloseZip).
+    void SetLargeBlocks(bool On) { m_largeBlocks = On; }
     // Opens (AppendMode 0: creates or replaces) the archive at FilePath.
     [[nodiscard]] bool OpenZip(const QString& FilePath, int AppendMode = 0);
     // Starts an entry stamped with the local time now; external attributes are Attrs & 0x27.
@@ -73,6 +77,7 @@ class ZipWriter {
     void* m_zipHandle = nullptr;
     bool m_entryOpen = false;
     bool m_rawEntry = false;
+    bool m_largeBlocks = false;
     int m_result = 0;
     ZipFileIo::ArchiveFile m_archive;
 };

@@ -279,8 +279,8 @@ void TstVendrelPack::interrupted() {
     QCOMPARE(TempFilesIn(out()), QStringList());
 }
 
-// Files of many blocks (text, random, zeros), many small files, an empty file and names
-// beyond ASCII, compressed in parallel.
+// Files of many blocks (text, random, zeros), many small files (random and text), an empty
+// file and names beyond ASCII, compressed in parallel.
 void TstVendrelPack::makeVariedTree(const QString& Root, QHash<QString, QString>& SourceOf) {
     const auto add = [&](const QString& Rel, const QByteArray& Bytes) {
         QVERIFY(MakeFile(Root + QLatin1Char('/') + Rel, Bytes));
@@ -298,6 +298,8 @@ void TstVendrelPack::makeVariedTree(const QString& Root, QHash<QString, QString>
     for (int i = 0; i < 300; ++i)
         add(QStringLiteral("frames/f%1.png").arg(i, 3, 10, QLatin1Char('0')),
             randomBytes(1000 + i * 37, quint32(i)));
+    for (int i = 0; i < 100; ++i)
+        add(QStringLiteral("titles/t%1.xml").arg(i), text.mid(i * 4099, 200 + i * 41));
 }
 
 void TstVendrelPack::parallelArchiveVerified_data() {

@@ -391,6 +391,8 @@ void TestParallelDeflate::incompressibleStretches_data() {
         Layout().other(Block, Content::Text).random(3 * Block), 4 * Block);
     // Close enough to random to be stored, yet text to zlib, which judges the first 64 KiB.
     row("random text bytes", Layout().random(8 * Block, Content::Printable), 4 * Block);
+    row("small random file", Layout().random(4000), Block);
+    row("small random text file", Layout().random(4000, Content::Printable), Block);
     row("random repeated at once", Layout().random(20000).copyOfLast(20000).random(3 * Block),
         4 * Block);
     row("repeat reaching into the block before",
@@ -442,8 +444,12 @@ void TestParallelDeflate::blockPlan_data() {
     QTest::addColumn<QString>("plan"); // "D" deflated, "S" stored, offsets in KiB
     const qint64 half = Block / 2;
     QTest::newRow("text") << Layout().xml(4 * Block).Input << qint64(0) << 6 << "D0-256";
-    QTest::newRow("random file start: its first slice is deflated")
-        << Layout().random(4 * Block).Input << qint64(0) << 6 << "D0-64 S64-256";
+    QTest::newRow("random file start: stored, zlib would call it binary")
+        << Layout().random(4 * Block).Input << qint64(0) << 6 << "S0-256";
+    QTest::newRow("small random file: stored whole")
+        << Layout().random(4096).Input << qint64(0) << 6 << "S0-4";
+    QTest::newRow("tiny random file: deflated")
+        << Layout().random(300).Input << qint64(0) << 6 << "D0-0";
     QTest::newRow("random later block")
         << Layout().random(half + 2 * Block).Input << half << 6 << "S32-160";
     QTest::newRow("random, zlib's default level")
@@ -487,8 +493,7 @@ void TestParallelDeflate::randomDataIsStoredCheaply() {
     QVERIFY(zlibInflate(stream, inflated));
     QVERIFY(inflated == input);
     // A header per stored block, one more per block of the file; then per block 64 bytes
-    // for a flush, the end and the file's first 64 KiB, which always go through deflate (for
-    // zlib's text verdict; zlib stores them too, in smaller blocks).
+    // for a flush and the end.
     const qint64 blocks = input.size() / DefaultBlock + 1;
     const qint64 headers = (input.size() / StoredMax + blocks) * StoredHeader;
     QVERIFY2(stream.size() <= input.size() + headers + 64 * blocks,
@@ -496,7 +501,8 @@ void TestParallelDeflate::randomDataIsStoredCheaply() {
     QVERIFY(stream.size() < oneShotDeflate(input, 6).size());
 }
 
-// Small files are compressed side by side, yet reach the sink whole and in list order.
+// Small files are compressed side by side, yet reach the sink whole and in list order, each
+// as zlib itself would have compressed it.
 void TestParallelDeflate::manySmallFilesInOrder() {
     QStringList paths;
     QList<QByteArray> inputs;
@@ -520,6 +526,10 @@ void TestParallelDeflate::manySmallFilesInOrder() {
         QVERIFY(zlibInflate(got.Stream(piece.File), inflated));
         QVERIFY2(inflated == inputs[piece.File], qPrintable(paths[piece.File]));
         QCOMPARE(piece.Crc, crcOf(inputs[piece.File]));
+        // A small file, handed over in a batch or stored whole, gets zlib's own stream.
+        if (inputs[piece.File].size() < Block)
+            QVERIFY2(got.Stream(piece.File) == oneShotDeflate(inputs[piece.File], 6),
+                     qPrintable(paths[piece.File]));
         ++expectedFile;
     }
     QCOMPARE(expectedFile, paths.size());

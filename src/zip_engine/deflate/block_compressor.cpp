@@ -212,6 +212,9 @@ void compressJob(DeflateJob& job, int level, const std::atomic<bool>& stop) {
     job.inputSize = job.input.size() - begin;
     job.crc = quint32(crc32_z(0, constBytes(job.input) + begin, size_t(job.inputSize)));
     std::vector<Segment> segments = planSegments(job.input, job.primeSize, level);
+    // The plan stores a file's start only where zlib would have called the file binary.
+    if (begin == 0 && segments.front().stored)
+        job.dataType = Z_BINARY;
     job.output.reserve(outputBound(segments));
     for (size_t i = 0; i < segments.size() && job.zlibCode == Z_OK; ++i)
         job.zlibCode = emitSegment(job, segments, i, level, stop);

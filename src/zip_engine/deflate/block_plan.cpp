@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -24,6 +25,12 @@ constexpr int MinRepeat = 4;
 constexpr qint64 MaxRepeat = 258;
 constexpr qint64 MaxRepeatDistance = DictionarySize - 262;
 constexpr int RepeatHashBits = 15;
+// A file's first slice shorter than this is always deflated.
+constexpr qint64 MinStoredFileSize = 512;
+// Bytes that zlib's first block surely covers (it holds 16383 symbols or more), and how many
+// candidate bytes are tried when proving that zlib would call a file binary.
+constexpr qint64 FirstBlockBytes = 16000;
+constexpr int BinaryTries = 16;
 
 // How a block is cut into slices to be judged; the last slice takes the remainder, so that
 // no slice is too short for its byte statistics to mean something.
@@ -41,6 +48,33 @@ struct SliceGrid {
     qint64 end;
     qint64 count;
 };
+
+// The entropy above which a slice is stored. Counted over few bytes, even random data shows
+// less than 8 bits per byte (about 255 / (2 n ln 2) less); a file's first slice, which may be
+// a whole small file, is allowed that shortfall. Other slices are 64 KiB or more.
+double storedEntropyBits(qint64 size, bool filesFirst) {
+    if (!filesFirst)
+        return StoredEntropyBits;
+    if (size < MinStoredFileSize)
+        return 9; // never: too short to judge
+    return StoredEntropyBits - 255.0 / (2.0 * double(size) * std::log(2.0));
+}
+
+// The bytes zlib counts as a sign of binary data when they occur as literals.
+bool isBinaryByte(uchar byte) {
+    return byte <= 6 || (byte >= 14 && byte <= 25) || (byte >= 28 && byte <= 31);
+}
+
+// True when one of the 3-byte strings that hold the byte at P also starts somewhere before.
+bool coveredByEarlierString(const uchar* data, qint64 size, qint64 p) {
+    for (qint64 start = std::max<qint64>(0, p - 2); start <= p && start + 3 <= size; ++start) {
+        for (qint64 earlier = 0; earlier < start; ++earlier) {
+            if (std::memcmp(data + earlier, data + start, 3) == 0)
+                return true;
+        }
+    }
+    return false;
+}
 
 // Order-0 entropy of the bytes, in bits per byte: what Huffman coding of single bytes,
 // deflate's literals, could get down to.
@@ -64,8 +98,8 @@ quint32 read32(const uchar* data) {
     return value;
 }
 
-quint32 repeatHash(quint32 fourBytes) {
-    return (fourBytes * 2654435761u) >> (32 - RepeatHashBits);
+quint32 repeatHash(quint32 fourBytes, int bits) {
+    return (fourBytes * 2654435761u) >> (32 - bits);
 }
 
 qint64 repeatLength(const uchar* data, qint64 earlier, qint64 position, qint64 size) {
@@ -90,13 +124,15 @@ struct SeenBytes {
 std::vector<qint64> repeatedBytes(const QByteArray& input, const SliceGrid& grid) {
     const auto* data = reinterpret_cast<const uchar*>(input.constData());
     const qint64 size = input.size();
-    std::vector<SeenBytes> seen(size_t(1) << RepeatHashBits);
+    // A small input (a small file) gets a table to match, which costs less to clear.
+    const int bits = std::clamp(int(std::bit_width(quint64(size))) - 1, 8, RepeatHashBits);
+    std::vector<SeenBytes> seen(size_t(1) << bits);
     for (qint64 p = 0; p < grid.begin && p + MinRepeat <= size; ++p)
-        seen[repeatHash(read32(data + p))] = SeenBytes{quint32(p + 1), read32(data + p)};
+        seen[repeatHash(read32(data + p), bits)] = SeenBytes{quint32(p + 1), read32(data + p)};
     std::vector<qint64> repeated(size_t(grid.count), 0);
     for (qint64 p = grid.begin; p + MinRepeat <= size;) {
         const quint32 fourBytes = read32(data + p);
-        SeenBytes& slot = seen[repeatHash(fourBytes)];
+        SeenBytes& slot = seen[repeatHash(fourBytes, bits)];
         const qint64 earlier = qint64(slot.place) - 1;
         const bool match =
             earlier >= 0 && slot.bytes == fourBytes && p - earlier <= MaxRepeatDistance;
@@ -109,16 +145,36 @@ std::vector<qint64> repeatedBytes(const QByteArray& input, const SliceGrid& grid
     return repeated;
 }
 
+// True when zlib, deflating the file from its start, would call it binary: it judges on the
+// literals of its first block, and one of the bytes it counts as binary (0-6, 14-25, 28-31)
+// is certain to be a literal there when no 3-byte string around it occurs earlier, since
+// every match covers such a string. The first few such bytes are tried.
+bool zlibCallsBinary(const uchar* data, qint64 size) {
+    // zlib's first block holds 16383 symbols at least, each standing for a byte or more.
+    const qint64 limit = std::min(size, FirstBlockBytes);
+    int tried = 0;
+    for (qint64 p = 0; p < limit && tried < BinaryTries; ++p) {
+        if (!isBinaryByte(data[p]))
+            continue;
+        ++tried;
+        if (!coveredByEarlierString(data, size, p))
+            return true;
+    }
+    return false;
+}
+
 // Which slices deflate could not shrink meaningfully: single bytes as good as random
 // (Huffman coding would save under 2%) and hardly any repeats. A file's first slice is
-// always deflated, since zlib's text-or-binary verdict on it is what the entry records.
+// stored only when zlib would call the file binary anyway, since zlib's text-or-binary
+// verdict on the file's start is what the entry records.
 std::vector<bool> storableSlices(const QByteArray& input, const SliceGrid& grid) {
     const auto* data = reinterpret_cast<const uchar*>(input.constData());
     std::vector<bool> stored(size_t(grid.count), false);
     bool any = false;
-    for (qint64 i = grid.begin == 0 ? 1 : 0; i < grid.count; ++i) {
+    for (qint64 i = 0; i < grid.count; ++i) {
         const qint64 begin = grid.sliceBegin(i);
-        stored[size_t(i)] = entropyOf(data + begin, grid.sliceEnd(i) - begin) > StoredEntropyBits;
+        stored[size_t(i)] = entropyOf(data + begin, grid.sliceEnd(i) - begin) >
+                            storedEntropyBits(grid.sliceEnd(i) - begin, begin == 0);
         any = any || stored[size_t(i)];
     }
     // Repeats are looked for only where the byte statistics leave the question open.
@@ -130,6 +186,8 @@ std::vector<bool> storableSlices(const QByteArray& input, const SliceGrid& grid)
         if (repeated[size_t(i)] * RepeatShareDivisor >= length)
             stored[size_t(i)] = false;
     }
+    if (grid.begin == 0 && stored.front())
+        stored.front() = zlibCallsBinary(data, input.size());
     return stored;
 }
 

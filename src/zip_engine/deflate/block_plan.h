@@ -18,7 +18,8 @@ struct Segment {
 
 // Cuts the block that follows the first PrimeSize bytes of Input (the 32 KiB before it, none
 // for a file's first block) into stretches to deflate and stretches to store, each as long as
-// the run of 64 KiB slices judged alike. A file's first slice is always deflated, and every
+// the run of 64 KiB slices judged alike. A file's first slice is stored only when zlib would
+// call the file binary (its verdict on the file's start is what the entry records), and every
 // level but 1 to 9 and zlib's default gives one deflated stretch.
 std::vector<Segment> planSegments(const QByteArray& input, qint64 primeSize, int level);
 

@@ -1,5 +1,7 @@
 #include "zip_engine/deflate/block_reader.h"
 
+#include <algorithm>
+
 namespace Deflate {
 
 JobPtr BlockReader::next() {
@@ -28,6 +30,7 @@ bool BlockReader::openFile(DeflateJob& job) {
     const QString& path = m_files.at(m_index);
     // Opened without waiting and kept only when it is a regular file; from then on reads
     // may wait, as they should on a slow disk.
+    m_offset = 0;
     if (!m_source.Open(path) || !m_source.SetBlocking()) {
         job.readFailure = QStringLiteral("Cannot open \"%1\": %2").arg(path, m_source.Error());
         return false;
@@ -44,18 +47,31 @@ bool BlockReader::readAhead(DeflateJob& job) {
 }
 
 // Fills a whole block after what m_ahead holds unless the file ends first, so that blocks
-// are cut at the same offsets however the system splits the reads.
+// are cut at the same offsets however the system splits the reads. The buffer is sized by
+// what the file held when it was opened, one byte more to notice growth: a small file costs
+// a small allocation, not a whole block's. A file that grew is read on to a whole block.
 bool BlockReader::readBlock(DeflateJob& job) {
     const qint64 start = m_ahead.size();
-    m_ahead.resize(start + m_blockSize);
-    const qint64 got = m_source.ReadUpTo(m_ahead.data() + start, m_blockSize);
+    const qint64 expected = std::clamp<qint64>(m_source.Size() - m_offset + 1, 1, m_blockSize);
+    qint64 got = readInto(start, expected);
+    if (got == expected && expected < m_blockSize) {
+        const qint64 more = readInto(start + got, m_blockSize - got);
+        got = more < 0 ? more : got + more;
+    }
     if (got < 0) {
         job.readFailure =
             QStringLiteral("Cannot read \"%1\": %2").arg(m_files.at(m_index), m_source.Error());
         return false;
     }
     m_ahead.resize(start + got);
+    m_offset += got;
     return true;
+}
+
+// Reads up to Size bytes into m_ahead at At, making room first; the bytes read or -1.
+qint64 BlockReader::readInto(qint64 at, qint64 size) {
+    m_ahead.resize(at + size);
+    return m_source.ReadUpTo(m_ahead.data() + at, size);
 }
 
 JobPtr BlockReader::failed(const JobPtr& job) {

@@ -27,6 +27,7 @@ class BlockReader {
     bool openFile(DeflateJob& job);
     bool readAhead(DeflateJob& job);
     bool readBlock(DeflateJob& job);
+    qint64 readInto(qint64 at, qint64 size);
     JobPtr failed(const JobPtr& job);
 
     const QStringList m_files;
@@ -35,6 +36,7 @@ class BlockReader {
     SourceReader m_source;
     QByteArray m_ahead;      // the next block, after the bytes that precede it
     qint64 m_aheadPrime = 0; // how many of m_ahead's bytes precede the block
+    qint64 m_offset = 0;     // bytes of the current file read so far
     bool m_failed = false;
 };
 

@@ -6,13 +6,13 @@
 
 namespace Deflate {
 
-bool WorkerPool::submit(const JobPtr& job) {
-    // One more worker per job until the pool is full: a short run starts few threads.
+bool WorkerPool::submit(JobBatch batch) {
+    // One more worker per batch until the pool is full: a short run starts few threads.
     if (int(m_threads.size()) < m_maxThreads && !startWorker() && m_threads.empty())
         return false;
     {
         std::lock_guard lock(m_mutex);
-        m_queue.push_back(job);
+        m_queue.push_back(std::move(batch));
     }
     m_wake.notify_one();
     return true;
@@ -46,21 +46,23 @@ void WorkerPool::shutdown() {
 
 void WorkerPool::work() {
     for (;;) {
-        JobPtr job;
+        JobBatch batch;
         {
             std::unique_lock lock(m_mutex);
             m_wake.wait(lock, [this] { return m_closing || !m_queue.empty(); });
             if (m_closing)
                 return;
-            job = m_queue.front();
+            batch = std::move(m_queue.front());
             m_queue.pop_front();
         }
-        compressBlock(*job, m_level, m_stop);
-        {
-            std::lock_guard lock(m_mutex);
-            job->done = true;
+        for (const JobPtr& job : batch) {
+            compressBlock(*job, m_level, m_stop);
+            {
+                std::lock_guard lock(m_mutex);
+                job->done = true;
+            }
+            m_finished.notify_all();
         }
-        m_finished.notify_all();
     }
 }
 

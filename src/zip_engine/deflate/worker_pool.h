@@ -11,8 +11,12 @@
 
 namespace Deflate {
 
-// Worker threads that compress jobs first come, first served. Threads start as jobs arrive
-// and are joined by Shutdown or the destructor.
+// A few jobs a worker compresses one after the other: small files travel in batches, so that
+// each costs the hand-over between threads only once per batch.
+using JobBatch = std::vector<JobPtr>;
+
+// Worker threads that compress batches of jobs first come, first served. Threads start as
+// batches arrive and are joined by Shutdown or the destructor.
 class WorkerPool {
   public:
     WorkerPool(int threads, int level, const std::atomic<bool>& stop)
@@ -21,8 +25,8 @@ class WorkerPool {
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
 
-    // Queues a job; false when no worker could be started, so the caller compresses it.
-    bool submit(const JobPtr& job);
+    // Queues a batch; false when no worker could be started, so the caller compresses it.
+    bool submit(JobBatch batch);
     // Blocks until the job is done.
     void waitFor(const DeflateJob& job);
     // Drops the jobs no worker has started and joins every worker.
@@ -38,7 +42,7 @@ class WorkerPool {
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_finished;
-    std::deque<JobPtr> m_queue;
+    std::deque<JobBatch> m_queue;
     std::vector<std::thread> m_threads;
     bool m_closing = false;
 };
