@@ -21,7 +21,7 @@ QTextStream& err() {
 }
 
 bool allSucceeded(const TreeResult& Result) {
-    if (!Result.WindowError.isEmpty() || !Result.Window.Succeeded)
+    if (Result.WindowRan && (!Result.WindowError.isEmpty() || !Result.Window.Succeeded))
         return false;
     for (const CommandFigures& command : Result.Commands) {
         if (command.Ran && !command.Succeeded)
@@ -30,22 +30,42 @@ bool allSucceeded(const TreeResult& Result) {
     return true;
 }
 
-// Packs one tree with the window and then with every command, each from a warm page cache,
-// one after the other so that none competes with another for the two cores.
+// Packs the tree through the window, when asked for, from a warm page cache.
+void measureWindow(TreeResult& Result, const QString& OutputFolder, const BenchOptions& Options) {
+    Result.WindowRan = Options.Window;
+    if (!Options.Window)
+        return;
+    err() << "packing " << Result.Tree.Name << " through the window..." << Qt::endl;
+    const QString archive =
+        OutputFolder + QLatin1Char('/') + Result.Tree.Name + QStringLiteral(".dzt");
+    Result.Window = RunWindowChild(Result.Tree, archive, Options.Timer, Result.WindowError);
+    if (Options.Verify && Result.WindowError.isEmpty())
+        Result.WindowCheck = VerifyArchive(archive);
+    QFile::remove(archive);
+}
+
+// Packs one tree with the window and then with every command, round after round, each from
+// a warm page cache, one after the other so that none competes with another for the cores.
 TreeResult measureTree(const Tree& Tree, const QList<CommandColumn>& Columns,
                        const QString& OutputFolder, const BenchOptions& Options) {
     TreeSet::WarmCache(Tree);
-    TreeResult result{Tree, {}, {}, {}, {}};
-    err() << "packing " << Tree.Name << " through the window..." << Qt::endl;
-    const QString archive = OutputFolder + QLatin1Char('/') + Tree.Name + QStringLiteral(".dzt");
-    result.Window = RunWindowChild(Tree, archive, Options.Timer, result.WindowError);
-    if (Options.Verify && result.WindowError.isEmpty())
-        result.WindowCheck = VerifyArchive(archive);
-    QFile::remove(archive);
-    for (const CommandColumn& column : Columns) {
-        err() << "packing " << Tree.Name << " with " << column.Name << "..." << Qt::endl;
-        result.Commands << RunCommand(column, Tree, OutputFolder, Options.Verify);
+    TreeResult result{Tree, {}, {}, {}, {}, true, Options.Runs, {}};
+    measureWindow(result, OutputFolder, Options);
+    QList<QList<CommandFigures>> rounds;
+    for (int round = 1; round <= Options.Runs; ++round) {
+        err() << "packing " << Tree.Name << " with the command-line packers, round " << round
+              << " of " << Options.Runs << "..." << Qt::endl;
+        rounds << QList<CommandFigures>();
+        for (const CommandColumn& column : Columns)
+            rounds.last() << RunCommand(column, Tree, OutputFolder, Options.Verify);
     }
+    for (qsizetype i = 0; i < Columns.size(); ++i) {
+        QList<CommandFigures> runs;
+        for (const QList<CommandFigures>& round : std::as_const(rounds))
+            runs << round.at(i);
+        result.Commands << MedianFigures(runs);
+    }
+    result.Ratios = PairedRatios(Tree.Name, rounds);
     return result;
 }
 

@@ -57,6 +57,14 @@ struct Switches {
                             QStringLiteral("PATH")};
     QCommandLineOption Verify{QStringLiteral("verify"),
                               QStringLiteral("Test every archive with unzip -tq.")};
+    QCommandLineOption NoWindow{QStringLiteral("no-window"),
+                                QStringLiteral("Do not pack through the window, only with the "
+                                               "command-line packers.")};
+    QCommandLineOption Runs{QStringLiteral("runs"),
+                            QStringLiteral("Run the command-line packers N rounds per tree, one "
+                                           "after the other in each round; report medians and "
+                                           "the medians of the paired ratios."),
+                            QStringLiteral("N"), QStringLiteral("1")};
     QCommandLineOption Timer{QStringLiteral("timer"),
                              QStringLiteral("Experiment: switch the window's timer to this type "
                                             "(precise or coarse) before each run."),
@@ -74,6 +82,13 @@ bool takeValues(const QCommandLineParser& Parser, const Switches& S, BenchOption
     Options.PackProgram = Parser.isSet(S.Pack) ? QFileInfo(Parser.value(S.Pack)).absoluteFilePath()
                                                : builtPackProgram();
     Options.Verify = Parser.isSet(S.Verify);
+    Options.Window = !Parser.isSet(S.NoWindow);
+    bool number = false;
+    Options.Runs = Parser.value(S.Runs).toInt(&number);
+    if (!number || Options.Runs < 1 || Options.Runs > 99) {
+        Error = QStringLiteral("--runs wants a number from 1 to 99");
+        return false;
+    }
     Options.Timer = Parser.value(S.Timer);
     const QStringList timerTypes{QStringLiteral("precise"), QStringLiteral("coarse")};
     if (Options.Timer.isEmpty() || timerTypes.contains(Options.Timer))
@@ -89,7 +104,8 @@ bool ParseOptions(const QStringList& Arguments, BenchOptions& Options, QString& 
     parser.setApplicationDescription(Description);
     parser.addHelpOption();
     const Switches s;
-    parser.addOptions({s.Only, s.Tree, s.Root, s.Work, s.NoZip, s.Pack, s.Verify, s.Timer});
+    parser.addOptions(
+        {s.Only, s.Tree, s.Root, s.Work, s.NoZip, s.Pack, s.Verify, s.NoWindow, s.Runs, s.Timer});
     parser.process(Arguments);
     if (!parser.positionalArguments().isEmpty()) {
         Error = QStringLiteral("unexpected argument: ") + parser.positionalArguments().first();

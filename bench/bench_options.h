@@ -13,6 +13,8 @@ struct BenchOptions {
     bool Zip = true;               // compare with zip when it is installed
     QString PackProgram;           // the vendrel-pack executable ("" none)
     bool Verify = false;           // test every archive with `unzip -tq`
+    bool Window = true;            // pack every tree through the window too
+    int Runs = 1;                  // rounds of the command-line packers per tree
     QString Timer; // "precise" or "coarse": switch the window's timer first (experiment)
 };
 

@@ -39,6 +39,67 @@ CommandColumn packColumn(const QString& Program) {
             }};
 }
 
+// Column run on one core only, through taskset; missing when taskset is not installed.
+CommandColumn pinned(CommandColumn Column) {
+    const QString taskset = QStandardPaths::findExecutable(QStringLiteral("taskset"));
+    const QString core = QString::number(qMax(0, ProcStats::ProcessorCount() - 1));
+    const QString program = Column.Program;
+    const auto arguments = Column.Arguments;
+    Column.Name += QStringLiteral(" 1 core");
+    Column.Reference = false;
+    Column.Program = taskset.isEmpty() || program.isEmpty() ? QString() : taskset;
+    Column.Missing =
+        taskset.isEmpty() ? QStringLiteral("taskset is not installed") : Column.Missing;
+    Column.Arguments = [program, arguments, core](const QString& TreePath, const QString& Archive) {
+        return QStringList{QStringLiteral("-c"), core, program} + arguments(TreePath, Archive);
+    };
+    return Column;
+}
+
+// The floor any packer stands on: reading every file of the tree once, as tar does.
+CommandColumn readColumn() {
+    return {
+        .Name = QStringLiteral("read tree"),
+        .Program = QStandardPaths::findExecutable(QStringLiteral("sh")),
+        .Missing = QStringLiteral("sh is not installed"),
+        .ArchiveSuffix = QString(),
+        .Reference = false,
+        .WritesArchive = false,
+        .Arguments = [](const QString&, const QString&) {
+            return QStringList{QStringLiteral("-c"), QStringLiteral("tar cf - . | cat >/dev/null")};
+        }};
+}
+
+CommandColumn sevenZipColumn() {
+    return {.Name = QStringLiteral("7z"),
+            .Program = QStandardPaths::findExecutable(QStringLiteral("7z")),
+            .Missing = QStringLiteral("7z is not installed"),
+            .ArchiveSuffix = QStringLiteral(".zip"),
+            .Reference = false,
+            .WritesArchive = true,
+            .Arguments = [](const QString&, const QString& Archive) {
+                return QStringList{QStringLiteral("a"),
+                                   QStringLiteral("-tzip"),
+                                   QStringLiteral("-mx=5"),
+                                   QStringLiteral("-bd"),
+                                   Archive,
+                                   QStringLiteral(".")};
+            }};
+}
+
+CommandColumn bsdtarColumn() {
+    return {.Name = QStringLiteral("bsdtar"),
+            .Program = QStandardPaths::findExecutable(QStringLiteral("bsdtar")),
+            .Missing = QStringLiteral("bsdtar is not installed"),
+            .ArchiveSuffix = QStringLiteral(".zip"),
+            .Reference = false,
+            .WritesArchive = true,
+            .Arguments = [](const QString&, const QString& Archive) {
+                return QStringList{QStringLiteral("--format"), QStringLiteral("zip"),
+                                   QStringLiteral("-cf"), Archive, QStringLiteral(".")};
+            }};
+}
+
 // Runs Program to its end and notes its wall time, its CPU time and what the other processes
 // of the machine used meanwhile.
 bool runTimed(QProcess& Process, const QString& Program, const QStringList& Arguments,
@@ -65,6 +126,10 @@ QList<CommandColumn> CommandColumns(const BenchOptions& Options) {
     if (Options.Zip)
         columns << zipColumn();
     columns << packColumn(Options.PackProgram);
+    if (Options.Zip)
+        columns << pinned(zipColumn());
+    columns << pinned(packColumn(Options.PackProgram)) << readColumn() << sevenZipColumn()
+            << bsdtarColumn();
     return columns;
 }
 
@@ -76,7 +141,9 @@ CommandFigures RunCommand(const CommandColumn& Column, const Tree& Tree,
     figures.Note = Column.Missing;
     if (Column.Program.isEmpty())
         return figures;
-    const QString archive = OutputFolder + QLatin1Char('/') + Tree.Name + Column.ArchiveSuffix;
+    const QString archive = OutputFolder + QLatin1Char('/') + Tree.Name + QLatin1Char('-') +
+                            QString(Column.Name).replace(QLatin1Char(' '), QLatin1Char('-')) +
+                            Column.ArchiveSuffix;
     QFile::remove(archive);
     QProcess process;
     process.setWorkingDirectory(Tree.Path);
@@ -87,10 +154,11 @@ CommandFigures RunCommand(const CommandColumn& Column, const Tree& Tree,
     figures.Ran = true;
     figures.ArchiveBytes = QFileInfo(archive).size();
     figures.Succeeded = finished && process.exitStatus() == QProcess::NormalExit &&
-                        process.exitCode() == 0 && figures.ArchiveBytes > 0;
+                        process.exitCode() == 0 &&
+                        (figures.ArchiveBytes > 0 || !Column.WritesArchive);
     figures.Note = QString::fromLocal8Bit(process.readAllStandardError()).trimmed().left(300);
     if (figures.Succeeded)
-        figures.Note = Verify ? VerifyArchive(archive) : QString();
+        figures.Note = Verify && Column.WritesArchive ? VerifyArchive(archive) : QString();
     QFile::remove(archive);
     return figures;
 }

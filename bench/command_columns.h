@@ -13,17 +13,20 @@
 // A command-line packer the window's run is compared with on every tree. It runs in the
 // tree's folder and writes one archive.
 struct CommandColumn {
-    QString Name;           // heading in the report
-    QString Program;        // absolute path; empty when the packer is not available
-    QString Missing;        // why Program is empty
-    QString ArchiveSuffix;  // extension of the archive it writes
-    bool Reference = false; // the window and the other packers are compared with this one
+    QString Name;              // heading in the report
+    QString Program;           // absolute path; empty when the packer is not available
+    QString Missing;           // why Program is empty
+    QString ArchiveSuffix;     // extension of the archive it writes
+    bool Reference = false;    // the window and the other packers are compared with this one
+    bool WritesArchive = true; // false for the tree-reading floor, which writes nothing
     // The arguments that pack TreePath into ArchivePath.
     std::function<QStringList(const QString& TreePath, const QString& ArchivePath)> Arguments;
 };
 
 // The packers compared with the window: `zip -r -6` when installed, and `vendrel-pack` when
-// built with the bench or given. A new comparison is one more entry here.
+// built with the bench or given; then both pinned to one core, the time
+// to read the tree (`tar cf - . | cat`), `7z -tzip -mx=5` and `bsdtar --format zip` when
+// installed. A new comparison is one more entry here.
 QList<CommandColumn> CommandColumns(const BenchOptions& Options);
 
 // Runs Column on Tree, writing into OutputFolder, and times it from start to exit. With

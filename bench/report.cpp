@@ -6,6 +6,8 @@
 #include <QSysInfo>
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace {
 
 constexpr double MB = 1000.0 * 1000.0;
@@ -137,9 +139,9 @@ void printCommand(QTextStream& Out, const CommandFigures& C, const TreeResult& R
     Out << fixed(C.WallSeconds, 2) << " s, archive " << fixed(double(C.ArchiveBytes) / MB, 1)
         << " MB";
     const CommandFigures* zip = reference(Result);
-    if (zip == &C)
+    if (zip == &C && Result.WindowRan)
         Out << "; window/" << C.Name << " " << fixed(Result.Window.WallSeconds / C.WallSeconds, 2);
-    else if (zip)
+    else if (zip && zip != &C)
         Out << "; " << C.Name << "/" << zip->Name << " "
             << fixed(C.WallSeconds / zip->WallSeconds, 2);
     if (!C.Note.isEmpty())
@@ -198,13 +200,68 @@ void printCells(QTextStream& Out, const QStringList& Cells, const QList<qsizetyp
     Out << "\n";
 }
 
+bool ratioMet(const PairedRatio& Ratio) {
+    return Ratio.Target <= 0 || Ratio.Median <= Ratio.Target;
+}
+
+int missedRatios(const TreeResult& R) {
+    return int(std::count_if(R.Ratios.begin(), R.Ratios.end(),
+                             [](const PairedRatio& Ratio) { return !ratioMet(Ratio); }));
+}
+
+// "0.42 (0.38-0.47), other load 0.31 cores [target <= 0.6: met]"
+QString ratioText(const PairedRatio& Ratio) {
+    QString text = fixed(Ratio.Median, 2) + QStringLiteral(" (") + fixed(Ratio.Low, 2) +
+                   QLatin1Char('-') + fixed(Ratio.High, 2) + QStringLiteral(", ") +
+                   QString::number(Ratio.Pairs) + QStringLiteral(" pairs), other load ") +
+                   fixed(Ratio.OtherLoad, 2) + QStringLiteral(" cores");
+    if (Ratio.Target > 0)
+        text += QStringLiteral("   [target <= %1: %2]")
+                    .arg(fixed(Ratio.Target, 2), verdict(ratioMet(Ratio)));
+    return text;
+}
+
+void printRatios(QTextStream& Out, const TreeResult& Result) {
+    if (Result.Ratios.isEmpty())
+        return;
+    Out << "paired ratios  wall time, median of " << Result.Rounds << " rounds (range)\n";
+    for (const PairedRatio& ratio : Result.Ratios)
+        Out << "  " << ratio.Name.leftJustified(34) << ' ' << ratioText(ratio) << "\n";
+}
+
+// One line per tree and ratio, for the closing summary.
+void printRatioSummary(QTextStream& Out, const QList<TreeResult>& Results) {
+    Out << "\npaired ratios (wall time; median of the rounds, range; other processes' load)\n";
+    for (const TreeResult& result : Results) {
+        for (const PairedRatio& ratio : result.Ratios)
+            Out << result.Tree.Name.leftJustified(10) << ' ' << ratio.Name.leftJustified(34) << ' '
+                << ratioText(ratio) << "\n";
+    }
+}
+
 int missedTargets(const TreeResult& R) {
+    if (!R.WindowRan)
+        return missedRatios(R);
     if (!R.WindowError.isEmpty() || !R.Window.Succeeded)
-        return 1;
+        return 1 + missedRatios(R);
     const WindowFigures& w = R.Window;
     int missed = w.WallOverFloor() > Targets::WallOverFloor ? 1 : 0;
     missed += w.LongestStepMs >= Targets::LongestStepMs ? 1 : 0;
-    return missed + (isMemoryTree(R) && !memoryMet(w) ? 1 : 0);
+    return missed + (isMemoryTree(R) && !memoryMet(w) ? 1 : 0) + missedRatios(R);
+}
+
+void printWindowSummary(QTextStream& Out, const QList<TreeResult>& Results) {
+    QList<QStringList> rows{summaryHeader(Results)};
+    for (const TreeResult& result : Results)
+        rows << summaryRow(result);
+    QList<qsizetype> widths(rows.first().size(), 0);
+    for (const QStringList& row : rows) {
+        for (qsizetype i = 0; i < row.size() && i < widths.size(); ++i)
+            widths[i] = qMax(widths.at(i), row.at(i).size());
+    }
+    Out << "\nsummary (window = Vendrel's window, 16 ms timer; times in seconds)\n";
+    for (const QStringList& row : rows)
+        printCells(Out, row, widths);
 }
 
 } // namespace
@@ -224,32 +281,29 @@ void PrintTree(QTextStream& Out, const TreeResult& Result) {
     Out << "\n== " << tree.Name << ": " << tree.Files << " files, "
         << fixed(double(tree.Bytes) / MB, 1) << " MB (" << tree.Origin << ", " << tree.Path
         << ") ==\n";
-    if (Result.WindowError.isEmpty())
+    if (!Result.WindowRan)
+        Out << "window         not run (--no-window)\n";
+    else if (Result.WindowError.isEmpty())
         printWindow(Out, Result);
     else
         Out << "window         FAILED: " << Result.WindowError << "\n";
+    if (Result.Rounds > 1)
+        Out << "commands       medians of " << Result.Rounds << " rounds\n";
     for (const CommandFigures& command : Result.Commands)
         printCommand(Out, command, Result);
+    printRatios(Out, Result);
     Out.flush();
 }
 
 int PrintSummary(QTextStream& Out, const QList<TreeResult>& Results) {
     if (Results.isEmpty())
         return 0;
-    QList<QStringList> rows{summaryHeader(Results)};
     int missed = 0;
-    for (const TreeResult& result : Results) {
-        rows << summaryRow(result);
+    for (const TreeResult& result : Results)
         missed += missedTargets(result);
-    }
-    QList<qsizetype> widths(rows.first().size(), 0);
-    for (const QStringList& row : rows) {
-        for (qsizetype i = 0; i < row.size() && i < widths.size(); ++i)
-            widths[i] = qMax(widths.at(i), row.at(i).size());
-    }
-    Out << "\nsummary (window = Vendrel's window, 16 ms timer; times in seconds)\n";
-    for (const QStringList& row : rows)
-        printCells(Out, row, widths);
+    if (Results.first().WindowRan)
+        printWindowSummary(Out, Results);
+    printRatioSummary(Out, Results);
     Out << (missed ? QStringLiteral("%1 target(s) missed").arg(missed)
                    : QStringLiteral("all targets met"))
         << "\n";

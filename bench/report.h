@@ -1,6 +1,7 @@
 #pragma once
 
 #include "figures.h"
+#include "paired_ratios.h"
 #include "trees.h"
 
 #include <QList>
@@ -11,9 +12,12 @@
 struct TreeResult {
     ::Tree Tree;
     WindowFigures Window;
-    QString WindowError; // the window run gave no figures
-    QString WindowCheck; // what `unzip -t` said of the window's archive (with --verify)
-    QList<CommandFigures> Commands;
+    QString WindowError;            // the window run gave no figures
+    QString WindowCheck;            // what `unzip -t` said of the window's archive (with --verify)
+    QList<CommandFigures> Commands; // medians over the rounds
+    bool WindowRan = true;          // false with --no-window
+    int Rounds = 1;                 // rounds of the command-line packers
+    QList<PairedRatio> Ratios;
 };
 
 // The targets the window's run is held to.

@@ -1,0 +1,97 @@
+#include "paired_ratios.h"
+
+#include <algorithm>
+
+namespace {
+
+// A ratio worth reporting: Name's time over Base's, and its targets on the trees that have one.
+struct RatioSpec {
+    QString Name;
+    QString Base;
+    double SmallTarget = 0;   // on the tree of many small files
+    double DefaultTarget = 0; // on the template tree
+};
+
+const QList<RatioSpec>& ratioSpecs() {
+    static const QList<RatioSpec> specs{
+        {QStringLiteral("vendrel-pack"), QStringLiteral("zip"), 0.6, 0.18},
+        {QStringLiteral("vendrel-pack 1 core"), QStringLiteral("zip 1 core"), 0.9, 0.32},
+        {QStringLiteral("vendrel-pack"), QStringLiteral("read tree"), 2.5, 4},
+        {QStringLiteral("zip"), QStringLiteral("read tree"), 0, 0},
+        {QStringLiteral("7z"), QStringLiteral("zip"), 0, 0},
+        {QStringLiteral("bsdtar"), QStringLiteral("zip"), 0, 0},
+    };
+    return specs;
+}
+
+double median(QList<double> Values) {
+    if (Values.isEmpty())
+        return 0;
+    std::sort(Values.begin(), Values.end());
+    const qsizetype middle = Values.size() / 2;
+    return Values.size() % 2 ? Values.at(middle) : (Values.at(middle - 1) + Values.at(middle)) / 2;
+}
+
+const CommandFigures* named(const QList<CommandFigures>& Round, const QString& Name) {
+    for (const CommandFigures& command : Round) {
+        if (command.Name == Name)
+            return command.Succeeded && command.WallSeconds > 0 ? &command : nullptr;
+    }
+    return nullptr;
+}
+
+double targetOn(const QString& Tree, const RatioSpec& Spec) {
+    if (Tree == QLatin1String("small"))
+        return Spec.SmallTarget;
+    return Tree == QLatin1String("default") ? Spec.DefaultTarget : 0;
+}
+
+} // namespace
+
+QList<PairedRatio> PairedRatios(const QString& Tree, const QList<QList<CommandFigures>>& Rounds) {
+    QList<PairedRatio> ratios;
+    for (const RatioSpec& spec : ratioSpecs()) {
+        QList<double> values;
+        QList<double> loads;
+        for (const QList<CommandFigures>& round : Rounds) {
+            const CommandFigures* top = named(round, spec.Name);
+            const CommandFigures* base = named(round, spec.Base);
+            if (!top || !base)
+                continue;
+            values << top->WallSeconds / base->WallSeconds;
+            loads << (top->OtherLoadCores * top->WallSeconds +
+                      base->OtherLoadCores * base->WallSeconds) /
+                         (top->WallSeconds + base->WallSeconds);
+        }
+        if (values.isEmpty())
+            continue;
+        ratios << PairedRatio{spec.Name + QStringLiteral(" / ") + spec.Base,
+                              median(values),
+                              *std::min_element(values.begin(), values.end()),
+                              *std::max_element(values.begin(), values.end()),
+                              int(values.size()),
+                              targetOn(Tree, spec),
+                              median(loads)};
+    }
+    return ratios;
+}
+
+CommandFigures MedianFigures(const QList<CommandFigures>& Runs) {
+    if (Runs.isEmpty())
+        return {};
+    QList<double> walls;
+    QList<double> cpus;
+    QList<double> loads;
+    for (const CommandFigures& run : Runs) {
+        if (run.Ran && !run.Succeeded)
+            return run;
+        walls << run.WallSeconds;
+        cpus << run.CpuSeconds;
+        loads << run.OtherLoadCores;
+    }
+    CommandFigures figures = Runs.first();
+    figures.WallSeconds = median(walls);
+    figures.CpuSeconds = median(cpus);
+    figures.OtherLoadCores = median(loads);
+    return figures;
+}
