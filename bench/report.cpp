@@ -136,8 +136,9 @@ void printCommand(QTextStream& Out, const CommandFigures& C, const TreeResult& R
         Out << (C.Ran ? "FAILED: " : "not run: ") << C.Note << "\n";
         return;
     }
-    Out << fixed(C.WallSeconds, 2) << " s, archive " << fixed(double(C.ArchiveBytes) / MB, 1)
-        << " MB";
+    Out << fixed(C.WallSeconds, 2) << " s";
+    if (C.ArchiveBytes > 0)
+        Out << ", archive " << fixed(double(C.ArchiveBytes) / MB, 1) << " MB";
     const CommandFigures* zip = reference(Result);
     if (zip == &C && Result.WindowRan)
         Out << "; window/" << C.Name << " " << fixed(Result.Window.WallSeconds / C.WallSeconds, 2);
