@@ -22,10 +22,6 @@ class PackingView {
     virtual void SetProgressValue(float Value) = 0;
 };
 
-// The most entries the folder walk takes from one folder's listing; a fuller folder fails
-// the walk rather than being cut short.
-inline constexpr int DefaultMaxFolderEntries = 2000;
-
 // The values the window holds for the packing logic.
 struct WindowValues {
     QString ProjectFolder;
