@@ -43,7 +43,7 @@ class Form1 : public QWidget, public PackingView {
     // Sets the status line's text.
     void SetStatus(const QString& Text) override;
     // The status line's text.
-    QString Status() const override;
+    QString Status() const;
     // Repaints the status line at once.
     void RepaintStatus() override;
     // Shows or hides the progress bar.

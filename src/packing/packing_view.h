@@ -14,7 +14,6 @@ class PackingView {
     virtual void SetCancelEnabled(bool Enabled) = 0;
     // Sets the status line's text (not repainted until RepaintStatus or the next paint).
     virtual void SetStatus(const QString& Text) = 0;
-    virtual QString Status() const = 0;
     // Repaints the status line at once, before control returns to the event loop.
     virtual void RepaintStatus() = 0;
     virtual void SetProgressVisible(bool Visible) = 0;
