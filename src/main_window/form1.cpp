@@ -1,6 +1,7 @@
 #include "main_window/form1.h"
 
 #include "packing/banner_links.h"
+#include "packing/folder_walk.h"
 #include "packing/packer.h"
 #include "platform/qt_platform.h"
 #include "zip_engine/zipper.h"

@@ -43,7 +43,7 @@ class Form1 : public QWidget, public PackingView {
     // Sets the status line's text.
     void SetStatus(const QString& Text) override;
     // The status line's text.
-    QString Status() const override;
+    QString Status() const;
     // Repaints the status line at once.
     void RepaintStatus() override;
     // Shows or hides the progress bar.
@@ -62,10 +62,6 @@ class Form1 : public QWidget, public PackingView {
     int MaxFolderEntries() const { return m_values.MaxFolderEntries; }
     // The window's compression component (object name "Zipper").
     ::Zipper& GetZipper() { return *m_zipper; }
-    // The desktop services the window uses.
-    Platform& GetPlatform() { return m_platform; }
-    // The pack command and the handlers of the Zipper's events.
-    Packer& GetPacker() { return *m_packer; }
     // The Generate button of one template kind.
     QPushButton* GenerateButton(KindCode Code) const;
     // The banner picture kept by FitBannerPicture, as shown in Picture1.

@@ -1,8 +1,8 @@
 // vendrel-pack: packs a template project folder into a package from the command line.
 #include "pack_cli/exit_codes.h"
-#include "pack_cli/interrupt.h"
 #include "pack_cli/pack_cli.h"
 #include "pack_cli/pack_options.h"
+#include "platform/interrupt.h"
 #include "platform/process_setup.h"
 
 #include <QByteArrayList>

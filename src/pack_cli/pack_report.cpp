@@ -1,12 +1,11 @@
 #include "pack_cli/pack_report.h"
 
-#include "zip_engine/zipper.h"
+#include "platform/terminal.h"
+#include "zip_engine/zip_file.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -57,11 +56,11 @@ QString fitted(const QString& Name, qsizetype Room) {
 
 ConsoleStreams ConsoleStreams::Process() {
     ConsoleStreams streams;
-    streams.OutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
-    streams.ErrIsTerminal = ::isatty(STDERR_FILENO) == 1;
-    struct winsize size {};
-    if (streams.ErrIsTerminal && ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-        streams.Width = size.ws_col;
+    streams.OutIsTerminal = Terminal::IsTerminal(stdout);
+    streams.ErrIsTerminal = Terminal::IsTerminal(stderr);
+    const int columns = streams.ErrIsTerminal ? Terminal::Columns(stderr) : 0;
+    if (columns > 0)
+        streams.Width = columns;
     return streams;
 }
 

@@ -1,8 +1,5 @@
 #include "packing/folder_walk.h"
 
-#include "packing/packing_view.h"
-#include "zip_engine/zipper.h"
-
 #include <QFile>
 #include <QStringDecoder>
 
@@ -51,21 +48,15 @@ QString ProjectFolderName(const QString& ProjectFolder) {
     return parts.isEmpty() ? QString() : parts.last();
 }
 
-FolderWalk::FolderWalk(Zipper& Zipper, PackingView& View, ArchiveNaming Naming,
-                       const QString& ProjectName, int MaxFolderEntries)
-    : FolderWalk([&Zipper](const QString& SourceFile,
-                           const QString& AsFile) { return Zipper.AddFile(SourceFile, AsFile); },
-                 [&View](const QString& Text) { View.SetStatus(Text); }, Naming, ProjectName,
-                 MaxFolderEntries) {}
-
-FolderWalk::FolderWalk(WalkFileSink AddFile, WalkStatusSink SetStatus, ArchiveNaming Naming,
-                       const QString& ProjectName, int MaxFolderEntries)
-    : m_addFile(std::move(AddFile)), m_setStatus(std::move(SetStatus)), m_naming(Naming),
-      m_projectName(ProjectName), m_maxFolderEntries(MaxFolderEntries) {}
+FolderWalk::FolderWalk(WalkFileSink TakeFile, ArchiveNaming Naming, const QString& ProjectName,
+                       int MaxFolderEntries)
+    : m_takeFile(std::move(TakeFile)), m_naming(Naming), m_projectName(ProjectName),
+      m_maxFolderEntries(MaxFolderEntries) {}
 
 bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
     m_walking.clear();
     m_failedFolder.clear();
+    m_failure.clear();
     // A sub-folder that vanished is skipped, but the folder the walk starts from must be there.
     if (Classify(pathBytes(FolderPath)).Kind != EntryKind::Folder)
         return fail(FolderPath, ProjectFolderName(FolderPath));
@@ -128,7 +119,7 @@ bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
 
 bool FolderWalk::queueFile(const QString& folderPath, const QString& prefix, const QString& name) {
     const QString sourceFile = folderPath + name;
-    if (!m_addFile(sourceFile, ArchiveName(m_naming, m_projectName, prefix, name)))
+    if (m_takeFile(sourceFile, ArchiveName(m_naming, m_projectName, prefix, name)))
         return true;
     // Removed between its listing and the reading of its attributes: skipped like any
     // entry that is gone.
@@ -141,7 +132,7 @@ bool FolderWalk::failListing(ListStatus status, const QString& folderPath) {
     // Taking only part of a crowded folder would pack a template with files missing.
     if (status == ListStatus::TooManyEntries) {
         m_failedFolder = folderPath;
-        m_setStatus(TooManyEntriesText + folderPath);
+        m_failure = TooManyEntriesText + folderPath;
         return false;
     }
     return fail(folderPath, ProjectFolderName(folderPath));
@@ -149,6 +140,6 @@ bool FolderWalk::failListing(ListStatus status, const QString& folderPath) {
 
 bool FolderWalk::fail(const QString& folderPath, const QString& name) {
     m_failedFolder = folderPath;
-    m_setStatus(AddFileFailedText + name);
+    m_failure = AddFileFailedText + name;
     return false;
 }

@@ -1,5 +1,5 @@
 #include "pack_cli/pack_report.h"
-#include "zip_engine/zipper.h"
+#include "zip_engine/zip_file.h"
 
 #include "capture.h"
 
