@@ -112,15 +112,24 @@ qint64 ReadsDone() {
 struct ArchiveCallbacks {
     static ArchiveFile& state(voidpf Opaque) { return *static_cast<ArchiveFile*>(Opaque); }
 
+    // Marks the file failed; only the first failure's errno is kept, as it says why.
+    static void failWith(ArchiveFile& Archive, int ErrorNumber) {
+        if (!Archive.m_failed)
+            Archive.m_errorNumber = ErrorNumber;
+        Archive.m_failed = true;
+    }
+
     static voidpf open(voidpf Opaque, const void* FileName, int Mode) {
         int flags = 0;
         const char* mode = fopenMode(Mode, flags);
         if (FileName == nullptr || mode == nullptr)
             return nullptr;
         FILE* file = openArchiveFile(static_cast<const char*>(FileName), mode, flags);
-        if (file == nullptr)
-            return nullptr;
         ArchiveFile& archive = state(Opaque);
+        if (file == nullptr) {
+            archive.m_errorNumber = errno;
+            return nullptr;
+        }
         archive.m_path = resolvedPath(static_cast<const char*>(FileName));
         struct stat info {};
         // Only an ordinary file that this open created or truncated may be removed later;
@@ -137,7 +146,7 @@ struct ArchiveCallbacks {
     static uLong read(voidpf Opaque, voidpf Stream, void* Buffer, uLong Size) {
         const size_t done = std::fread(Buffer, 1, Size, asFile(Stream));
         if (done != Size && std::ferror(asFile(Stream)))
-            state(Opaque).m_failed = true;
+            failWith(state(Opaque), errno);
         return uLong(done);
     }
 
@@ -145,31 +154,31 @@ struct ArchiveCallbacks {
         ArchiveFile& archive = state(Opaque);
         // After one failure the file is already damaged: write nothing more into it.
         if (countAndInject(g_writes, g_faults.FailWriteNumber) || archive.m_failed) {
-            archive.m_failed = true;
+            failWith(archive, ENOSPC);
             return 0;
         }
         const size_t done = std::fwrite(Buffer, 1, Size, asFile(Stream));
         if (done != Size)
-            archive.m_failed = true;
+            failWith(archive, errno);
         return uLong(done);
     }
 
     static ZPOS64_T tell(voidpf Opaque, voidpf Stream) {
         const off_t position = ::ftello(asFile(Stream));
         if (position < 0)
-            state(Opaque).m_failed = true;
+            failWith(state(Opaque), errno);
         return ZPOS64_T(position);
     }
 
     static long seek(voidpf Opaque, voidpf Stream, ZPOS64_T Offset, int Origin) {
         ArchiveFile& archive = state(Opaque);
         if (countAndInject(g_seeks, g_faults.FailSeekNumber) || archive.m_failed) {
-            archive.m_failed = true;
+            failWith(archive, EIO);
             return -1;
         }
         // A seek flushes stdio's buffer, so it can be where a deferred write failure shows.
         if (::fseeko(asFile(Stream), off_t(Offset), seekOrigin(Origin)) != 0) {
-            archive.m_failed = true;
+            failWith(archive, errno);
             return -1;
         }
         return 0;
@@ -180,9 +189,10 @@ struct ArchiveCallbacks {
         // The final flush is where the last buffered bytes meet the disk: check it apart
         // from fclose so that neither failure goes unseen.
         const bool flushed = std::fflush(asFile(Stream)) == 0;
+        const int flushError = errno;
         const bool closed = std::fclose(asFile(Stream)) == 0;
         if (!flushed || !closed || g_faults.FailClose)
-            archive.m_failed = true;
+            failWith(archive, !flushed ? flushError : !closed ? errno : EIO);
         return archive.m_failed ? EOF : 0;
     }
 

@@ -397,19 +397,25 @@ class TstZipper : public QObject {
     void unreadableSource_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("events");
+        QTest::addColumn<qint64>("zippedAtError"); // the failed chunk is counted before its read
         const QStringList atOpen{"1:StartFile", "1:Error"};
         const QStringList atSecondChunk{"1:StartFile", "1:Progress 131072", "1:Error"};
-        QTest::newRow("vanished") << "vanish" << atOpen;
-        QTest::newRow("replaced by a folder") << "folder" << atOpen;
-        QTest::newRow("replaced by a pipe") << "pipe" << atOpen;
-        QTest::newRow("shrunk") << "shrink" << atSecondChunk;
-        QTest::newRow("read error mid-file") << "readError" << atSecondChunk;
+        QTest::newRow("vanished") << "vanish" << atOpen << qint64(0);
+        QTest::newRow("replaced by a folder") << "folder" << atOpen << qint64(0);
+        QTest::newRow("replaced by a pipe") << "pipe" << atOpen << qint64(0);
+        QTest::newRow("shrunk") << "shrink" << atSecondChunk << qint64(262144);
+        QTest::newRow("read error mid-file") << "readError" << atSecondChunk << qint64(262144);
     }
     void unreadableSource() {
         QFETCH(QString, change);
         QFETCH(QStringList, events);
         Zipper zipper;
         ZipperRecorder recorder(zipper);
+        qint64 zippedAtError = -1;
+        recorder.OnEvent = [&](const QString& Event) {
+            if (Event == QLatin1String("Error"))
+                zippedAtError = zipper.BytesZipped();
+        };
         const QString source = makeFile(300000);
         QVERIFY(!zipper.AddFile(source));
         QVERIFY(!zipper.AddFile(makeFile(1000)));
@@ -418,6 +424,7 @@ class TstZipper : public QObject {
         QVERIFY(!zipper.Zip(archive));
         QVERIFY(waitForEnd(recorder));
         QCOMPARE(joined(recorder.Events), joined(events));
+        QTEST(zippedAtError, "zippedAtError");
         verifyFailedRun(zipper, recorder, archive, QStringLiteral("ReadFile"));
     }
 
@@ -529,10 +536,14 @@ class TstZipper : public QObject {
         ZipperRecorder failing(zipper);
         failing.Fast();
         QVERIFY(!zipper.AddFile(makeFile(5000)));
+        const QByteArray before = FileBytes(archive);
         ZipFileIo::SetTestFaults({1, 0, false, 0});
         QVERIFY(!zipper.Zip(archive, 2));
         QVERIFY(waitForEnd(failing));
         QCOMPARE(failing.Events.last().section(QLatin1Char(':'), 1), QStringLiteral("Error"));
+        // The first write failed where the new entry would start; no later write, not even
+        // the closing directory, reached the file.
+        QCOMPARE(FileBytes(archive), before);
         verifyArchive(archive, earlier);
         ZipFileIo::SetTestFaults({});
         ZipperRecorder adding(zipper);
