@@ -186,9 +186,6 @@ class tst_FaultDisk : public QObject, FaultFixture {
         // vendrel-pack on the same disk says why it failed and names the package, not the
         // file it was reading; exit 5 is a failed write.
         QProcess pack;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-        pack.setProcessEnvironment(environment);
         pack.start(QStringLiteral(VENDREL_PACK_PROGRAM),
                    {"--kind", "dzs", project(), disk + "/full.dzs"});
         QVERIFY(pack.waitForFinished(60000));
