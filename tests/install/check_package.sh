@@ -5,7 +5,7 @@
 # libraries, and lintian's verdict where lintian is installed.
 # Usage: check_package.sh SOURCE_DIR SCRATCH_DIR VERSION APP_ID
 set -euo pipefail
-src=$1 scratch=$2 version=$3 appId=$4
+src=$1 scratch=$(realpath -m "$2") version=$3 appId=$4
 fail() {
     echo "FAIL: $*" >&2
     exit 1
