@@ -43,7 +43,7 @@ class Form1 : public QWidget, public PackingView {
     // Sets the status line's text.
     void SetStatus(const QString& Text) override;
     // The status line's text.
-    QString Status() const override;
+    QString Status() const;
     // Repaints the status line at once.
     void RepaintStatus() override;
     // Shows or hides the progress bar.
@@ -62,10 +62,6 @@ class Form1 : public QWidget, public PackingView {
     int MaxFolderEntries() const { return m_values.MaxFolderEntries; }
     // The window's compression component (object name "Zipper").
     ::Zipper& GetZipper() { return *m_zipper; }
-    // The desktop services the window uses.
-    Platform& GetPlatform() { return m_platform; }
-    // The pack command and the handlers of the Zipper's events.
-    Packer& GetPacker() { return *m_packer; }
     // The Generate button of one template kind.
     QPushButton* GenerateButton(KindCode Code) const;
     // The banner picture kept by FitBannerPicture, as shown in Picture1.
@@ -76,6 +72,12 @@ class Form1 : public QWidget, public PackingView {
     void showEvent(QShowEvent* Event) override;
     // Turns clicks on the two banners into their links.
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // Accepts a dragged single local folder while no run is going; refuses anything else.
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    // Keeps the verdict of the drag's entry up to date while it moves over the window.
+    void dragMoveEvent(QDragMoveEvent* Event) override;
+    // Takes a dropped folder exactly as a folder "Browse" returned.
+    void dropEvent(QDropEvent* Event) override;
 
   Q_SIGNALS:
     // A Generate button was pressed; the pack command for its kind runs right after.
@@ -96,6 +98,9 @@ class Form1 : public QWidget, public PackingView {
     void centreOnScreen();
     void setAllGenerateEnabled(bool Enabled);
     void cmdSelectFolderClick();
+    void takeProjectFolder(const QString& Folder);
+    QString droppableFolder(const QDropEvent& Event) const;
+    QString acceptFolderDrop(QDropEvent& Event) const;
     void generateClick(KindCode Code);
     void makeBannerLink(QLabel* Banner);
 

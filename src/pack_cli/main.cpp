@@ -1,8 +1,8 @@
 // vendrel-pack: packs a template project folder into a package from the command line.
 #include "pack_cli/exit_codes.h"
-#include "pack_cli/interrupt.h"
 #include "pack_cli/pack_cli.h"
 #include "pack_cli/pack_options.h"
+#include "platform/interrupt.h"
 #include "platform/process_setup.h"
 
 #include <QByteArrayList>
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     QString error;
     const ConsoleStreams streams = ConsoleStreams::Process();
     if (!ArgumentsFromBytes(raw, args, error)) {
-        std::fprintf(streams.Err, "vendrel-pack: %s\n", error.toUtf8().constData());
+        std::fprintf(streams.Err, "vendrel-pack: %s\n", Printable(error).toUtf8().constData());
         return ExitCode::Usage;
     }
     return RunPackCli(args, streams);

@@ -1,13 +1,12 @@
 #include "pack_cli/pack_destination.h"
 
 #include "pack_cli/exit_codes.h"
-#include "packing/packer.h"
+#include "pack_cli/pack_report.h"
+#include "packing/package_paths.h"
 #include "platform/folder_listing.h"
 
 #include <QDir>
 #include <QFile>
-
-#include <sys/stat.h>
 
 using namespace FolderListing;
 
@@ -20,7 +19,7 @@ Entry classify(const QString& Path) {
 // The window compares the paths as text; a link or a second mount can lead to the same
 // folder under another path, which must be refused all the same.
 bool isProjectFolder(const QString& Folder, const QString& ProjectFolder) {
-    if (Packer::DestinationIsProject(Folder, ProjectFolder))
+    if (PackagePaths::DestinationIsProject(Folder, ProjectFolder))
         return true;
     const Entry folder = classify(Folder);
     const Entry project = classify(ProjectFolder);
@@ -35,14 +34,17 @@ int refuse(QString& Error, const QString& Text) {
 
 // What is at the output path now, and whether the run may replace it.
 int checkExisting(const PackOptions& Options, PackDestination& Destination, QString& Error) {
-    struct stat info {};
-    if (::lstat(QFile::encodeName(Destination.Output).constData(), &info) != 0)
+    const Entry existing = classify(Destination.Output);
+    // A link counts as there even when it leads nowhere: it is what would be replaced.
+    const bool exists = existing.IsLink || (existing.Kind != EntryKind::Missing &&
+                                            existing.Kind != EntryKind::Unreachable);
+    if (!exists)
         return ExitCode::Success;
-    const QString quoted = QLatin1Char('"') + Destination.Output + QLatin1Char('"');
-    if (classify(Destination.Output).Kind == EntryKind::Folder)
+    const QString quoted = QLatin1Char('"') + Printable(Destination.Output) + QLatin1Char('"');
+    if (existing.Kind == EntryKind::Folder)
         return refuse(Error, quoted + QStringLiteral(" is a folder"));
     // A link is replaced itself, as the window deletes it; devices and pipes never are.
-    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
+    if (!existing.IsLink && existing.Kind == EntryKind::Special)
         return refuse(Error, quoted + QStringLiteral(" is not an ordinary file"));
     if (!Options.Overwrite)
         return refuse(Error, quoted + QStringLiteral(" already exists; use --overwrite to "
@@ -61,21 +63,22 @@ int ResolveDestination(const PackOptions& Options, PackDestination& Destination,
     Destination = PackDestination();
     Destination.ProjectFolder = AbsolutePath(Options.ProjectFolder);
     if (classify(Destination.ProjectFolder).Kind != EntryKind::Folder) {
-        Error = QStringLiteral("Project folder not found: \"%1\"").arg(Destination.ProjectFolder);
+        Error = QStringLiteral("Project folder not found: \"%1\"")
+                    .arg(Printable(Destination.ProjectFolder));
         return ExitCode::WalkFailed;
     }
     // A path that ends in "/" names a folder, which cannot become a package.
     if (Options.Output.endsWith(QLatin1Char('/')))
-        return refuse(Error, QStringLiteral("\"%1\" is a folder").arg(Options.Output));
+        return refuse(Error, QStringLiteral("\"%1\" is a folder").arg(Printable(Options.Output)));
     const TemplateKind& kind = KindOf(Options.Kind);
-    Destination.Output = Packer::WithDefaultExtension(AbsolutePath(Options.Output),
-                                                      QString::fromLatin1(kind.Extension));
-    const QString folder = Packer::FolderOfOutput(Destination.Output);
+    Destination.Output = PackagePaths::WithDefaultExtension(AbsolutePath(Options.Output),
+                                                            QString::fromLatin1(kind.Extension));
+    const QString folder = PackagePaths::FolderOfOutput(Destination.Output);
     if (isProjectFolder(folder, Destination.ProjectFolder))
-        return refuse(Error, Packer::ProjectFolderWarningText().replace(QStringLiteral("\r\n"),
-                                                                        QStringLiteral("\n")));
+        return refuse(Error, PackagePaths::ProjectFolderWarningText().replace(
+                                 QStringLiteral("\r\n"), QStringLiteral("\n")));
     if (classify(folder).Kind != EntryKind::Folder)
         return refuse(Error, QStringLiteral("Destination folder not found: \"%1\"")
-                                 .arg(folder.isEmpty() ? QStringLiteral("/") : folder));
+                                 .arg(folder.isEmpty() ? QStringLiteral("/") : Printable(folder)));
     return checkExisting(Options, Destination, Error);
 }

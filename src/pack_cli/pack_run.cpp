@@ -1,18 +1,16 @@
 #include "pack_cli/pack_run.h"
 
 #include "pack_cli/exit_codes.h"
-#include "pack_cli/interrupt.h"
 #include "pack_cli/pack_report.h"
-#include "pack_cli/temp_output.h"
-#include "packing/folder_walk.h"
-#include "packing/packer.h"
+#include "packing/package_paths.h"
 #include "packing/template_kind.h"
+#include "platform/interrupt.h"
+#include "platform/temp_output.h"
 #include "zip_engine/parallel_deflate.h"
+#include "zip_engine/zip_limits.h"
 
 #include <QFile>
 #include <QStringList>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -23,9 +21,8 @@ QString quoted(const QString& Path) {
     return QLatin1Char('"') + Path + QLatin1Char('"');
 }
 
-bool statOf(const QString& Path, struct stat& Info, bool FollowLinks) {
-    const QByteArray path = QFile::encodeName(Path);
-    return (FollowLinks ? ::stat(path.constData(), &Info) : ::lstat(path.constData(), &Info)) == 0;
+FolderListing::Entry classify(const QString& Path) {
+    return FolderListing::Classify(QFile::encodeName(Path));
 }
 
 } // namespace
@@ -43,56 +40,55 @@ int PackRun::walk() {
     const QString project = m_destination.ProjectFolder;
     FolderWalk walk(
         [this](const QString& Source, const QString& As) { return takeFile(Source, As); },
-        [this](const QString& Text) { m_walkStatus = Text; }, m_kind.Naming,
-        ProjectFolderName(project), MaxFolderEntries);
-    const QString start = project.endsWith(QLatin1Char('/')) ? project : project + QLatin1Char('/');
-    const bool walked = walk.Run(start, QString());
+        m_kind.Naming, ProjectFolderName(project), MaxFolderEntries);
+    const bool walked = walk.Run(PackagePaths::WalkStartOf(project), QString());
     if (Interrupt::Requested())
         return interrupted();
     if (m_tooManyFiles)
         return fail(ExitCode::WalkFailed,
                     QStringLiteral("Too many files for one package in %1: more than %2")
                         .arg(quoted(project))
-                        .arg(Packer::MaxPackageFiles));
+                        .arg(MaxPackageFiles));
     if (!walked)
         return fail(ExitCode::WalkFailed,
                     QStringLiteral("Walking the project folder failed in %1: %2")
-                        .arg(quoted(walk.FailedFolder()), m_walkStatus));
+                        .arg(quoted(walk.FailedFolder()), walk.Failure()));
     return ExitCode::Success;
 }
 
-// The walk's file sink: true refuses the file, which ends the walk.
+// The walk's file sink: false refuses the file, which ends the walk.
 bool PackRun::takeFile(const QString& sourceFile, const QString& asFile) {
     if (Interrupt::Requested())
-        return true;
+        return false;
     std::optional<ZipFile> file = ZipFileFor(sourceFile, asFile);
     if (!file)
-        return true;
+        return false;
     // The package being replaced is no part of the template: the window deletes it first.
     if (isOldOutput(sourceFile))
-        return false;
-    // minizip 1.1 records a wrong entry count beyond the limit; the walk stops at once.
-    if (qsizetype(m_files.size()) >= Packer::MaxPackageFiles) {
-        m_tooManyFiles = true;
         return true;
+    // minizip 1.1 records a wrong entry count beyond the limit; the walk stops at once.
+    if (qsizetype(m_files.size()) >= MaxPackageFiles) {
+        m_tooManyFiles = true;
+        return false;
     }
     m_totalBytes += file->ByteCount;
     m_files.push_back(std::move(*file));
-    return false;
+    return true;
 }
 
 void PackRun::rememberOldOutput() {
-    struct stat info {};
-    m_hasOldOutput = m_destination.Replaces && statOf(m_destination.Output, info, false) &&
-                     S_ISREG(info.st_mode);
-    m_oldOutputDevice = info.st_dev;
-    m_oldOutputInode = info.st_ino;
+    // The output itself, not what a link there leads to: a link is replaced, not its target.
+    const FolderListing::Entry output = classify(m_destination.Output);
+    m_hasOldOutput =
+        m_destination.Replaces && !output.IsLink && output.Kind == FolderListing::EntryKind::File;
+    m_oldOutputId = output.Id;
 }
 
 bool PackRun::isOldOutput(const QString& sourceFile) const {
-    struct stat info {};
-    return m_hasOldOutput && statOf(sourceFile, info, true) && info.st_dev == m_oldOutputDevice &&
-           info.st_ino == m_oldOutputInode;
+    if (!m_hasOldOutput)
+        return false;
+    const FolderListing::Entry source = classify(sourceFile);
+    return source.Kind == FolderListing::EntryKind::File && source.Id == m_oldOutputId;
 }
 
 int PackRun::write() {
@@ -103,11 +99,9 @@ int PackRun::write() {
     m_tempPath = temp.Path();
     // Many small entries cost far fewer system calls when the package goes out in blocks.
     m_writer.SetLargeBlocks(true);
-    const bool failed = m_writer.OpenZip(m_tempPath);
-    if (failed)
-        return fail(ExitCode::IoFailed, QStringLiteral("OpenZip failed on %1 (error %2)")
-                                            .arg(quoted(m_tempPath))
-                                            .arg(m_writer.Result()));
+    const bool openFailed = m_writer.OpenZip(m_tempPath);
+    if (openFailed)
+        return fail(ExitCode::IoFailed, writeFailure(QStringLiteral("OpenZip")));
     const int written = writeEntries();
     if (written != ExitCode::Success) {
         m_writer.DiscardZip();
@@ -133,9 +127,9 @@ int PackRun::writeEntries() {
         return fail(ExitCode::IoFailed, m_failure);
     if (!completed)
         return fail(ExitCode::IoFailed, deflateFailure(deflate));
-    const bool failed = m_writer.CloseZip();
-    if (failed)
-        return fail(ExitCode::IoFailed, QStringLiteral("CloseZip failed: ") + writerDetail());
+    const bool closeFailed = m_writer.CloseZip();
+    if (closeFailed)
+        return fail(ExitCode::IoFailed, writeFailure(QStringLiteral("CloseZip")));
     return ExitCode::Success;
 }
 
@@ -167,9 +161,9 @@ bool PackRun::onPiece(const DeflatePiece& piece) {
     if (piece.Size > file.ByteCount)
         return failFile(QStringLiteral("ReadFile"), file,
                         QStringLiteral("the file grew while it was being packed"));
-    const bool failed = m_writer.WriteBytes(piece.Data);
-    if (failed)
-        return failFile(QStringLiteral("WriteBytes"), file, writerDetail());
+    const bool writeFailed = m_writer.WriteBytes(piece.Data);
+    if (writeFailed)
+        return failWrite(QStringLiteral("WriteBytes"));
     m_report.Progress(m_bytesBefore + piece.Size);
     return !piece.Last || closeEntry(file, piece);
 }
@@ -181,7 +175,7 @@ bool PackRun::openEntry(const ZipFile& file, bool text) {
                                   file.ByteCount, text ? TextAttr : 0);
     if (!failed)
         return true;
-    return failFile(QStringLiteral("OpenFileInZip"), file, writerDetail());
+    return failWrite(QStringLiteral("OpenFileInZip"));
 }
 
 bool PackRun::closeEntry(const ZipFile& file, const DeflatePiece& piece) {
@@ -192,9 +186,9 @@ bool PackRun::closeEntry(const ZipFile& file, const DeflatePiece& piece) {
                                        "listed, %2 read)")
                             .arg(file.ByteCount)
                             .arg(piece.Size));
-    const bool failed = m_writer.CloseRawFileInZip(piece.Size, piece.Crc);
-    if (failed)
-        return failFile(QStringLiteral("CloseFileInZip"), file, writerDetail());
+    const bool closeFailed = m_writer.CloseRawFileInZip(piece.Size, piece.Crc);
+    if (closeFailed)
+        return failWrite(QStringLiteral("CloseFileInZip"));
     m_bytesBefore += piece.Size;
     m_report.FileDone(file);
     return true;
@@ -205,8 +199,21 @@ bool PackRun::failFile(const QString& step, const ZipFile& file, const QString& 
     return false;
 }
 
-QString PackRun::writerDetail() const {
-    return QStringLiteral("error %1 writing %2").arg(m_writer.Result()).arg(quoted(m_tempPath));
+bool PackRun::failWrite(const QString& step) {
+    m_failure = writeFailure(step);
+    return false;
+}
+
+// A failed write is the package's, whichever source file was being read: it names the
+// package and says why the system refused it ("No space left on device").
+QString PackRun::writeFailure(const QString& step) const {
+    const int errorNumber = m_writer.ErrorNumber();
+    const QString why =
+        errorNumber != 0 ? qt_error_string(errorNumber) + QLatin1Char(' ') : QString();
+    return QStringLiteral("%1 failed on %2: %3(error %4 writing %5)")
+        .arg(step, quoted(m_destination.Output), why)
+        .arg(m_writer.Result())
+        .arg(quoted(m_tempPath));
 }
 
 QString PackRun::deflateFailure(const ParallelDeflate& deflate) const {
@@ -228,6 +235,7 @@ int PackRun::interrupted() {
 }
 
 int PackRun::fail(int code, const QString& text) {
-    m_report.Error(text);
+    // Every message of a run is one line; the names in it must not break it.
+    m_report.Error(Printable(text));
     return code;
 }

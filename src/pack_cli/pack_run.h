@@ -1,13 +1,13 @@
 #pragma once
 
 #include "pack_cli/pack_destination.h"
-#include "packing/packing_view.h"
+#include "packing/folder_walk.h"
+#include "platform/folder_listing.h"
+#include "zip_engine/zip_file.h"
 #include "zip_engine/zip_writer.h"
-#include "zip_engine/zipper.h"
 
 #include <QString>
 
-#include <sys/types.h>
 #include <vector>
 
 class PackReport;
@@ -41,7 +41,8 @@ class PackRun {
     bool openEntry(const ZipFile& file, bool text);
     bool closeEntry(const ZipFile& file, const DeflatePiece& piece);
     bool failFile(const QString& step, const ZipFile& file, const QString& detail);
-    QString writerDetail() const;
+    bool failWrite(const QString& step);
+    QString writeFailure(const QString& step) const;
     QString deflateFailure(const ParallelDeflate& deflate) const;
     int interrupted();
     int fail(int code, const QString& text);
@@ -53,10 +54,8 @@ class PackRun {
     qint64 m_totalBytes = 0;
     qint64 m_bytesBefore = 0; // bytes of the files already in the package
     bool m_tooManyFiles = false;
-    QString m_walkStatus;
     bool m_hasOldOutput = false;
-    dev_t m_oldOutputDevice = 0;
-    ino_t m_oldOutputInode = 0;
+    FolderListing::FolderId m_oldOutputId;
     ZipWriter m_writer;
     QString m_tempPath;
     QString m_failure; // why the piece sink stopped the run

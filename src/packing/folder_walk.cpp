@@ -1,7 +1,6 @@
 #include "packing/folder_walk.h"
 
-#include "packing/packing_view.h"
-#include "zip_engine/zipper.h"
+#include "packing/entry_names.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -19,13 +18,14 @@ QByteArray pathBytes(const QString& Path) {
     return QFile::encodeName(Path);
 }
 
-// A name can go into the package only when it is valid UTF-8 and holds no "\": inside the
-// archive "\" separates folders, so such a name would land in another folder, or climb out
-// of the install folder ("..\..\x"), when the package is installed.
+// A name can go into the package only when it is valid UTF-8 and can be created where the
+// package is installed: inside the archive "\" separates folders, so such a name would land
+// in another folder, or climb out of the install folder ("..\..\x"), and a name such as
+// "C:" would lead out of it to a drive.
 bool decodeName(const QByteArray& Bytes, QString& Name) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     Name = utf8.decode(Bytes);
-    return !utf8.hasError() && !Name.contains(QLatin1Char('\\'));
+    return !utf8.hasError() && IsPortableEntryName(Name);
 }
 
 } // namespace
@@ -51,27 +51,23 @@ QString ProjectFolderName(const QString& ProjectFolder) {
     return parts.isEmpty() ? QString() : parts.last();
 }
 
-FolderWalk::FolderWalk(Zipper& Zipper, PackingView& View, ArchiveNaming Naming,
-                       const QString& ProjectName, int MaxFolderEntries)
-    : FolderWalk([&Zipper](const QString& SourceFile,
-                           const QString& AsFile) { return Zipper.AddFile(SourceFile, AsFile); },
-                 [&View](const QString& Text) { View.SetStatus(Text); }, Naming, ProjectName,
-                 MaxFolderEntries) {}
-
-FolderWalk::FolderWalk(WalkFileSink AddFile, WalkStatusSink SetStatus, ArchiveNaming Naming,
-                       const QString& ProjectName, int MaxFolderEntries)
-    : m_addFile(std::move(AddFile)), m_setStatus(std::move(SetStatus)), m_naming(Naming),
-      m_projectName(ProjectName), m_maxFolderEntries(MaxFolderEntries) {}
+FolderWalk::FolderWalk(WalkFileSink TakeFile, ArchiveNaming Naming, const QString& ProjectName,
+                       int MaxFolderEntries)
+    : m_takeFile(std::move(TakeFile)), m_naming(Naming), m_projectName(ProjectName),
+      m_maxFolderEntries(MaxFolderEntries) {}
 
 bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
     m_walking.clear();
     m_failedFolder.clear();
+    m_failure.clear();
     // A sub-folder that vanished is skipped, but the folder the walk starts from must be there.
     if (Classify(pathBytes(FolderPath)).Kind != EntryKind::Folder)
         return fail(FolderPath, ProjectFolderName(FolderPath));
     // Every name of a folder-named package starts with the project folder's name, where a
-    // "\" would split it into folders that are not there.
-    if (m_naming == ArchiveNaming::FolderNamed && m_projectName.contains(QLatin1Char('\\')))
+    // "\" would split it into folders that are not there and a drive name would lead out of
+    // the install folder. The root folder has no name to check.
+    if (m_naming == ArchiveNaming::FolderNamed && !m_projectName.isEmpty() &&
+        !IsPortableEntryName(m_projectName))
         return fail(FolderPath, m_projectName);
     return walkFolder(FolderPath, NamePrefix);
 }
@@ -128,7 +124,7 @@ bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
 
 bool FolderWalk::queueFile(const QString& folderPath, const QString& prefix, const QString& name) {
     const QString sourceFile = folderPath + name;
-    if (!m_addFile(sourceFile, ArchiveName(m_naming, m_projectName, prefix, name)))
+    if (m_takeFile(sourceFile, ArchiveName(m_naming, m_projectName, prefix, name)))
         return true;
     // Removed between its listing and the reading of its attributes: skipped like any
     // entry that is gone.
@@ -141,7 +137,7 @@ bool FolderWalk::failListing(ListStatus status, const QString& folderPath) {
     // Taking only part of a crowded folder would pack a template with files missing.
     if (status == ListStatus::TooManyEntries) {
         m_failedFolder = folderPath;
-        m_setStatus(TooManyEntriesText + folderPath);
+        m_failure = TooManyEntriesText + folderPath;
         return false;
     }
     return fail(folderPath, ProjectFolderName(folderPath));
@@ -149,6 +145,6 @@ bool FolderWalk::failListing(ListStatus status, const QString& folderPath) {
 
 bool FolderWalk::fail(const QString& folderPath, const QString& name) {
     m_failedFolder = folderPath;
-    m_setStatus(AddFileFailedText + name);
+    m_failure = AddFileFailedText + name;
     return false;
 }

@@ -10,9 +10,6 @@
 
 #include <functional>
 
-class PackingView;
-class Zipper;
-
 // The name a file gets inside a package: Prefix is its folder below the project folder with
 // each component followed by "\" (empty for the project folder itself).
 QString ArchiveName(ArchiveNaming Naming, const QString& ProjectName, const QString& Prefix,
@@ -21,28 +18,31 @@ QString ArchiveName(ArchiveNaming Naming, const QString& ProjectName, const QStr
 // The project folder's own name: the last component of its path ("" for the root folder).
 QString ProjectFolderName(const QString& ProjectFolder);
 
-// Takes one file the walk reached, with its archive name; returns true when it refuses the
-// file (as Zipper::AddFile does), which fails the walk.
-using WalkFileSink = std::function<bool(const QString& SourceFile, const QString& AsFile)>;
-// Takes the status text of a failed walk.
-using WalkStatusSink = std::function<void(const QString& Text)>;
+// The most entries the walk takes from one folder's listing; a fuller folder fails the walk
+// rather than being cut short.
+inline constexpr int DefaultMaxFolderEntries = 2000;
 
-// One walk of a project tree: hands every file below a folder to a file sink (the Zipper's
-// queue for the window), a folder's own files first in listing order, then each sub-folder
-// depth first. On failure it sets the status text and stops at every level; it never takes
+// Takes one file the walk reached, with its archive name; true when it took the file, false
+// when it refuses it, which fails the walk.
+using WalkFileSink = std::function<bool(const QString& SourceFile, const QString& AsFile)>;
+
+// One walk of a project tree: hands every file below a folder, with its archive name, to a
+// file sink, a folder's own files first in listing order, then each sub-folder depth first.
+// On failure it stops at every level and keeps the status text that says why; it never takes
 // anything back from the sink.
 class FolderWalk {
   public:
-    FolderWalk(Zipper& Zipper, PackingView& View, ArchiveNaming Naming, const QString& ProjectName,
+    FolderWalk(WalkFileSink TakeFile, ArchiveNaming Naming, const QString& ProjectName,
                int MaxFolderEntries);
-    FolderWalk(WalkFileSink AddFile, WalkStatusSink SetStatus, ArchiveNaming Naming,
-               const QString& ProjectName, int MaxFolderEntries);
 
     // Walks FolderPath (ending in "/") with the given name prefix; true when every file
     // reached was taken.
     bool Run(const QString& FolderPath, const QString& NamePrefix);
     // The folder (ending in "/") whose entry or listing failed the last Run; empty if none.
     QString FailedFolder() const { return m_failedFolder; }
+    // The status text of the last failed Run ("AddFile failed on " or "Too many entries in "
+    // and the name); empty if none.
+    QString Failure() const { return m_failure; }
 
   private:
     bool walkFolder(const QString& folderPath, const QString& prefix);
@@ -54,12 +54,12 @@ class FolderWalk {
     bool failListing(FolderListing::ListStatus status, const QString& folderPath);
     bool fail(const QString& folderPath, const QString& name);
 
-    WalkFileSink m_addFile;
-    WalkStatusSink m_setStatus;
+    WalkFileSink m_takeFile;
     ArchiveNaming m_naming;
     QString m_projectName;
     int m_maxFolderEntries;
     QString m_failedFolder;
+    QString m_failure;
     // The folders from the walk's start down to the one being listed: a link that leads
     // back to one of them would make the walk endless.
     QList<FolderListing::FolderId> m_walking;

@@ -1,9 +1,11 @@
 #include "packing/packer.h"
 
 #include "packing/folder_walk.h"
+#include "packing/package_paths.h"
 #include "platform/file_info.h"
 #include "platform/folder_listing.h"
 #include "platform/platform.h"
+#include "zip_engine/zip_limits.h"
 #include "zip_engine/zipper.h"
 
 #include <QFile>
@@ -13,9 +15,6 @@
 
 namespace {
 
-const QString ProjectFolderWarning =
-    QStringLiteral("You cannot create the Installation File in the Project Folder!\r\n"
-                   "Please Choose Another Destination Folder");
 const QString OverwriteQuestion = QStringLiteral("Overwrite Existing File?");
 const QString NoProjectFolderText = QStringLiteral("Please Choose a Project Folder First");
 const QString ProjectFolderGoneText = QStringLiteral("Project Folder Not Found: ");
@@ -23,22 +22,6 @@ const QString CannotDeleteText = QStringLiteral("Cannot Delete Existing File ");
 const QString TooManyFilesText = QStringLiteral("Too many files: ");
 const QString SuccessText = QStringLiteral("Success");
 const QString CanceledText = QStringLiteral("Canceled");
-
-// Spaces only, not other white space, are taken off the ends of the last piece.
-QString trimSpaces(const QString& Text) {
-    qsizetype first = 0;
-    qsizetype last = Text.size();
-    while (first < last && Text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && Text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return Text.mid(first, last - first);
-}
-
-// The walk's starting path: the project folder followed by "/" (the root already ends in one).
-QString folderPathOf(const QString& Folder) {
-    return Folder.endsWith(QLatin1Char('/')) ? Folder : Folder + QLatin1Char('/');
-}
 
 } // namespace
 
@@ -66,18 +49,20 @@ void Packer::PackTemplate(const TemplateKind& Kind) {
         setGenerateButtons(true);
         return;
     }
-    m_values.DestinationFolder = FolderOfOutput(chosen);
+    m_values.DestinationFolder = PackagePaths::FolderOfOutput(chosen);
     if (destinationIsProject()) {
         warnDestinationIsProject(Kind.Code);
         return;
     }
     // The compression library is linked into the program, so no library file is written
     // into (or loaded from) the destination folder here, and none is removed at Complete.
-    const QString outputPath = WithDefaultExtension(chosen, QString::fromLatin1(Kind.Extension));
+    const QString outputPath =
+        PackagePaths::WithDefaultExtension(chosen, QString::fromLatin1(Kind.Extension));
     if (!clearOutput(outputPath))
         return;
     // A failed walk leaves nothing queued, so none of its files reach a later archive.
-    if (!AddFolderFiles(folderPathOf(m_values.ProjectFolder), QString(), Kind.Naming)) {
+    if (!AddFolderFiles(PackagePaths::WalkStartOf(m_values.ProjectFolder), QString(),
+                        Kind.Naming)) {
         m_zipper.ClearFiles();
         return;
     }
@@ -86,10 +71,16 @@ void Packer::PackTemplate(const TemplateKind& Kind) {
 
 bool Packer::AddFolderFiles(const QString& FolderPath, const QString& NamePrefix,
                             ArchiveNaming Naming) {
-    FolderWalk walk(m_zipper, m_view, Naming, ProjectFolderName(m_values.ProjectFolder),
+    const auto queue = [this](const QString& SourceFile, const QString& AsFile) {
+        const bool failed = m_zipper.AddFile(SourceFile, AsFile);
+        return !failed;
+    };
+    FolderWalk walk(queue, Naming, ProjectFolderName(m_values.ProjectFolder),
                     m_values.MaxFolderEntries);
-    if (!walk.Run(FolderPath, NamePrefix))
+    if (!walk.Run(FolderPath, NamePrefix)) {
+        m_view.SetStatus(walk.Failure());
         return false;
+    }
     // minizip 1.1 writes a wrong entry count into an archive of more files, which readers
     // reject: refuse the run before anything is written.
     const qsizetype queued = m_zipper.FilesQueued();
@@ -133,18 +124,6 @@ void Packer::OnComplete(bool Canceled) {
     setGenerateButtons(true);
 }
 
-QString Packer::WithDefaultExtension(const QString& OutputPath, const QString& Extension) {
-    // Appended only when the whole path has no "." and no space at either end: a name the
-    // user typed with an extension of any case keeps it.
-    const QString lastPiece = trimSpaces(OutputPath.split(QLatin1Char('.')).last());
-    return lastPiece == OutputPath ? OutputPath + Extension : OutputPath;
-}
-
-QString Packer::FolderOfOutput(const QString& OutputPath) {
-    const qsizetype cut = OutputPath.lastIndexOf(QLatin1Char('/'));
-    return cut < 0 ? QString() : OutputPath.left(cut);
-}
-
 QString Packer::ErrorText(int Result, const QString& Failed) {
     return QStringLiteral("Err ") + QString::number(Result) + QStringLiteral(" in ") + Failed;
 }
@@ -175,22 +154,11 @@ QString Packer::askOutputPath(const TemplateKind& Kind) {
 }
 
 bool Packer::destinationIsProject() const {
-    return DestinationIsProject(m_values.DestinationFolder, m_values.ProjectFolder);
-}
-
-bool Packer::DestinationIsProject(const QString& DestinationFolder, const QString& ProjectFolder) {
-    // An output file at the root gives an empty folder, which stands for "/".
-    const QString destination =
-        DestinationFolder.isEmpty() ? QStringLiteral("/") : DestinationFolder;
-    return destination == ProjectFolder;
-}
-
-QString Packer::ProjectFolderWarningText() {
-    return ProjectFolderWarning;
+    return PackagePaths::DestinationIsProject(m_values.DestinationFolder, m_values.ProjectFolder);
 }
 
 void Packer::warnDestinationIsProject(KindCode Code) {
-    m_platform.MessageBox(ProjectFolderWarning, Platform::MsgIcon::Warning,
+    m_platform.MessageBox(PackagePaths::ProjectFolderWarningText(), Platform::MsgIcon::Warning,
                           Platform::MsgButtons::Ok);
     m_view.SetGenerateEnabled(Code, true);
 }

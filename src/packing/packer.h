@@ -27,9 +27,6 @@ class Packer : public QObject {
     // The pack command for one kind: save dialog, destination checks, extension, overwrite
     // question, folder walk and the start of the run.
     void PackTemplate(const TemplateKind& Kind);
-    // The most files one package can hold.
-    static constexpr qsizetype MaxPackageFiles = 65535;
-
     // Queues every file below FolderPath (ending in "/") under the names Naming forms from
     // NamePrefix; false, with the status text set, when a file could not be queued or the
     // queue then holds more than MaxPackageFiles files.
@@ -48,18 +45,8 @@ class Packer : public QObject {
     // Shows "Success" or "Canceled" and makes the window ready for the next run.
     void OnComplete(bool Canceled);
 
-    // OutputPath with Extension appended when the path carries no extension of its own.
-    static QString WithDefaultExtension(const QString& OutputPath, const QString& Extension);
-    // The folder of an output file: the path cut before its last "/" ("" for the root).
-    static QString FolderOfOutput(const QString& OutputPath);
     // The status text of a refused or failed run: "Err ", Result, " in ", Failed.
     static QString ErrorText(int Result, const QString& Failed);
-    // True when an output file in DestinationFolder ("" for the root) would lie directly in
-    // the project folder, which is refused.
-    static bool DestinationIsProject(const QString& DestinationFolder,
-                                     const QString& ProjectFolder);
-    // The warning shown when the destination is the project folder (two lines, "\r\n").
-    static QString ProjectFolderWarningText();
 
   private:
     bool readyToPack();

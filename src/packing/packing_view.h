@@ -14,17 +14,12 @@ class PackingView {
     virtual void SetCancelEnabled(bool Enabled) = 0;
     // Sets the status line's text (not repainted until RepaintStatus or the next paint).
     virtual void SetStatus(const QString& Text) = 0;
-    virtual QString Status() const = 0;
     // Repaints the status line at once, before control returns to the event loop.
     virtual void RepaintStatus() = 0;
     virtual void SetProgressVisible(bool Visible) = 0;
     // Progress bar value, 0 to 100.
     virtual void SetProgressValue(float Value) = 0;
 };
-
-// The most entries the folder walk takes from one folder's listing; a fuller folder fails
-// the walk rather than being cut short.
-inline constexpr int DefaultMaxFolderEntries = 2000;
 
 // The values the window holds for the packing logic.
 struct WindowValues {

@@ -1,5 +1,7 @@
 #include "platform/file_info.h"
 
+#include "platform/folder_listing.h"
+
 #include <QFile>
 
 #include <sys/stat.h>
@@ -9,12 +11,11 @@ namespace FileInfo {
 namespace {
 
 // Hidden in the Unix way: the last name of the path begins with "." ("." and ".." aside).
-bool isHiddenName(QString Path) {
+bool isHiddenPath(QString Path) {
     while (Path.size() > 1 && Path.endsWith(QLatin1Char('/')))
         Path.chop(1);
     const QString name = Path.mid(Path.lastIndexOf(QLatin1Char('/')) + 1);
-    return name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
-           name != QLatin1String("..");
+    return FolderListing::IsHiddenName(QFile::encodeName(name));
 }
 
 } // namespace
@@ -23,7 +24,7 @@ bool ReadAttributes(const QString& Path, int& Attrs) {
     struct stat info {};
     if (Path.isEmpty() || ::stat(QFile::encodeName(Path).constData(), &info) != 0)
         return false;
-    const int hidden = isHiddenName(Path) ? AttrHidden : 0;
+    const int hidden = isHiddenPath(Path) ? AttrHidden : 0;
     if (S_ISDIR(info.st_mode)) {
         Attrs = AttrDirectory | hidden;
         return true;
@@ -39,7 +40,7 @@ bool ReadAttributes(const QString& Path, int& Attrs) {
 
 int RegularFileAttributes(const QString& Path, bool OwnerMayWrite) {
     const int readOnly = OwnerMayWrite ? 0 : AttrReadOnly;
-    const int hidden = isHiddenName(Path) ? AttrHidden : 0;
+    const int hidden = isHiddenPath(Path) ? AttrHidden : 0;
     return AttrArchive | readOnly | hidden;
 }
 

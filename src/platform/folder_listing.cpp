@@ -107,8 +107,7 @@ Entry Classify(const QByteArray& Path) {
         return entry;
     }
     entry.Kind = kindOf(st.st_mode);
-    if (entry.Kind == EntryKind::Folder)
-        entry.Id = idOf(st);
+    entry.Id = idOf(st);
     return entry;
 }
 

@@ -7,7 +7,7 @@
 // is lost or altered on the way (a name that is not valid UTF-8 still comes through).
 namespace FolderListing {
 
-// Identity of a folder on disk: two paths that reach the same folder give the same id.
+// Identity of a folder (or file) on disk: two paths that reach the same one give the same id.
 struct FolderId {
     quint64 Device = 0;
     quint64 Inode = 0;
@@ -33,7 +33,7 @@ enum class EntryKind {
 struct Entry {
     EntryKind Kind = EntryKind::Missing;
     bool IsLink = false;
-    FolderId Id; // for a Folder: the folder it reaches
+    FolderId Id; // for a Folder or File: the one it reaches
 };
 
 // True for names of hidden entries: a leading "." other than "." and ".." themselves.

@@ -5,6 +5,7 @@
 
 #include <minizip/ioapi.h>
 
+#include <cerrno>
 #include <cstring>
 #include <optional>
 
@@ -73,15 +74,24 @@ qint64 ReadsDone() {
 struct ArchiveCallbacks {
     static ArchiveFile& state(voidpf Opaque) { return *static_cast<ArchiveFile*>(Opaque); }
 
+    // Marks the file failed; only the first failure's errno is kept, as it says why.
+    static void failWith(ArchiveFile& Archive, int ErrorNumber) {
+        if (!Archive.m_failed)
+            Archive.m_errorNumber = ErrorNumber;
+        Archive.m_failed = true;
+    }
+
     static voidpf open(voidpf Opaque, const void* FileName, int Mode) {
         const std::optional<ArchiveStream::OpenMode> mode = openMode(Mode);
         if (FileName == nullptr || !mode)
             return nullptr;
         const char* path = static_cast<const char*>(FileName);
         FILE* file = ArchiveStream::Open(path, *mode);
-        if (file == nullptr)
-            return nullptr;
         ArchiveFile& archive = state(Opaque);
+        if (file == nullptr) {
+            archive.m_errorNumber = errno;
+            return nullptr;
+        }
         // The file a path leads to, links followed: a failed run must remove the partial
         // archive itself, also when it was created through a link, and never only the link.
         archive.m_path = ArchiveStream::ResolvedPath(path);
@@ -101,7 +111,7 @@ struct ArchiveCallbacks {
     static uLong read(voidpf Opaque, voidpf Stream, void* Buffer, uLong Size) {
         const size_t done = ArchiveStream::Read(asFile(Stream), Buffer, Size);
         if (done != Size && ArchiveStream::HasError(asFile(Stream)))
-            state(Opaque).m_failed = true;
+            failWith(state(Opaque), errno);
         return uLong(done);
     }
 
@@ -109,14 +119,14 @@ struct ArchiveCallbacks {
         ArchiveFile& archive = state(Opaque);
         // After one failure the file is already damaged: write nothing more into it.
         if (countAndInject(g_writes, g_faults.FailWriteNumber) || archive.m_failed) {
-            archive.m_failed = true;
+            failWith(archive, ENOSPC);
             return 0;
         }
         if (archive.m_buffered)
             return archive.writeBuffered(asFile(Stream), Buffer, qint64(Size)) ? Size : 0;
         const size_t done = ArchiveStream::Write(asFile(Stream), Buffer, Size);
         if (done != Size)
-            archive.m_failed = true;
+            failWith(archive, errno);
         return uLong(done);
     }
 
@@ -125,14 +135,14 @@ struct ArchiveCallbacks {
             return ZPOS64_T(state(Opaque).m_position);
         const qint64 position = ArchiveStream::Tell(asFile(Stream));
         if (position < 0)
-            state(Opaque).m_failed = true;
+            failWith(state(Opaque), errno);
         return ZPOS64_T(position);
     }
 
     static long seek(voidpf Opaque, voidpf Stream, ZPOS64_T Offset, int Origin) {
         ArchiveFile& archive = state(Opaque);
         if (countAndInject(g_seeks, g_faults.FailSeekNumber) || archive.m_failed) {
-            archive.m_failed = true;
+            failWith(archive, EIO);
             return -1;
         }
         if (archive.m_buffered)
@@ -140,7 +150,7 @@ struct ArchiveCallbacks {
                                                                                             : -1;
         // A seek flushes stdio's buffer, so it can be where a deferred write failure shows.
         if (!ArchiveStream::Seek(asFile(Stream), qint64(Offset), seekOrigin(Origin))) {
-            archive.m_failed = true;
+            failWith(archive, errno);
             return -1;
         }
         return 0;
@@ -151,7 +161,7 @@ struct ArchiveCallbacks {
         const bool flushed = !archive.m_buffered || archive.flushBuffer(asFile(Stream));
         const bool closed = ArchiveStream::Close(asFile(Stream)) && flushed;
         if (!closed || g_faults.FailClose)
-            archive.m_failed = true;
+            failWith(archive, closed ? EIO : errno);
         return archive.m_failed ? EOF : 0;
     }
 
@@ -199,12 +209,16 @@ bool ArchiveFile::seekBuffered(std::FILE* File, qint64 Offset, ArchiveStream::Se
     }
     const ArchiveStream::SeekFrom from =
         Origin == ArchiveStream::SeekFrom::End ? Origin : ArchiveStream::SeekFrom::Start;
-    if (!flushBuffer(File) || !ArchiveStream::Seek(File, target, from)) {
-        m_failed = true;
+    if (!flushBuffer(File))
+        return false;
+    if (!ArchiveStream::Seek(File, target, from)) {
+        ArchiveCallbacks::failWith(*this, errno);
         return false;
     }
     m_position = ArchiveStream::Tell(File);
     m_pendingStart = m_position;
+    if (m_position < 0)
+        ArchiveCallbacks::failWith(*this, errno);
     return m_position >= 0;
 }
 
@@ -214,7 +228,7 @@ bool ArchiveFile::flushBuffer(std::FILE* File) {
         return false;
     const size_t size = size_t(m_pending.size());
     if (size > 0 && ArchiveStream::Write(File, m_pending.constData(), size) != size) {
-        m_failed = true;
+        ArchiveCallbacks::failWith(*this, errno);
         return false;
     }
     m_pendingStart += qint64(size);

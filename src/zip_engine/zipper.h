@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/source_reader.h"
+#include "zip_engine/zip_file.h"
 #include "zip_engine/zip_writer.h"
 
 #include <QObject>
@@ -9,25 +10,6 @@
 
 #include <deque>
 #include <memory>
-#include <optional>
-
-// One file waiting in the Zipper's queue, with the name its entry gets in the archive.
-struct ZipFile {
-    QString SourceFile;
-    QString AsFile;
-    int ZMethod = 8;
-    int ZLevel = -1;
-    int Attrs = 0;
-    QString Comment;
-    qint64 ByteCount = 0;
-};
-
-// The queue record for SourceFile, as AddFile makes it: AsFile defaults to the file's name,
-// Attrs 0 takes the file's own attributes, ByteCount is its size now. Empty when SourceFile
-// is not an ordinary file whose attributes can be read and that can be opened for reading.
-std::optional<ZipFile> ZipFileFor(const QString& SourceFile, const QString& AsFile = {},
-                                  int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
-                                  const QString& Comment = {});
 
 // Compresses a queue of files into one archive, a few chunks per 16 ms timer step,
 // on the caller's thread. Reports through synchronous signals; never shows anything.

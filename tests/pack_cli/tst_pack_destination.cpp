@@ -1,6 +1,6 @@
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_destination.h"
-#include "packing/packer.h"
+#include "packing/package_paths.h"
 
 #include "fs_test_helpers.h"
 
@@ -97,8 +97,8 @@ void TstPackDestination::refusals_data() {
     QTest::addColumn<QString>("prepare");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("error");
-    const QString warning =
-        Packer::ProjectFolderWarningText().replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString warning = PackagePaths::ProjectFolderWarningText().replace(QStringLiteral("\r\n"),
+                                                                             QStringLiteral("\n"));
     const int refused = ExitCode::Refused;
     QTest::newRow("the project folder") << "Intro/x"
                                         << "" << refused << warning;

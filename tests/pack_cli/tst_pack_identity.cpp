@@ -1,5 +1,7 @@
 #include "pack_cli_rig.h"
 
+#include "packing/package_paths.h"
+
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,7 +102,7 @@ CheckedArchive TstPackIdentity::windowPackage(KindCode Code, const QString& Outp
     rig.packer.Generate(Code);
     if (!WaitForRunEnd(rig.zipper) || rig.view.Status() != QLatin1String("Success"))
         return {false, QStringLiteral("window run: ") + rig.view.Status(), {}};
-    return CheckZip(Packer::WithDefaultExtension(Output, KindOf(Code).Extension));
+    return CheckZip(PackagePaths::WithDefaultExtension(Output, KindOf(Code).Extension));
 }
 
 CheckedArchive TstPackIdentity::commandPackage(KindCode Code, const QString& Output,
@@ -109,7 +111,7 @@ CheckedArchive TstPackIdentity::commandPackage(KindCode Code, const QString& Out
         RunPack(Extra + QStringList{"--quiet", "--kind", KindOf(Code).CodeText, project(), Output});
     if (result.ExitCode != 0)
         return {false, QStringLiteral("vendrel-pack: ") + result.Err, {}};
-    return CheckZip(Packer::WithDefaultExtension(Output, KindOf(Code).Extension));
+    return CheckZip(PackagePaths::WithDefaultExtension(Output, KindOf(Code).Extension));
 }
 
 void TstPackIdentity::sameAsTheWindow_data() {

@@ -1,5 +1,7 @@
 #include "pack_rig.h"
 
+#include "packing/package_paths.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -205,7 +207,7 @@ void tst_PackTemplate::folderOfOutput_data() {
 void tst_PackTemplate::folderOfOutput() {
     QFETCH(QString, Path);
     QFETCH(QString, Folder);
-    QCOMPARE(Packer::FolderOfOutput(Path), Folder);
+    QCOMPARE(PackagePaths::FolderOfOutput(Path), Folder);
 }
 
 void tst_PackTemplate::defaultExtension_data() {
@@ -236,7 +238,7 @@ void tst_PackTemplate::defaultExtension_data() {
 void tst_PackTemplate::defaultExtension() {
     QFETCH(QString, Path);
     QFETCH(QString, Expected);
-    QCOMPARE(Packer::WithDefaultExtension(Path, QStringLiteral(".dzs")), Expected);
+    QCOMPARE(PackagePaths::WithDefaultExtension(Path, QStringLiteral(".dzs")), Expected);
 }
 
 void tst_PackTemplate::extensionOnDisk_data() {

@@ -203,6 +203,12 @@ void tst_FolderListing::folderIdentity() {
     QVERIFY(viaFolder.Id == listed);
     QVERIFY(viaLink.Id == listed);
     QVERIFY(!(Classify(path("real/sub")).Id == listed));
+    // A file has an identity too, shared by every name and link that reaches it.
+    for (const char* name : {"real/a", "real/c"})
+        QVERIFY(::close(::open(path(name).constData(), O_CREAT | O_WRONLY, 0644)) == 0);
+    QVERIFY(::link(path("real/a").constData(), path("real/b").constData()) == 0);
+    QVERIFY(Classify(path("real/a")).Id == Classify(path("link/b")).Id);
+    QVERIFY(!(Classify(path("real/a")).Id == Classify(path("real/c")).Id));
 }
 
 void tst_FolderListing::classify_data() {

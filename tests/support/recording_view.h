@@ -27,7 +27,7 @@ class RecordingView : public PackingView {
         Statuses << Text;
         Log << QStringLiteral("status ") + Text;
     }
-    QString Status() const override { return StatusText; }
+    QString Status() const { return StatusText; }
     void RepaintStatus() override {
         Repaints << StatusText;
         Log << QStringLiteral("repaint");

@@ -1,4 +1,4 @@
-#include "pack_cli/temp_output.h"
+#include "platform/temp_output.h"
 
 #include <QFile>
 
@@ -36,7 +36,7 @@ mode_t newFileMode() {
 TempOutput::TempOutput(const QString& OutputPath) : m_output(QFile::encodeName(OutputPath)) {}
 
 TempOutput::~TempOutput() {
-    Remove();
+    remove();
 }
 
 bool TempOutput::Create() {
@@ -77,7 +77,7 @@ TempOutput::CommitResult TempOutput::Commit(bool Replace) {
     return CommitResult::Done;
 }
 
-void TempOutput::Remove() {
+void TempOutput::remove() {
     if (m_temp.isEmpty() || m_committed)
         return;
     ::unlink(m_temp.constData());

@@ -9,9 +9,5 @@ namespace Interrupt {
 void Install();
 // True once a stop has been asked for.
 bool Requested();
-// Asks for a stop as the signals do (safe from a signal handler).
-void Request();
-// Forgets a stop request.
-void Clear();
 
 } // namespace Interrupt

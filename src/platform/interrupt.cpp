@@ -1,4 +1,4 @@
-#include "pack_cli/interrupt.h"
+#include "platform/interrupt.h"
 
 #include <atomic>
 #include <csignal>
@@ -35,14 +35,6 @@ void Install() {
 
 bool Requested() {
     return g_requested.load(std::memory_order_relaxed);
-}
-
-void Request() {
-    g_requested.store(true, std::memory_order_relaxed);
-}
-
-void Clear() {
-    g_requested.store(false, std::memory_order_relaxed);
 }
 
 } // namespace Interrupt

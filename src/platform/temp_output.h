@@ -28,12 +28,12 @@ class TempOutput {
     // Flushes the finished file to disk and renames it to the output, over an existing one
     // only when Replace is true; then flushes the folder so that the new name is lasting.
     CommitResult Commit(bool Replace);
-    // Removes the temporary file now, if it is still there and not committed.
-    void Remove();
     // What went wrong last, naming the file.
     QString Error() const { return m_error; }
 
   private:
+    // Removes the temporary file now, if it is still there and not committed.
+    void remove();
     bool syncFile(const QByteArray& path);
     bool moveIntoPlace(bool replace);
     bool fail(const QString& step, const QByteArray& path);
