@@ -19,7 +19,7 @@ qint64 g_seeks = 0;
 qint64 g_reads = 0;
 
 // Pending archive bytes are written out once they reach this much.
-constexpr qint64 ArchiveBlockSize = 1 << 20;
+constexpr qint64 ArchiveBlockSize = 512 * 1024;
 
 // Counts one call and says whether the test asked for this one to fail.
 bool countAndInject(qint64& Counter, qint64 FailNumber) {
@@ -191,6 +191,9 @@ bool ArchiveFile::writeBuffered(std::FILE* File, const void* Buffer, qint64 Size
         !seekBuffered(File, m_position, ArchiveStream::SeekFrom::Start))
         return false;
     const qint64 at = m_position - m_pendingStart;
+    // Room for a whole block and minizip's largest write (64 KiB), so it never grows.
+    if (m_pending.capacity() == 0)
+        m_pending.reserve(ArchiveBlockSize + 65536);
     if (at + Size > m_pending.size())
         m_pending.resize(at + Size);
     std::memcpy(m_pending.data() + at, Buffer, size_t(Size));

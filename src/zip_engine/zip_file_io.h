@@ -45,7 +45,7 @@ struct ArchiveCallbacks;
 class ArchiveFile {
   public:
     // Points Def at our file functions with this object as their state; forgets the last file.
-    // With LargeBlocks a new archive is written in blocks of a megabyte (see ZipWriter).
+    // With LargeBlocks a new archive is written in blocks of 512 KiB (see ZipWriter).
     void Attach(zlib_filefunc64_def_s& Def, bool LargeBlocks = false);
     // True once any write, seek, flush or close of the current file has failed.
     bool Failed() const { return m_failed; }

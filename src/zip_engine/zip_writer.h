@@ -26,7 +26,7 @@ class ZipWriter {
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
-    // Makes the next OpenZip that creates an archive write it in blocks of a megabyte rather
+    // Makes the next OpenZip that creates an archive write it in blocks of 512 KiB rather
     // than entry by entry: far fewer system calls for many small entries, but a failing disk
     // then shows at the call that writes the block out (a later entry's, or CloseZip).
     void SetLargeBlocks(bool On) { m_largeBlocks = On; }
