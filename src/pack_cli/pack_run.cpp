@@ -40,7 +40,8 @@ int PackRun::walk() {
     const QString project = m_destination.ProjectFolder;
     FolderWalk walk(
         [this](const QString& Source, const QString& As) { return takeFile(Source, As); },
-        m_kind.Naming, ProjectFolderName(project), MaxFolderEntries);
+        m_kind.Naming, ProjectFolderName(project), MaxFolderEntries,
+        [] { return Interrupt::Requested(); });
     const bool walked = walk.Run(PackagePaths::WalkStartOf(project), QString());
     if (Interrupt::Requested())
         return interrupted();

@@ -11,6 +11,7 @@ namespace {
 
 const QString AddFileFailedText = QStringLiteral("AddFile failed on ");
 const QString TooManyEntriesText = QStringLiteral("Too many entries in ");
+const QString TooManyFoldersText = QStringLiteral("Too many folders in ");
 
 QByteArray pathBytes(const QString& Path) {
     return QFile::encodeName(Path);
@@ -49,12 +50,13 @@ QString ProjectFolderName(const QString& ProjectFolder) {
 }
 
 FolderWalk::FolderWalk(WalkFileSink TakeFile, ArchiveNaming Naming, const QString& ProjectName,
-                       int MaxFolderEntries)
+                       int MaxFolderEntries, WalkStopCheck StopCheck)
     : m_takeFile(std::move(TakeFile)), m_naming(Naming), m_projectName(ProjectName),
-      m_maxFolderEntries(MaxFolderEntries) {}
+      m_maxFolderEntries(MaxFolderEntries), m_stopCheck(std::move(StopCheck)) {}
 
 bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
     m_walking.clear();
+    m_foldersFound = 0;
     m_failedFolder.clear();
     m_failure.clear();
     // A sub-folder that vanished is skipped, but the folder the walk starts from must be there.
@@ -68,6 +70,8 @@ bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
 }
 
 bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix) {
+    if (stopRequested())
+        return false;
     QList<QByteArray> names;
     FolderId id;
     const ListStatus status = ListFolder(pathBytes(folderPath), m_maxFolderEntries, names, id);
@@ -92,7 +96,7 @@ bool FolderWalk::queueEntries(const QString& folderPath, const QString& prefix,
     for (const QByteArray& name : names) {
         if (name == "." || name == "..")
             continue;
-        if (!handleEntry(folderPath, prefix, name, subFolders))
+        if (stopRequested() || !handleEntry(folderPath, prefix, name, subFolders))
             return false;
     }
     return true;
@@ -110,11 +114,22 @@ bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
     QString decoded;
     if (entry.Kind == EntryKind::Unreachable || !decodeName(name, decoded))
         return fail(folderPath, QString::fromUtf8(name));
-    if (entry.Kind == EntryKind::Folder) {
-        subFolders << decoded;
-        return true;
-    }
+    if (entry.Kind == EntryKind::Folder)
+        return takeFolder(folderPath, decoded, subFolders);
     return queueFile(folderPath, prefix, decoded);
+}
+
+bool FolderWalk::takeFolder(const QString& folderPath, const QString& name,
+                            QStringList& subFolders) {
+    // Counted when found rather than when entered, so that a folder of many links ends the
+    // walk before each of them is listed.
+    if (++m_foldersFound > MaxWalkFolders) {
+        m_failedFolder = folderPath;
+        m_failure = TooManyFoldersText + folderPath;
+        return false;
+    }
+    subFolders << name;
+    return true;
 }
 
 bool FolderWalk::queueFile(const QString& folderPath, const QString& prefix, const QString& name) {

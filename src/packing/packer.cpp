@@ -71,24 +71,27 @@ void Packer::PackTemplate(const TemplateKind& Kind) {
 
 bool Packer::AddFolderFiles(const QString& FolderPath, const QString& NamePrefix,
                             ArchiveNaming Naming) {
-    const auto queue = [this](const QString& SourceFile, const QString& AsFile) {
+    // minizip 1.1 writes a wrong entry count into an archive of more files, which readers
+    // reject: the first file over the limit ends the walk, and the run is refused before
+    // anything is written. Folder links can reach millions of files; none past it is queued.
+    bool full = false;
+    const auto queue = [this, &full](const QString& SourceFile, const QString& AsFile) {
         const bool failed = m_zipper.AddFile(SourceFile, AsFile);
-        return !failed;
+        if (!failed && m_zipper.FilesQueued() > MaxPackageFiles)
+            full = true;
+        return !failed && !full;
     };
     FolderWalk walk(queue, Naming, ProjectFolderName(m_values.ProjectFolder),
                     m_values.MaxFolderEntries);
-    if (!walk.Run(FolderPath, NamePrefix)) {
-        m_view.SetStatus(walk.Failure());
+    const bool walked = walk.Run(FolderPath, NamePrefix);
+    if (full) {
+        m_view.SetStatus(TooManyFilesText + QString::number(m_zipper.FilesQueued()) +
+                         QStringLiteral(" (a package holds at most %1)").arg(MaxPackageFiles));
         return false;
     }
-    // minizip 1.1 writes a wrong entry count into an archive of more files, which readers
-    // reject: refuse the run before anything is written.
-    const qsizetype queued = m_zipper.FilesQueued();
-    if (queued <= MaxPackageFiles)
-        return true;
-    m_view.SetStatus(TooManyFilesText + QString::number(queued) +
-                     QStringLiteral(" (a package holds at most %1)").arg(MaxPackageFiles));
-    return false;
+    if (!walked)
+        m_view.SetStatus(walk.Failure());
+    return walked;
 }
 
 void Packer::Cancel() {

@@ -29,7 +29,7 @@ class Packer : public QObject {
     void PackTemplate(const TemplateKind& Kind);
     // Queues every file below FolderPath (ending in "/") under the names Naming forms from
     // NamePrefix; false, with the status text set, when a file could not be queued or the
-    // queue then holds more than MaxPackageFiles files.
+    // walk failed, or at the first file that takes the queue past MaxPackageFiles files.
     bool AddFolderFiles(const QString& FolderPath, const QString& NamePrefix, ArchiveNaming Naming);
     // A click on "&Cancel Process": asks the Zipper to stop a running run.
     void Cancel();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include <signal.h>
+#include <unistd.h>
 
 // The real vendrel-pack: its exit codes, what it prints in pipes and when quiet, overwriting,
 // an interrupted run, and archives that independent readers accept.
@@ -36,6 +37,7 @@ class TstVendrelPack : public QObject {
     QString out() const { return m_dir->path() + QStringLiteral("/out"); }
     void prepare(const QString& Setup);
     void makeVariedTree(const QString& Root, QHash<QString, QString>& SourceOf);
+    void makeLattice(int SelfLinks);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QTemporaryDir m_shared; // fixtures made once: the large file and the varied tree
@@ -44,6 +46,18 @@ class TstVendrelPack : public QObject {
 namespace {
 
 const QByteArray OldBytes = "the previous package";
+
+// True once the process Pid has a handler of its own for Signal.
+bool catchesSignal(qint64 Pid, int Signal) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(Pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (Signal - 1)) & 1U;
+    }
+    return false;
+}
 
 QByteArray randomBytes(qint64 Size, quint32 Seed) {
     QByteArray data(Size, Qt::Uninitialized);
@@ -86,6 +100,8 @@ void TstVendrelPack::prepare(const QString& Setup) {
         for (int i = 0; i < 1999; ++i)
             QVERIFY(MakeFile(project() + QStringLiteral("/crowd/f%1").arg(i)));
     }
+    if (Setup == QLatin1String("lattice"))
+        makeLattice(0);
     if (Setup == QLatin1String("unreadable")) {
         // Opens, but reading it fails: the kernel has no memory at address 0 to give.
         QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
@@ -121,6 +137,8 @@ void TstVendrelPack::exitCodes_data() {
                                               "a\\b.txt";
     QTest::newRow("folder with too many entries")
         << pack << "crowded" << 4 << "Too many entries in @/Intro/crowd/";
+    QTest::newRow("folder links doubling at every level")
+        << pack << "lattice" << 4 << "Too many folders in @/Intro/a/a/";
     QTest::newRow("unreadable file") << (pack + QStringList{"--overwrite"}) << "unreadable" << 5
                                      << "ReadFile failed: Cannot read \"@/Intro/media/mem.bin\"";
 }
@@ -248,25 +266,60 @@ void TstVendrelPack::tooManyFilesRefusedBeforeWriting() {
     QCOMPARE(TempFilesIn(out()), QStringList());
 }
 
-void TstVendrelPack::interrupted_data() {
-    QTest::addColumn<int>("signal");
-    QTest::newRow("SIGINT") << SIGINT;
-    QTest::newRow("SIGTERM") << SIGTERM;
+// A project folder whose links lead to the same folders over and over: "a" and "b" lead to
+// the first of 26 folders, each of which holds "a" and "b" leading to the next, and, with
+// SelfLinks, "w" leading to a folder of that many links to itself.
+void TstVendrelPack::makeLattice(int SelfLinks) {
+    const QByteArray root = QFile::encodeName(m_dir->path());
+    const auto link = [](const QByteArray& Target, const QByteArray& Path) {
+        return ::symlink(Target.constData(), Path.constData()) == 0;
+    };
+    QVERIFY(QDir().mkpath(m_dir->path() + QStringLiteral("/wide")));
+    for (int i = 0; i < SelfLinks; ++i)
+        QVERIFY(link(".", root + "/wide/s" + QByteArray::number(i)));
+    QVERIFY(link("../lat/1", root + "/Intro/a") && link("../lat/1", root + "/Intro/b"));
+    for (int level = 1; level <= 26; ++level) {
+        const QByteArray folder = root + "/lat/" + QByteArray::number(level);
+        QVERIFY(QDir().mkpath(QFile::decodeName(folder)));
+        const QByteArray next = "../" + QByteArray::number(level + 1);
+        QVERIFY(level == 26 || (link(next, folder + "/a") && link(next, folder + "/b")));
+        QVERIFY(SelfLinks == 0 || link("../../wide", folder + "/w"));
+    }
 }
 
-// A signal during a large file: exit 130, the old package as it was, no temporary file.
+void TstVendrelPack::interrupted_data() {
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("duringWalk");
+    QTest::newRow("SIGINT") << SIGINT << false;
+    QTest::newRow("SIGTERM") << SIGTERM << false;
+    QTest::newRow("SIGINT during the walk") << SIGINT << true;
+}
+
+// A signal during a large file, or during a walk that would take minutes: exit 130, the old
+// package as it was, no temporary file.
 void TstVendrelPack::interrupted() {
     QFETCH(int, signal);
-    QVERIFY(QFile::link(m_shared.filePath(QStringLiteral("big.bin")),
-                        project() + QStringLiteral("/media/big.bin")));
+    QFETCH(bool, duringWalk);
+    if (duringWalk)
+        makeLattice(1997);
+    else
+        QVERIFY(QFile::link(m_shared.filePath(QStringLiteral("big.bin")),
+                            project() + QStringLiteral("/media/big.bin")));
     const QString output = out() + QStringLiteral("/Intro.dzt");
     QVERIFY(MakeFile(output, OldBytes));
     QProcess process;
     process.start(QStringLiteral(VENDREL_PACK_EXE),
                   {"--overwrite", "--kind", "dzt", project(), output});
-    // The big file is the first of media/, right after the project folder's own files.
+    // The big file is the first of media/, right after the project folder's own files; the
+    // walk starts as soon as the signals are caught.
+    QVERIFY(process.waitForStarted());
     const QByteArray before = "as .\\readme.txt\n";
-    QVERIFY(QTest::qWaitFor([&] { return process.peek(1 << 16).contains(before); }, 60000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return duringWalk ? catchesSignal(process.processId(), signal)
+                              : process.peek(1 << 16).contains(before);
+        },
+        60000));
     QCOMPARE(process.state(), QProcess::Running);
     QCOMPARE(::kill(pid_t(process.processId()), signal), 0);
     QVERIFY(process.waitForFinished(60000));
