@@ -72,7 +72,7 @@ bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
 bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix) {
     if (stopRequested())
         return false;
-    QList<QByteArray> names;
+    QList<ListedName> names;
     FolderId id;
     const ListStatus status = ListFolder(pathBytes(folderPath), m_maxFolderEntries, names, id);
     // A sub-folder removed since its parent was listed is no longer part of the template.
@@ -92,19 +92,25 @@ bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix) {
 }
 
 bool FolderWalk::queueEntries(const QString& folderPath, const QString& prefix,
-                              const QList<QByteArray>& names, QStringList& subFolders) {
-    for (const QByteArray& name : names) {
-        if (name == "." || name == "..")
+                              const QList<ListedName>& names, QStringList& subFolders) {
+    for (const ListedName& listed : names) {
+        if (listed.Name == "." || listed.Name == "..")
             continue;
-        if (stopRequested() || !handleEntry(folderPath, prefix, name, subFolders))
+        if (stopRequested() || !handleEntry(folderPath, prefix, listed, subFolders))
             return false;
     }
     return true;
 }
 
 bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
-                             const QByteArray& name, QStringList& subFolders) {
-    const Entry entry = Classify(pathBytes(folderPath) + name);
+                             const ListedName& listed, QStringList& subFolders) {
+    const QByteArray& name = listed.Name;
+    // A file the listing reports as ordinary needs no look of its own before the sink opens
+    // it; one that changed since is told apart when the sink refuses it.
+    Entry entry;
+    entry.Kind = EntryKind::File;
+    if (!listed.PlainFile)
+        entry = Classify(pathBytes(folderPath) + name);
     // Gone since the listing, or a FIFO, socket or device: nothing to pack, and opening a
     // FIFO would block for ever.
     if (entry.Kind == EntryKind::Missing || entry.Kind == EntryKind::Special)
@@ -136,9 +142,10 @@ bool FolderWalk::queueFile(const QString& folderPath, const QString& prefix, con
     const QString sourceFile = folderPath + name;
     if (m_takeFile(sourceFile, ArchiveName(m_naming, m_projectName, prefix, name)))
         return true;
-    // Removed between its listing and the reading of its attributes: skipped like any
-    // entry that is gone.
-    if (Classify(pathBytes(sourceFile)).Kind == EntryKind::Missing)
+    // Removed, or replaced by a FIFO, socket or device, since it was listed: skipped like
+    // any such entry.
+    const EntryKind kind = Classify(pathBytes(sourceFile)).Kind;
+    if (kind == EntryKind::Missing || kind == EntryKind::Special)
         return true;
     return fail(folderPath, name);
 }

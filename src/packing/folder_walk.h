@@ -57,9 +57,9 @@ class FolderWalk {
   private:
     bool walkFolder(const QString& folderPath, const QString& prefix);
     bool queueEntries(const QString& folderPath, const QString& prefix,
-                      const QList<QByteArray>& names, QStringList& subFolders);
-    bool handleEntry(const QString& folderPath, const QString& prefix, const QByteArray& name,
-                     QStringList& subFolders);
+                      const QList<FolderListing::ListedName>& names, QStringList& subFolders);
+    bool handleEntry(const QString& folderPath, const QString& prefix,
+                     const FolderListing::ListedName& listed, QStringList& subFolders);
     bool queueFile(const QString& folderPath, const QString& prefix, const QString& name);
     bool failListing(FolderListing::ListStatus status, const QString& folderPath);
     bool takeFolder(const QString& folderPath, const QString& name, QStringList& subFolders);
