@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
 #include <memory>
 
 #include <signal.h>
-#include <unistd.h>
 
 // The real vendrel-pack: its exit codes, what it prints in pipes and when quiet, overwriting,
 // an interrupted run, and archives that independent readers accept.
@@ -276,24 +276,25 @@ void TstVendrelPack::tooManyFilesRefusedBeforeWriting() {
     QCOMPARE(TempFilesIn(out()), QStringList());
 }
 
-// A project folder whose links lead to the same folders over and over: "a" and "b" lead to
-// the first of 26 folders, each of which holds "a" and "b" leading to the next, and, with
-// SelfLinks, "w" leading to a folder of that many links to itself.
+// Links that lead to the same folders over and over: "a" and "b" in the project folder and in
+// each of 26 folders lead to the next one; with SelfLinks, "w" in each leads to a folder
+// holding that many links to itself.
 void TstVendrelPack::makeLattice(int SelfLinks) {
-    const QByteArray root = QFile::encodeName(m_dir->path());
-    const auto link = [](const QByteArray& Target, const QByteArray& Path) {
-        return ::symlink(Target.constData(), Path.constData()) == 0;
-    };
-    QVERIFY(QDir().mkpath(m_dir->path() + QStringLiteral("/wide")));
+    namespace fs = std::filesystem;
+    const fs::path root(QFile::encodeName(m_dir->path()).toStdString());
+    fs::create_directories(root / "wide");
     for (int i = 0; i < SelfLinks; ++i)
-        QVERIFY(link(".", root + "/wide/s" + QByteArray::number(i)));
-    QVERIFY(link("../lat/1", root + "/Intro/a") && link("../lat/1", root + "/Intro/b"));
-    for (int level = 1; level <= 26; ++level) {
-        const QByteArray folder = root + "/lat/" + QByteArray::number(level);
-        QVERIFY(QDir().mkpath(QFile::decodeName(folder)));
-        const QByteArray next = "../" + QByteArray::number(level + 1);
-        QVERIFY(level == 26 || (link(next, folder + "/a") && link(next, folder + "/b")));
-        QVERIFY(SelfLinks == 0 || link("../../wide", folder + "/w"));
+        fs::create_directory_symlink(".", root / "wide" / std::to_string(i));
+    for (int level = 0; level <= 26; ++level) {
+        const fs::path folder = level ? root / "lat" / std::to_string(level) : root / "Intro";
+        const fs::path next = (level ? ".." : "../lat") / fs::path(std::to_string(level + 1));
+        fs::create_directories(folder);
+        for (const char* name : {"a", "b"}) {
+            if (level < 26)
+                fs::create_directory_symlink(next, folder / name);
+        }
+        if (SelfLinks > 0)
+            fs::create_directory_symlink(fs::relative(root / "wide", folder), folder / "w");
     }
 }
 
