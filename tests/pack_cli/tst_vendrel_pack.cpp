@@ -276,21 +276,21 @@ void TstVendrelPack::tooManyFilesRefusedBeforeWriting() {
     QCOMPARE(TempFilesIn(out()), QStringList());
 }
 
-// Links that lead to the same folders over and over: "a" and "b" in the project folder and in
-// each of 26 folders lead to the next one; with SelfLinks, "w" in each leads to a folder
-// holding that many links to itself.
+// Links that lead to the same folders over and over: "a" to "d" in the project folder and in
+// each of 13 folders lead to the next one (4^13 paths, each through at most 14 links); with
+// SelfLinks, "w" in each leads to a folder holding that many links to itself.
 void TstVendrelPack::makeLattice(int SelfLinks) {
     namespace fs = std::filesystem;
     const fs::path root(QFile::encodeName(m_dir->path()).toStdString());
     fs::create_directories(root / "wide");
     for (int i = 0; i < SelfLinks; ++i)
         fs::create_directory_symlink(".", root / "wide" / std::to_string(i));
-    for (int level = 0; level <= 26; ++level) {
+    for (int level = 0; level <= 13; ++level) {
         const fs::path folder = level ? root / "lat" / std::to_string(level) : root / "Intro";
         const fs::path next = (level ? ".." : "../lat") / fs::path(std::to_string(level + 1));
         fs::create_directories(folder);
-        for (const char* name : {"a", "b"}) {
-            if (level < 26)
+        for (const char* name : {"a", "b", "c", "d"}) {
+            if (level < 13)
                 fs::create_directory_symlink(next, folder / name);
         }
         if (SelfLinks > 0)
