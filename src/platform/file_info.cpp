@@ -40,7 +40,7 @@ bool ReadAttributes(const QString& Path, int& Attrs) {
 
 int RegularFileAttributes(const QString& Path, bool OwnerMayWrite) {
     const int readOnly = OwnerMayWrite ? 0 : AttrReadOnly;
-    const int hidden = isHiddenName(Path) ? AttrHidden : 0;
+    const int hidden = isHiddenPath(Path) ? AttrHidden : 0;
     return AttrArchive | readOnly | hidden;
 }
 
