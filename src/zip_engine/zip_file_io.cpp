@@ -2,6 +2,7 @@
 
 #include "platform/archive_stream.h"
 #include "platform/source_reader.h"
+#include "platform/temp_output.h"
 
 #include <minizip/ioapi.h>
 
@@ -53,6 +54,7 @@ FILE* asFile(voidpf Stream) {
 void SetTestFaults(const TestFaults& Faults) {
     g_faults = Faults;
     g_writes = g_seeks = g_reads = 0;
+    TempOutput::SetTestFaults({Faults.FailSync, Faults.NamedTempFile});
 }
 
 qint64 WritesDone() {
@@ -71,7 +73,12 @@ struct ArchiveCallbacks {
 
     static voidpf open(voidpf Opaque, const void* FileName, int Mode) {
         const std::optional<ArchiveStream::OpenMode> mode = openMode(Mode);
-        if (FileName == nullptr || !mode)
+        if (!mode)
+            return nullptr;
+        const int descriptor = state(Opaque).m_descriptor;
+        if (descriptor >= 0)
+            return ArchiveStream::OpenDescriptor(descriptor, *mode);
+        if (FileName == nullptr)
             return nullptr;
         const char* path = static_cast<const char*>(FileName);
         FILE* file = ArchiveStream::Open(path, *mode);
@@ -146,8 +153,9 @@ struct ArchiveCallbacks {
     }
 };
 
-void ArchiveFile::Attach(zlib_filefunc64_def_s& Def) {
+void ArchiveFile::Attach(zlib_filefunc64_def_s& Def, int Descriptor) {
     *this = ArchiveFile();
+    m_descriptor = Descriptor;
     Def.zopen64_file = &ArchiveCallbacks::open;
     Def.zread_file = &ArchiveCallbacks::read;
     Def.zwrite_file = &ArchiveCallbacks::write;

@@ -1,6 +1,7 @@
 #include "pack_rig.h"
 
 #include "packing/package_paths.h"
+#include "zip_engine/zip_file_io.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,7 @@ class tst_PackTemplate : public QObject {
     void extensionOnDisk_data();
     void extensionOnDisk();
     void overwriteDeclined();
+    void overwriteConfirmed_data();
     void overwriteConfirmed();
     void overwriteHiddenAsked();
     void walkFailed();
@@ -286,14 +288,42 @@ void tst_PackTemplate::overwriteDeclined() {
     QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
 }
 
+// The new package replaces the old one only when the run completes; a failed run, also one
+// whose package cannot be flushed to disk, leaves the old one as it was and nothing beside it.
+void tst_PackTemplate::overwriteConfirmed_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("completed") << ""
+                               << "Success";
+    QTest::newRow("a write fails") << "write"
+                                   << "Err -1 in OpenFileInZip";
+    QTest::newRow("the flush fails") << "sync"
+                                     << "Err -1 in CloseZip";
+    QTest::newRow("the flush fails, named temporary file") << "sync named"
+                                                           << "Err -1 in CloseZip";
+}
+
 void tst_PackTemplate::overwriteConfirmed() {
+    QFETCH(QString, fault);
+    QFETCH(QString, status);
+    ZipFileIo::TestFaults faults;
+    faults.FailWriteNumber = fault == QLatin1String("write") ? 1 : 0;
+    faults.FailSync = fault.startsWith(QLatin1String("sync"));
+    faults.NamedTempFile = fault.endsWith(QLatin1String("named"));
+    ZipFileIo::SetTestFaults(faults);
     QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
     m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
     generate(KindCode::DZT, out() + "/Intro");
     QVERIFY(WaitForRunEnd(m_rig->zipper));
+    ZipFileIo::SetTestFaults({});
 
     QCOMPARE(m_rig->platform.Messages.size(), 1);
-    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    QCOMPARE(m_rig->view.StatusText, status);
+    QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden), QStringList{"Intro.dzt"});
+    if (!fault.isEmpty()) {
+        QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
+        return;
+    }
     const CheckedArchive packed = CheckZip(out() + "/Intro.dzt");
     QVERIFY2(packed.Ok, qPrintable(packed.Error));
     QCOMPARE(packed.Entries.size(), 4);
@@ -323,7 +353,8 @@ void tst_PackTemplate::walkFailed() {
     QVERIFY(!m_rig->view.Log.contains("bar shown"));
     QCOMPARE(m_rig->view.StatusText, QStringLiteral("AddFile failed on broken"));
     QVERIFY(!m_rig->zipper.Zipping());
-    QVERIFY(!QFileInfo::exists(out() + "/Intro.dzt"));
+    QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
+    QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden), QStringList{"Intro.dzt"});
 }
 
 void tst_PackTemplate::zipRefused() {
@@ -452,7 +483,8 @@ void tst_PackTemplate::noLibraryFileInTheDestination() {
     const QString fresh = m_dir->path() + "/Fresh";
     QVERIFY(QDir().mkpath(fresh));
     generate(KindCode::DZS, fresh + "/Intro");
-    QCOMPARE(QDir(fresh).entryList(QDir::Files), QStringList{"Intro.dzs"});
+    // Mid-run the package has no name yet.
+    QCOMPARE(QDir(fresh).entryList(QDir::Files | QDir::Hidden), QStringList());
     QVERIFY(WaitForRunEnd(m_rig->zipper));
     QCOMPARE(QDir(fresh).entryList(QDir::Files), QStringList{"Intro.dzs"});
 }
