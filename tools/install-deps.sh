@@ -9,6 +9,9 @@ packages=(
   fonts-dejavu-core
   desktop-file-utils appstream
   clang-format git
+  # The Debian package: dpkg-shlibdeps (dpkg-dev, file) for its Depends, man for the
+  # manual pages, lintian to check it.
+  dpkg-dev file man-db lintian
 )
 
 missing=()

@@ -6,11 +6,15 @@
 #include "platform/qt_platform.h"
 #include "zip_engine/zipper.h"
 
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -30,6 +34,9 @@ constexpr int ClientHeight = 625;
 
 const QString TopBannerResource = QStringLiteral(":/vendrel/banner_top.png");
 const QString LowerBannerResource = QStringLiteral(":/vendrel/banner_support.png");
+// Where the settings store keeps the last chosen project folder.
+const QString FoldersSection = QStringLiteral("folders");
+const QString LastFolderKey = QStringLiteral("lastfolder");
 const QString WelcomeText =
     QStringLiteral("For FREE Templates pay us a visit by clicking on our banner :)");
 
@@ -113,6 +120,7 @@ Form1::Form1(std::unique_ptr<QtPlatform> OwnPlatform, Platform* Services, QWidge
     font.setStyleHint(QFont::SansSerif);
     setFont(font);
     setFixedSize(ClientWidth, ClientHeight);
+    setAcceptDrops(true);
     createControls();
     chainTabOrder();
     connectControls();
@@ -176,6 +184,8 @@ void Form1::createFolderFrame() {
         makeFrame(this, "Frame1", QStringLiteral("Browse To Project Folder"), {8, 112, 521, 65});
     txtFolder = makeControl<QLineEdit>(Frame1, "txtFolder", {8, 24, 417, 25});
     txtFolder->setAccessibleName(tr("Project folder"));
+    txtFolder->setToolTip(tr("The project folder to pack: choose it with Browse, or drop a "
+                             "folder from your file manager anywhere on this window."));
     makeDisplayField(txtFolder);
     cmdSelectFolder =
         makeButton(Frame1, "cmdSelectFolder", QStringLiteral("Browse"), {440, 24, 65, 25});
@@ -285,23 +295,69 @@ void Form1::setAllGenerateEnabled(bool Enabled) {
 }
 
 void Form1::cmdSelectFolderClick() {
-    const QString app = m_platform.AppName();
-    const QString section = QStringLiteral("folders");
-    const QString key = QStringLiteral("lastfolder");
-    const QString remembered = m_platform.GetSetting(app, section, key, QString());
-    const QString folder =
-        m_platform.BrowseForFolder(remembered, QStringLiteral("Please select a folder:"));
-    if (folder.isEmpty()) {
+    const QString remembered =
+        m_platform.GetSetting(m_platform.AppName(), FoldersSection, LastFolderKey, QString());
+    takeProjectFolder(
+        m_platform.BrowseForFolder(remembered, QStringLiteral("Please select a folder:")));
+}
+
+void Form1::takeProjectFolder(const QString& Folder) {
+    if (Folder.isEmpty()) {
         txtFolder->setText(QStringLiteral("Canceled"));
         m_values.ProjectFolder.clear();
         setAllGenerateEnabled(false);
     } else {
-        txtFolder->setText(folder);
+        txtFolder->setText(Folder);
         m_values.ProjectFolder = txtFolder->text();
         setAllGenerateEnabled(true);
     }
     // A cancel stores "" too, so the next chooser opens with nothing preselected.
-    m_platform.SaveSetting(app, section, key, m_values.ProjectFolder);
+    m_platform.SaveSetting(m_platform.AppName(), FoldersSection, LastFolderKey,
+                           m_values.ProjectFolder);
+}
+
+QString Form1::droppableFolder(const QDropEvent& Event) const {
+    // A run keeps its folder; choosing anew waits until it has ended.
+    if (m_zipper->Zipping() || !Event.mimeData()->hasUrls())
+        return {};
+    const QList<QUrl> urls = Event.mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return {};
+    const QString path = urls.first().toLocalFile();
+    if (path.isEmpty() || !QFileInfo(path).isDir())
+        return {};
+    // The same form the folder chooser returns: no trailing "/" except for the root.
+    return QDir::cleanPath(path);
+}
+
+QString Form1::acceptFolderDrop(QDropEvent& Event) const {
+    const QString folder = droppableFolder(Event);
+    const Qt::DropActions possible = Event.possibleActions();
+    // Never a move: the source could then delete what it sent.
+    const Qt::DropAction action =
+        possible.testFlag(Qt::LinkAction) ? Qt::LinkAction : Qt::CopyAction;
+    if (folder.isEmpty() || !possible.testFlag(action)) {
+        // An ignored drag shows the "no drop" pointer.
+        Event.ignore();
+        return {};
+    }
+    Event.setDropAction(action);
+    Event.accept();
+    return folder;
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* Event) {
+    acceptFolderDrop(*Event);
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* Event) {
+    acceptFolderDrop(*Event);
+}
+
+void Form1::dropEvent(QDropEvent* Event) {
+    const QString folder = acceptFolderDrop(*Event);
+    if (!folder.isEmpty())
+        takeProjectFolder(folder);
 }
 
 void Form1::generateClick(KindCode Code) {

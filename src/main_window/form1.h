@@ -72,6 +72,12 @@ class Form1 : public QWidget, public PackingView {
     void showEvent(QShowEvent* Event) override;
     // Turns clicks on the two banners into their links.
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // Accepts a dragged single local folder while no run is going; refuses anything else.
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    // Keeps the verdict of the drag's entry up to date while it moves over the window.
+    void dragMoveEvent(QDragMoveEvent* Event) override;
+    // Takes a dropped folder exactly as a folder "Browse" returned.
+    void dropEvent(QDropEvent* Event) override;
 
   Q_SIGNALS:
     // A Generate button was pressed; the pack command for its kind runs right after.
@@ -92,6 +98,9 @@ class Form1 : public QWidget, public PackingView {
     void centreOnScreen();
     void setAllGenerateEnabled(bool Enabled);
     void cmdSelectFolderClick();
+    void takeProjectFolder(const QString& Folder);
+    QString droppableFolder(const QDropEvent& Event) const;
+    QString acceptFolderDrop(QDropEvent& Event) const;
     void generateClick(KindCode Code);
     void makeBannerLink(QLabel* Banner);
 

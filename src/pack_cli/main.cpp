@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     QString error;
     const ConsoleStreams streams = ConsoleStreams::Process();
     if (!ArgumentsFromBytes(raw, args, error)) {
-        std::fprintf(streams.Err, "vendrel-pack: %s\n", error.toUtf8().constData());
+        std::fprintf(streams.Err, "vendrel-pack: %s\n", Printable(error).toUtf8().constData());
         return ExitCode::Usage;
     }
     return RunPackCli(args, streams);

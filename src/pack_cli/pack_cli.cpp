@@ -3,6 +3,7 @@
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_destination.h"
 #include "pack_cli/pack_options.h"
+#include "pack_cli/pack_report.h"
 #include "pack_cli/pack_run.h"
 
 namespace {
@@ -10,7 +11,7 @@ namespace {
 int usageError(const ConsoleStreams& Streams, const QString& Error) {
     const QString text = QStringLiteral("vendrel-pack: %1\nTry 'vendrel-pack --help' for more "
                                         "information.\n")
-                             .arg(Error);
+                             .arg(Printable(Error));
     std::fputs(text.toUtf8().constData(), Streams.Err);
     return ExitCode::Usage;
 }

@@ -1,6 +1,7 @@
 #include "pack_cli/pack_destination.h"
 
 #include "pack_cli/exit_codes.h"
+#include "pack_cli/pack_report.h"
 #include "packing/package_paths.h"
 #include "platform/folder_listing.h"
 
@@ -39,7 +40,7 @@ int checkExisting(const PackOptions& Options, PackDestination& Destination, QStr
                                             existing.Kind != EntryKind::Unreachable);
     if (!exists)
         return ExitCode::Success;
-    const QString quoted = QLatin1Char('"') + Destination.Output + QLatin1Char('"');
+    const QString quoted = QLatin1Char('"') + Printable(Destination.Output) + QLatin1Char('"');
     if (existing.Kind == EntryKind::Folder)
         return refuse(Error, quoted + QStringLiteral(" is a folder"));
     // A link is replaced itself, as the window deletes it; devices and pipes never are.
@@ -62,12 +63,13 @@ int ResolveDestination(const PackOptions& Options, PackDestination& Destination,
     Destination = PackDestination();
     Destination.ProjectFolder = AbsolutePath(Options.ProjectFolder);
     if (classify(Destination.ProjectFolder).Kind != EntryKind::Folder) {
-        Error = QStringLiteral("Project folder not found: \"%1\"").arg(Destination.ProjectFolder);
+        Error = QStringLiteral("Project folder not found: \"%1\"")
+                    .arg(Printable(Destination.ProjectFolder));
         return ExitCode::WalkFailed;
     }
     // A path that ends in "/" names a folder, which cannot become a package.
     if (Options.Output.endsWith(QLatin1Char('/')))
-        return refuse(Error, QStringLiteral("\"%1\" is a folder").arg(Options.Output));
+        return refuse(Error, QStringLiteral("\"%1\" is a folder").arg(Printable(Options.Output)));
     const TemplateKind& kind = KindOf(Options.Kind);
     Destination.Output = PackagePaths::WithDefaultExtension(AbsolutePath(Options.Output),
                                                             QString::fromLatin1(kind.Extension));
@@ -77,6 +79,6 @@ int ResolveDestination(const PackOptions& Options, PackDestination& Destination,
                                  QStringLiteral("\r\n"), QStringLiteral("\n")));
     if (classify(folder).Kind != EntryKind::Folder)
         return refuse(Error, QStringLiteral("Destination folder not found: \"%1\"")
-                                 .arg(folder.isEmpty() ? QStringLiteral("/") : folder));
+                                 .arg(folder.isEmpty() ? QStringLiteral("/") : Printable(folder)));
     return checkExisting(Options, Destination, Error);
 }

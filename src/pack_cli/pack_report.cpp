@@ -52,7 +52,39 @@ QString fitted(const QString& Name, qsizetype Room) {
     return QStringLiteral("...") + Name.right(Room - 3);
 }
 
+bool isControl(char16_t Ch) {
+    return Ch < 0x20 || (Ch >= 0x7f && Ch <= 0x9f);
+}
+
+QString escaped(char16_t Ch) {
+    switch (Ch) {
+    case u'\n':
+        return QStringLiteral("\\n");
+    case u'\r':
+        return QStringLiteral("\\r");
+    case u'\t':
+        return QStringLiteral("\\t");
+    default:
+        break;
+    }
+    // The C1 controls take four digits, so that they are not read as a byte of UTF-8.
+    return Ch < 0x80 ? QStringLiteral("\\x%1").arg(int(Ch), 2, 16, QLatin1Char('0'))
+                     : QStringLiteral("\\u%1").arg(int(Ch), 4, 16, QLatin1Char('0'));
+}
+
 } // namespace
+
+QString Printable(const QString& Text) {
+    QString printable;
+    printable.reserve(Text.size());
+    for (const QChar ch : Text) {
+        if (isControl(ch.unicode()))
+            printable += escaped(ch.unicode());
+        else
+            printable += ch;
+    }
+    return printable;
+}
 
 ConsoleStreams ConsoleStreams::Process() {
     ConsoleStreams streams;
@@ -79,7 +111,7 @@ void PackReport::Started(int Files, qint64 Bytes) {
 }
 
 void PackReport::FileStarted(const ZipFile& File) {
-    m_current = File.AsFile;
+    m_current = Printable(File.AsFile);
     drawBar(false);
 }
 
@@ -92,7 +124,8 @@ void PackReport::FileDone(const ZipFile& File) {
     // The lines go to a pipe or a file, never to the terminal the bar is on.
     if (!m_showLines)
         return;
-    print(m_streams.Out, QStringLiteral("Packed %1 as %2\n").arg(File.SourceFile, File.AsFile));
+    print(m_streams.Out, QStringLiteral("Packed %1 as %2\n")
+                             .arg(Printable(File.SourceFile), Printable(File.AsFile)));
 }
 
 void PackReport::Finished(const QString& Output) {
@@ -100,10 +133,11 @@ void PackReport::Finished(const QString& Output) {
     if (!m_showSummary)
         return;
     const double seconds = double(m_clock.elapsed()) / 1000.0;
-    print(m_streams.Out, QStringLiteral("Success: %1 files (%2) packed into %3 (%4) in %5 s\n")
-                             .arg(m_files)
-                             .arg(HumanBytes(m_total), Output, HumanBytes(QFileInfo(Output).size()))
-                             .arg(seconds, 0, 'f', 1));
+    print(m_streams.Out,
+          QStringLiteral("Success: %1 files (%2) packed into %3 (%4) in %5 s\n")
+              .arg(m_files)
+              .arg(HumanBytes(m_total), Printable(Output), HumanBytes(QFileInfo(Output).size()))
+              .arg(seconds, 0, 'f', 1));
 }
 
 void PackReport::Error(const QString& Text) {

@@ -7,6 +7,12 @@
 
 struct ZipFile;
 
+// Text as it may be printed to a terminal or a log: each control character (bytes 1-31 and
+// 127, and the C1 controls U+0080-U+009F) written as an escape ("\n", "\r", "\t", "\x1b"),
+// so that a file's name can neither start a line of its own nor drive the terminal. A "\"
+// stays as it is: the names inside packages use it between folders.
+QString Printable(const QString& Text);
+
 // Where the packer's output goes and what kind of thing each stream is.
 struct ConsoleStreams {
     FILE* Out = stdout;

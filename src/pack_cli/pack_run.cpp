@@ -83,9 +83,7 @@ int PackRun::write() {
     m_tempPath = temp.Path().isEmpty() ? m_destination.Output : temp.Path();
     const bool openFailed = m_writer.OpenZipIn(temp.Descriptor());
     if (openFailed)
-        return fail(ExitCode::IoFailed, QStringLiteral("OpenZip failed on %1 (error %2)")
-                                            .arg(quoted(m_tempPath))
-                                            .arg(m_writer.Result()));
+        return fail(ExitCode::IoFailed, writeFailure(QStringLiteral("OpenZip")));
     const int written = writeEntries();
     if (written != ExitCode::Success) {
         m_writer.DiscardZip();
@@ -113,7 +111,7 @@ int PackRun::writeEntries() {
         return fail(ExitCode::IoFailed, deflateFailure(deflate));
     const bool closeFailed = m_writer.CloseZip();
     if (closeFailed)
-        return fail(ExitCode::IoFailed, QStringLiteral("CloseZip failed: ") + writerDetail());
+        return fail(ExitCode::IoFailed, writeFailure(QStringLiteral("CloseZip")));
     return ExitCode::Success;
 }
 
@@ -147,7 +145,7 @@ bool PackRun::onPiece(const DeflatePiece& piece) {
                         QStringLiteral("the file grew while it was being packed"));
     const bool writeFailed = m_writer.WriteBytes(piece.Data);
     if (writeFailed)
-        return failFile(QStringLiteral("WriteBytes"), file, writerDetail());
+        return failWrite(QStringLiteral("WriteBytes"));
     m_report.Progress(m_bytesBefore + piece.Size);
     return !piece.Last || closeEntry(file, piece);
 }
@@ -159,7 +157,7 @@ bool PackRun::openEntry(const ZipFile& file, bool text) {
                                   file.ByteCount, text ? TextAttr : 0);
     if (!failed)
         return true;
-    return failFile(QStringLiteral("OpenFileInZip"), file, writerDetail());
+    return failWrite(QStringLiteral("OpenFileInZip"));
 }
 
 bool PackRun::closeEntry(const ZipFile& file, const DeflatePiece& piece) {
@@ -172,7 +170,7 @@ bool PackRun::closeEntry(const ZipFile& file, const DeflatePiece& piece) {
                             .arg(piece.Size));
     const bool closeFailed = m_writer.CloseRawFileInZip(piece.Size, piece.Crc);
     if (closeFailed)
-        return failFile(QStringLiteral("CloseFileInZip"), file, writerDetail());
+        return failWrite(QStringLiteral("CloseFileInZip"));
     m_bytesBefore += piece.Size;
     m_report.FileDone(file);
     return true;
@@ -183,8 +181,21 @@ bool PackRun::failFile(const QString& step, const ZipFile& file, const QString& 
     return false;
 }
 
-QString PackRun::writerDetail() const {
-    return QStringLiteral("error %1 writing %2").arg(m_writer.Result()).arg(quoted(m_tempPath));
+bool PackRun::failWrite(const QString& step) {
+    m_failure = writeFailure(step);
+    return false;
+}
+
+// A failed write is the package's, whichever source file was being read: it names the
+// package and says why the system refused it ("No space left on device").
+QString PackRun::writeFailure(const QString& step) const {
+    const int errorNumber = m_writer.ErrorNumber();
+    const QString why =
+        errorNumber != 0 ? qt_error_string(errorNumber) + QLatin1Char(' ') : QString();
+    return QStringLiteral("%1 failed on %2: %3(error %4 writing %5)")
+        .arg(step, quoted(m_destination.Output), why)
+        .arg(m_writer.Result())
+        .arg(quoted(m_tempPath));
 }
 
 QString PackRun::deflateFailure(const ParallelDeflate& deflate) const {
@@ -206,6 +217,7 @@ int PackRun::interrupted() {
 }
 
 int PackRun::fail(int code, const QString& text) {
-    m_report.Error(text);
+    // Every message of a run is one line; the names in it must not break it.
+    m_report.Error(Printable(text));
     return code;
 }

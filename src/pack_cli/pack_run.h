@@ -40,7 +40,8 @@ class PackRun {
     bool openEntry(const ZipFile& file, bool text);
     bool closeEntry(const ZipFile& file, const DeflatePiece& piece);
     bool failFile(const QString& step, const ZipFile& file, const QString& detail);
-    QString writerDetail() const;
+    bool failWrite(const QString& step);
+    QString writeFailure(const QString& step) const;
     QString deflateFailure(const ParallelDeflate& deflate) const;
     int interrupted();
     int fail(int code, const QString& text);

@@ -1,5 +1,7 @@
 #include "packing/folder_walk.h"
 
+#include "packing/entry_names.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -16,13 +18,14 @@ QByteArray pathBytes(const QString& Path) {
     return QFile::encodeName(Path);
 }
 
-// A name can go into the package only when it is valid UTF-8 and holds no "\": inside the
-// archive "\" separates folders, so such a name would land in another folder, or climb out
-// of the install folder ("..\..\x"), when the package is installed.
+// A name can go into the package only when it is valid UTF-8 and can be created where the
+// package is installed: inside the archive "\" separates folders, so such a name would land
+// in another folder, or climb out of the install folder ("..\..\x"), and a name such as
+// "C:" would lead out of it to a drive.
 bool decodeName(const QByteArray& Bytes, QString& Name) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     Name = utf8.decode(Bytes);
-    return !utf8.hasError() && !Name.contains(QLatin1Char('\\'));
+    return !utf8.hasError() && IsPortableEntryName(Name);
 }
 
 } // namespace
@@ -61,8 +64,10 @@ bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
     if (Classify(pathBytes(FolderPath)).Kind != EntryKind::Folder)
         return fail(FolderPath, ProjectFolderName(FolderPath));
     // Every name of a folder-named package starts with the project folder's name, where a
-    // "\" would split it into folders that are not there.
-    if (m_naming == ArchiveNaming::FolderNamed && m_projectName.contains(QLatin1Char('\\')))
+    // "\" would split it into folders that are not there and a drive name would lead out of
+    // the install folder. The root folder has no name to check.
+    if (m_naming == ArchiveNaming::FolderNamed && !m_projectName.isEmpty() &&
+        !IsPortableEntryName(m_projectName))
         return fail(FolderPath, m_projectName);
     return walkFolder(FolderPath, NamePrefix);
 }

@@ -1,5 +1,6 @@
 #include "platform/archive_stream.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -103,7 +104,11 @@ bool Close(std::FILE* File) {
     // The final flush is where the last buffered bytes meet the disk: checked apart from
     // fclose so that neither failure goes unseen.
     const bool flushed = std::fflush(File) == 0;
+    const int flushError = errno;
     const bool closed = std::fclose(File) == 0;
+    // errno tells the caller why: the flush's reason when the flush failed first.
+    if (!flushed)
+        errno = flushError;
     return flushed && closed;
 }
 

@@ -6,6 +6,7 @@
 
 #include <minizip/ioapi.h>
 
+#include <cerrno>
 #include <optional>
 
 namespace ZipFileIo {
@@ -71,20 +72,30 @@ qint64 ReadsDone() {
 struct ArchiveCallbacks {
     static ArchiveFile& state(voidpf Opaque) { return *static_cast<ArchiveFile*>(Opaque); }
 
+    // Marks the file failed; only the first failure's errno is kept, as it says why.
+    static void failWith(ArchiveFile& Archive, int ErrorNumber) {
+        if (!Archive.m_failed)
+            Archive.m_errorNumber = ErrorNumber;
+        Archive.m_failed = true;
+    }
+
     static voidpf open(voidpf Opaque, const void* FileName, int Mode) {
         const std::optional<ArchiveStream::OpenMode> mode = openMode(Mode);
         if (!mode)
             return nullptr;
-        const int descriptor = state(Opaque).m_descriptor;
-        if (descriptor >= 0)
-            return ArchiveStream::OpenDescriptor(descriptor, *mode);
-        if (FileName == nullptr)
-            return nullptr;
-        const char* path = static_cast<const char*>(FileName);
-        FILE* file = ArchiveStream::Open(path, *mode);
-        if (file == nullptr)
-            return nullptr;
         ArchiveFile& archive = state(Opaque);
+        const char* path = static_cast<const char*>(FileName);
+        errno = EINVAL;
+        FILE* file = archive.m_descriptor >= 0
+                         ? ArchiveStream::OpenDescriptor(archive.m_descriptor, *mode)
+                         : (path != nullptr ? ArchiveStream::Open(path, *mode) : nullptr);
+        if (file == nullptr) {
+            archive.m_errorNumber = errno;
+            return nullptr;
+        }
+        // A file handed over open belongs to its owner, who puts it in place or removes it.
+        if (archive.m_descriptor >= 0)
+            return file;
         // The file a path leads to, links followed: a failed run must remove the partial
         // archive itself, also when it was created through a link, and never only the link.
         archive.m_path = ArchiveStream::ResolvedPath(path);
@@ -102,7 +113,7 @@ struct ArchiveCallbacks {
     static uLong read(voidpf Opaque, voidpf Stream, void* Buffer, uLong Size) {
         const size_t done = ArchiveStream::Read(asFile(Stream), Buffer, Size);
         if (done != Size && ArchiveStream::HasError(asFile(Stream)))
-            state(Opaque).m_failed = true;
+            failWith(state(Opaque), errno);
         return uLong(done);
     }
 
@@ -110,31 +121,31 @@ struct ArchiveCallbacks {
         ArchiveFile& archive = state(Opaque);
         // After one failure the file is already damaged: write nothing more into it.
         if (countAndInject(g_writes, g_faults.FailWriteNumber) || archive.m_failed) {
-            archive.m_failed = true;
+            failWith(archive, ENOSPC);
             return 0;
         }
         const size_t done = ArchiveStream::Write(asFile(Stream), Buffer, Size);
         if (done != Size)
-            archive.m_failed = true;
+            failWith(archive, errno);
         return uLong(done);
     }
 
     static ZPOS64_T tell(voidpf Opaque, voidpf Stream) {
         const qint64 position = ArchiveStream::Tell(asFile(Stream));
         if (position < 0)
-            state(Opaque).m_failed = true;
+            failWith(state(Opaque), errno);
         return ZPOS64_T(position);
     }
 
     static long seek(voidpf Opaque, voidpf Stream, ZPOS64_T Offset, int Origin) {
         ArchiveFile& archive = state(Opaque);
         if (countAndInject(g_seeks, g_faults.FailSeekNumber) || archive.m_failed) {
-            archive.m_failed = true;
+            failWith(archive, EIO);
             return -1;
         }
         // A seek flushes stdio's buffer, so it can be where a deferred write failure shows.
         if (!ArchiveStream::Seek(asFile(Stream), qint64(Offset), seekOrigin(Origin))) {
-            archive.m_failed = true;
+            failWith(archive, errno);
             return -1;
         }
         return 0;
@@ -144,7 +155,7 @@ struct ArchiveCallbacks {
         ArchiveFile& archive = state(Opaque);
         const bool closed = ArchiveStream::Close(asFile(Stream));
         if (!closed || g_faults.FailClose)
-            archive.m_failed = true;
+            failWith(archive, closed ? EIO : errno);
         return archive.m_failed ? EOF : 0;
     }
 

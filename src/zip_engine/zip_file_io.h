@@ -55,6 +55,9 @@ class ArchiveFile {
     void Attach(zlib_filefunc64_def_s& Def, int Descriptor = -1);
     // True once any write, seek, flush or close of the current file has failed.
     bool Failed() const { return m_failed; }
+    // The errno of the first failure (ENOSPC for an injected write fault), kept like the
+    // failure itself; also the errno of a failed open. 0 when nothing failed.
+    int ErrorNumber() const { return m_errorNumber; }
     // Deletes the file when this open created or truncated it as an ordinary file and it is
     // still the same file (the file itself when it was named through a link, never the link);
     // devices and archives opened for appending are never deleted.
@@ -73,6 +76,7 @@ class ArchiveFile {
     QByteArray m_path;
     int m_descriptor = -1;
     bool m_failed = false;
+    int m_errorNumber = 0;
     bool m_owned = false;
     ArchiveStream::Identity m_identity;
 };

@@ -62,6 +62,9 @@ class ZipWriter {
     void DiscardZip();
     // Result code of the last operation that reached a decision.
     int Result() const { return m_result; }
+    // The errno of the archive file's first failed open, write, seek, flush or close (0 when
+    // none failed, as when minizip itself refused an operation).
+    int ErrorNumber() const { return m_archive.ErrorNumber(); }
 
     // Test hook: the clock that stamps new entries (nullptr restores the local clock).
     static void SetTestClock(QDateTime (*Now)());

@@ -25,6 +25,9 @@
 #ifndef VENDREL_PROGRAM
 #error "VENDREL_PROGRAM must name the vendrel program"
 #endif
+#ifndef VENDREL_PACK_PROGRAM
+#error "VENDREL_PACK_PROGRAM must name the vendrel-pack program"
+#endif
 
 namespace {
 
@@ -178,6 +181,20 @@ class tst_FaultDisk : public QObject, FaultFixture {
         QVERIFY2(run.Statuses.contains("Packed " + project() + "/media/b.bin"),
                  "the disk filled before the run had written anything");
         FAULT_VERIFY(NoPackageAt(disk + "/full.dzs"));
+        QVERIFY(QDir(disk).isEmpty());
+
+        // vendrel-pack on the same disk says why it failed and names the package, not the
+        // file it was reading; exit 5 is a failed write.
+        QProcess pack;
+        pack.start(QStringLiteral(VENDREL_PACK_PROGRAM),
+                   {"--kind", "dzs", project(), disk + "/full.dzs"});
+        QVERIFY(pack.waitForFinished(60000));
+        const QString err = QString::fromUtf8(pack.readAllStandardError());
+        QCOMPARE(pack.exitCode(), 5);
+        QVERIFY2(
+            err.contains(
+                QStringLiteral(" failed on \"%1/full.dzs\": No space left on device (").arg(disk)),
+            qPrintable(err));
         QVERIFY(QDir(disk).isEmpty());
 
         QVERIFY(QFile::remove(project() + "/media/c.bin"));

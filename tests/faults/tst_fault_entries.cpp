@@ -168,6 +168,7 @@ class tst_FaultEntries : public QObject, FaultFixture {
             << QByteArray("x\\..\\..\\evil.txt") << false << QStringLiteral("x\\..\\..\\evil.txt");
         QTest::newRow("backslash, a folder")
             << QByteArray("x\\y") << true << QStringLiteral("x\\y");
+        QTest::newRow("a drive, a folder") << QByteArray("C:") << true << QStringLiteral("C:");
     }
     // A name that cannot go into a package as it stands fails the walk, shown as best it can
     // be; nothing is written, and without that entry the project packs.

@@ -5,9 +5,11 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <cmath>
 #include <memory>
@@ -84,6 +87,27 @@ class TstForm1 : public QObject {
     }
     QPushButton* button(const QString& name) const { return control<QPushButton>(name); }
     void clickBrowse() { button(QStringLiteral("cmdSelectFolder"))->click(); }
+    // Drags Urls over the window to the middle of the control Target and drops them there,
+    // through the window's own routing of drag events; true when both steps were accepted,
+    // neither as a move.
+    bool dropOn(const QString& target, const QList<QUrl>& urls) {
+        // File managers offer the URLs as text as well.
+        QMimeData mime;
+        mime.setUrls(urls);
+        QStringList text;
+        for (const QUrl& url : urls)
+            text << url.toString();
+        mime.setText(text.join(QLatin1Char('\n')));
+        QWidget* widget = control(target);
+        const QPoint at = widget->mapTo(m_window.get(), widget->rect().center());
+        const Qt::DropActions actions = Qt::MoveAction | Qt::CopyAction | Qt::LinkAction;
+        QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_window->windowHandle(), &enter);
+        QDropEvent drop(QPointF(at), actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_window->windowHandle(), &drop);
+        return enter.isAccepted() && drop.isAccepted() && enter.dropAction() != Qt::MoveAction &&
+               drop.dropAction() != Qt::MoveAction;
+    }
     QStringList focusWalk(int steps) {
         QStringList names;
         for (int i = 0; i < steps; ++i) {
@@ -225,6 +249,8 @@ class TstForm1 : public QObject {
             QVERIFY(!field->isEnabled());
             QCOMPARE(field->focusPolicy(), Qt::NoFocus);
         }
+        // The folder field tells a first-time user that a folder can be dropped.
+        QVERIFY(control(QStringLiteral("txtFolder"))->toolTip().contains(QStringLiteral("drop")));
         auto* status = control<QPlainTextEdit>(QStringLiteral("txtStatus"));
         QCOMPARE(status->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         // Two lines of status text fit without scrolling.
@@ -366,6 +392,60 @@ class TstForm1 : public QObject {
         // First use has nothing remembered; after a cancel the chooser opens at nothing.
         QCOMPARE(initial, QStringList({"", "/srv/a", "/srv/b", ""}));
         QCOMPARE(m_platform->Settings.value(RememberedKey), QStringLiteral("/srv/c"));
+    }
+
+    void dropOnTheWindow_data() {
+        QTest::addColumn<QString>("target");
+        // Paths below the fixture folder ("/" is the folder itself), or whole URLs.
+        QTest::addColumn<QStringList>("dropped");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("folder on a frame") << "Frame3" << QStringList{"/"} << false << "/";
+        QTest::newRow("folder with slash on the status field")
+            << "txtStatus" << QStringList{"/Intro/"} << false << "/Intro";
+        QTest::newRow("folder on the folder field")
+            << "txtFolder" << QStringList{"/Intro"} << false << "/Intro";
+        QTest::newRow("file") << "Frame1" << QStringList{"/a.txt"} << false << "";
+        QTest::newRow("two folders") << "Frame1" << QStringList{"/", "/Intro"} << false << "";
+        QTest::newRow("remote folder")
+            << "Frame1" << QStringList{"sftp://host.example/srv/Intro"} << false << "";
+        QTest::newRow("folder during a run") << "Frame1" << QStringList{"/Intro"} << true << "";
+    }
+    void dropOnTheWindow() {
+        QFETCH(QString, target);
+        QFETCH(QStringList, dropped);
+        QFETCH(bool, running);
+        QFETCH(QString, taken);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid() && QDir(dir.path()).mkdir(QStringLiteral("Intro")));
+        QVERIFY(WritePatternFile(dir.filePath(QStringLiteral("a.txt")),
+                                 4 * Zipper::ChunkSize * Zipper::ChunksPerTick, 1));
+        Zipper& zipper = m_window->GetZipper();
+        QSignalSpy complete(&zipper, &Zipper::Complete);
+        const QString archive = dir.filePath(QStringLiteral("out.dzt"));
+        if (running) {
+            QVERIFY(!zipper.AddFile(dir.filePath(QStringLiteral("a.txt")), QStringLiteral("a")));
+            QVERIFY(!zipper.Zip(archive));
+        }
+        QList<QUrl> urls;
+        for (const QString& item : dropped)
+            urls << (item.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(dir.path() + item)
+                                                       : QUrl(item));
+        const bool accepted = dropOn(target, urls);
+        const QString folder = taken.isEmpty() ? QString() : QDir::cleanPath(dir.path() + taken);
+        QCOMPARE(accepted, !folder.isEmpty());
+        QCOMPARE(control<QLineEdit>(QStringLiteral("txtFolder"))->text(), folder);
+        QCOMPARE(m_window->ProjectFolder(), folder);
+        QCOMPARE(m_enableLog.Log, folder.isEmpty() ? QStringList() : withState("on"));
+        QCOMPARE(m_platform->Settings.value(RememberedKey), folder);
+        QCOMPARE(m_platform->Settings.size(), folder.isEmpty() ? 0 : 1);
+        QVERIFY(m_platform->BrowseCalls.isEmpty());
+        if (!running)
+            return;
+        zipper.Cancel();
+        QTRY_COMPARE(complete.count(), 1);
+        const CheckedArchive written = CheckZip(archive);
+        QVERIFY2(written.Ok, qPrintable(written.Error));
     }
 
     void generateClick_data() {

@@ -30,10 +30,12 @@ ZipFile fileNamed(const QString& Source, const QString& As) {
     return file;
 }
 
-// One small run through a report: two files, then the end.
+// One small run through a report: two files, then the end. The second file's names hold
+// control characters that would forge a line of the log and retitle the terminal.
 void playRun(PackReport& Report) {
     const ZipFile a = fileNamed(QStringLiteral("/p/a.txt"), QStringLiteral(".\\a.txt"));
-    const ZipFile b = fileNamed(QStringLiteral("/p/m/b.png"), QStringLiteral(".\\m\\b.png"));
+    const ZipFile b = fileNamed(QStringLiteral("/p/m/b\nSuccess: forged\t.png"),
+                                QStringLiteral(".\\m\\b\x1b]0;x\x07\r\x7f.png"));
     Report.Started(2, 3000);
     Report.FileStarted(a);
     Report.Progress(1000);
@@ -142,7 +144,8 @@ void TstPackReport::streams() {
     const QString outText = Contents(out.get());
     const QString errText = Contents(err.get());
     const QString packedA = QStringLiteral("Packed /p/a.txt as .\\a.txt\n");
-    const QString packedB = QStringLiteral("Packed /p/m/b.png as .\\m\\b.png\n");
+    const QString packedB = QStringLiteral(
+        "Packed /p/m/b\\nSuccess: forged\\t.png as .\\m\\b\\x1b]0;x\\x07\\r\\x7f.png\n");
     QCOMPARE(outText.startsWith(packedA + packedB), lines);
     QCOMPARE(outText.contains(QLatin1String("Packed")), lines);
     QCOMPARE(outText.contains(QLatin1String("Success: 2 files (3.0 kB) packed into /out/x.dzt")),

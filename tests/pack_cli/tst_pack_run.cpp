@@ -11,8 +11,9 @@
 
 #include <memory>
 
-// A run that fails while it writes: the step and the file are named, the old package stays
-// as it was and no temporary file is left. Faults are injected into the archive file.
+// A run that fails while it writes: the step, the package and the system's reason are
+// named, the old package stays as it was and no temporary file is left. Faults are injected into
+// the archive file.
 class TstPackRun : public QObject {
     Q_OBJECT
   private Q_SLOTS:
@@ -64,26 +65,25 @@ void TstPackRun::writeFailure_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message"); // a pattern; "@" stands for the test's folder
     // The package is written into a file without a name, or a hidden one where there is none.
-    const QString temp = QStringLiteral(R"(error -1 writing "@/out/Intro\.dzt"\n$)");
+    const QString full =
+        QStringLiteral(R"( failed on "@/out/Intro\.dzt": No space left on device )");
+    const QString broken = QStringLiteral(R"( failed on "@/out/Intro\.dzt": Input/output error )");
+    const QString temp = QStringLiteral(R"(\(error -1 writing "@/out/Intro\.dzt"\)\n$)");
     const QString named = QStringLiteral(R"("@/out/\.Intro\.dzt\.vendrel-\w{6}")");
-    QTest::newRow("first write")
-        << "write 1"
-        << R"(^vendrel-pack: OpenFileInZip failed on "@/Intro/project\.xml": )" + temp;
+    QTest::newRow("first write") << "write 1"
+                                 << "^vendrel-pack: OpenFileInZip" + full + temp;
     QTest::newRow("a write inside the large file")
         << "write middle"
-        << R"(^vendrel-pack: (OpenFileInZip|WriteBytes|CloseFileInZip) failed on "@/Intro/[^"]+": )" +
-               temp;
+        << "^vendrel-pack: (OpenFileInZip|WriteBytes|CloseFileInZip)" + full + temp;
     QTest::newRow("last write") << "write last"
-                                << R"(^vendrel-pack: CloseZip failed: )" + temp;
-    QTest::newRow("a seek")
-        << "seek 2"
-        << R"(^vendrel-pack: CloseFileInZip failed on "@/Intro/project\.xml": )" + temp;
+                                << "^vendrel-pack: CloseZip" + full + temp;
+    QTest::newRow("a seek") << "seek 2"
+                            << "^vendrel-pack: CloseFileInZip" + broken + temp;
     QTest::newRow("the final close") << "close"
-                                     << R"(^vendrel-pack: CloseZip failed: )" + temp;
+                                     << "^vendrel-pack: CloseZip" + broken + temp;
     QTest::newRow("first write, named temporary file")
         << "write 1 named"
-        << R"(^vendrel-pack: OpenFileInZip failed on "@/Intro/project\.xml": error -1 writing )" +
-               named;
+        << "^vendrel-pack: OpenFileInZip" + full + R"(\(error -1 writing )" + named + R"(\)\n$)";
     QTest::newRow("the flush before the rename")
         << "sync"
         << R"(^vendrel-pack: Rename failed: Cannot write to disk "@/out/Intro\.dzt": )";

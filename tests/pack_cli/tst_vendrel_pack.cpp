@@ -82,6 +82,10 @@ void TstVendrelPack::prepare(const QString& Setup) {
         QVERIFY(RemoveTree(project()));
     if (Setup == QLatin1String("backslash"))
         QVERIFY(MakeFile(project() + QStringLiteral("/media/a\\b.txt")));
+    if (Setup == QLatin1String("forged"))
+        QVERIFY(MakeFile(project() + QStringLiteral("/media/\x1b]0;x\x07\nSuccess: forged")));
+    if (Setup == QLatin1String("device"))
+        QVERIFY(MakeTree(m_dir->path() + QStringLiteral("/Con"), {"a.txt"}));
     if (Setup == QLatin1String("crowded")) {
         for (int i = 0; i < 1999; ++i)
             QVERIFY(MakeFile(project() + QStringLiteral("/crowd/f%1").arg(i)));
@@ -119,6 +123,12 @@ void TstVendrelPack::exitCodes_data() {
     QTest::newRow("name with a backslash") << pack << "backslash" << 4
                                            << "failed in \"@/Intro/media/\": AddFile failed on "
                                               "a\\b.txt";
+    QTest::newRow("name that forges a line, escaped")
+        << pack << "forged" << 4
+        << "failed in \"@/Intro/media/\": AddFile failed on \\x1b]0;x\\x07\\nSuccess: forged\n";
+    QTest::newRow("project folder named for a device")
+        << QStringList{"--kind", "dzep", "@/Con", "@/out/Con"} << "device" << 4
+        << "failed in \"@/Con/\": AddFile failed on Con\n";
     QTest::newRow("folder with too many entries")
         << pack << "crowded" << 4 << "Too many entries in @/Intro/crowd/";
     QTest::newRow("unreadable file") << (pack + QStringList{"--overwrite"}) << "unreadable" << 5

@@ -1,5 +1,6 @@
 #include "pack_rig.h"
 
+#include "packing/entry_names.h"
 #include "packing/folder_walk.h"
 
 #include <QTemporaryDir>
@@ -40,6 +41,8 @@ class tst_FolderWalk : public QObject {
     void folderLinksFollowedWithoutLooping();
     void archiveNameForms_data();
     void archiveNameForms();
+    void portableEntryName_data();
+    void portableEntryName();
 
   private:
     QString project() const { return m_dir->path() + QStringLiteral("/Intro"); }
@@ -333,6 +336,41 @@ void tst_FolderWalk::projectNameWithBackslash() {
     if (!accepted)
         QCOMPARE(m_rig->view.StatusText, QStringLiteral("AddFile failed on Intro\\2024"));
     m_rig->zipper.ClearFiles();
+}
+
+void tst_FolderWalk::portableEntryName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("portable");
+    QTest::newRow("a drive") << "C:" << false;
+    QTest::newRow("drive-relative") << "D:x.txt" << false;
+    QTest::newRow("backslash") << "a\\b.txt" << false;
+    for (const char* bad : {"<", ">", "\"", "|", "?", "*"})
+        QTest::addRow("holding %s", bad)
+            << QStringLiteral("a%1b.txt").arg(QLatin1String(bad)) << false;
+    QTest::newRow("newline") << "x\nSuccess: forged" << false;
+    QTest::newRow("escape") << "\x1b]0;x\x07" << false;
+    QTest::newRow("ends in a dot") << "notes." << false;
+    QTest::newRow("ends in a space") << "notes " << false;
+    QTest::newRow("CON") << "CON" << false;
+    QTest::newRow("nul with two extensions") << "nul.tar.gz" << false;
+    QTest::newRow("prn, spaces before the extension") << "prn  .log" << false;
+    QTest::newRow("COM1") << "COM1" << false;
+    QTest::newRow("lpt9.bin") << "lpt9.bin" << false;
+    QTest::newRow("spaces inside") << "My Title 2.png" << true;
+    QTest::newRow("non-ASCII") << "Grüße ñandú 日本語.txt" << true;
+    QTest::newRow("255 bytes") << QString(251, QLatin1Char('n')) + ".txt" << true;
+    QTest::newRow("DEL is no control for Windows names") << "a\x7f" << true;
+    QTest::newRow("COM0") << "COM0" << true;
+    QTest::newRow("COM10") << "COM10" << true;
+    QTest::newRow("device name inside a longer one") << "CONSOLE.txt" << true;
+    QTest::newRow("device name after a dot") << "x.CON" << true;
+}
+
+// The rule every file and folder name of a package meets, and the project folder's name in
+// folder-named packages.
+void tst_FolderWalk::portableEntryName() {
+    QFETCH(QString, name);
+    QTEST(IsPortableEntryName(name), "portable");
 }
 
 QTEST_GUILESS_MAIN(tst_FolderWalk)

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -397,19 +398,25 @@ class TstZipper : public QObject {
     void unreadableSource_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("events");
+        QTest::addColumn<qint64>("zippedAtError"); // the failed chunk is counted before its read
         const QStringList atOpen{"1:StartFile", "1:Error"};
         const QStringList atSecondChunk{"1:StartFile", "1:Progress 131072", "1:Error"};
-        QTest::newRow("vanished") << "vanish" << atOpen;
-        QTest::newRow("replaced by a folder") << "folder" << atOpen;
-        QTest::newRow("replaced by a pipe") << "pipe" << atOpen;
-        QTest::newRow("shrunk") << "shrink" << atSecondChunk;
-        QTest::newRow("read error mid-file") << "readError" << atSecondChunk;
+        QTest::newRow("vanished") << "vanish" << atOpen << qint64(0);
+        QTest::newRow("replaced by a folder") << "folder" << atOpen << qint64(0);
+        QTest::newRow("replaced by a pipe") << "pipe" << atOpen << qint64(0);
+        QTest::newRow("shrunk") << "shrink" << atSecondChunk << qint64(262144);
+        QTest::newRow("read error mid-file") << "readError" << atSecondChunk << qint64(262144);
     }
     void unreadableSource() {
         QFETCH(QString, change);
         QFETCH(QStringList, events);
         Zipper zipper;
         ZipperRecorder recorder(zipper);
+        qint64 zippedAtError = -1;
+        recorder.OnEvent = [&](const QString& Event) {
+            if (Event == QLatin1String("Error"))
+                zippedAtError = zipper.BytesZipped();
+        };
         const QString source = makeFile(300000);
         QVERIFY(!zipper.AddFile(source));
         QVERIFY(!zipper.AddFile(makeFile(1000)));
@@ -418,6 +425,7 @@ class TstZipper : public QObject {
         QVERIFY(!zipper.Zip(archive));
         QVERIFY(waitForEnd(recorder));
         QCOMPARE(joined(recorder.Events), joined(events));
+        QTEST(zippedAtError, "zippedAtError");
         verifyFailedRun(zipper, recorder, archive, QStringLiteral("ReadFile"));
     }
 
@@ -502,7 +510,19 @@ class TstZipper : public QObject {
         faults.FailWriteNumber = kind == QLatin1String("write") ? number : 0;
         faults.FailSeekNumber = kind == QLatin1String("seek") ? number : 0;
         faults.FailClose = kind == QLatin1String("close");
+        // A second name keeps the archive's bytes after the failed run has removed it.
+        const QString kept = m_dir.filePath(QStringLiteral("kept.zip"));
+        QFile archive(m_dir.filePath(QStringLiteral("faulty.zip")));
+        QVERIFY(archive.open(QIODevice::WriteOnly));
+        archive.close();
+        QVERIFY(!QFile::exists(kept) || QFile::remove(kept));
+        QVERIFY(::link(QFile::encodeName(archive.fileName()).constData(),
+                       QFile::encodeName(kept).constData()) == 0);
         runFaulty(faults);
+        // The first write failed at offset 0: no later write, not even the closing
+        // directory, reached the file.
+        if (faults.FailWriteNumber == 1)
+            QCOMPARE(QFileInfo(kept).size(), 0);
     }
 
     void everyLostWriteEndsInError() {
