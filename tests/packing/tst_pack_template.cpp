@@ -35,6 +35,7 @@ class tst_PackTemplate : public QObject {
     void overwriteConfirmed_data();
     void overwriteConfirmed();
     void overwriteHiddenAsked();
+    void oldPackageInsideTheProject();
     void walkFailed();
     void zipRefused();
     void runStarted();
@@ -339,6 +340,23 @@ void tst_PackTemplate::overwriteHiddenAsked() {
     QCOMPARE(m_rig->platform.Messages.at(0).Text, QStringLiteral("Overwrite Existing File?"));
     QVERIFY(!m_rig->zipper.Zipping());
     QCOMPARE(Sha256OfFile(out() + "/.Intro.dzt"), Sha256Of("old package"));
+}
+
+// An old package inside the project is left out by its own path; a hard link to it is packed.
+void tst_PackTemplate::oldPackageInsideTheProject() {
+    const QString output = project() + "/media/Intro.dzs";
+    QVERIFY(MakeFile(output, "old package"));
+    QVERIFY(::link(QFile::encodeName(output).constData(),
+                   QFile::encodeName(project() + "/hard.dzs").constData()) == 0);
+    m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+    generate(KindCode::DZS, output);
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    const CheckedArchive packed = CheckZip(output);
+    QVERIFY2(packed.Ok, qPrintable(packed.Error));
+    QCOMPARE(StoredNames(packed), (QStringList{"hard.dzs", "project.xml", "readme.txt",
+                                               "media\\clip.mp4", "media\\thumbs\\t1.png"}));
+    QCOMPARE(packed.Entries.at(0).Sha256, Sha256Of("old package"));
 }
 
 void tst_PackTemplate::walkFailed() {
