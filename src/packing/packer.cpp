@@ -194,13 +194,15 @@ bool Packer::prepareOutput(const QString& outputPath) {
     const bool danglingLink = !oldPackage && existing.isSymLink();
     m_output = std::make_unique<TempOutput>(danglingLink ? existing.symLinkTarget() : outputPath);
     // Without an old package a file that cannot be created fails the run at "OpenZip".
-    if (m_output->Create() || !oldPackage)
+    const bool created = m_output->Create();
+    if (!oldPackage || (created && m_output->MayReplaceOutput()))
         return true;
     return refuseReplacing(outputPath);
 }
 
-// An old package that could not be replaced at the end (a folder of its name, or a folder
-// that takes no new file) is refused before anything is packed.
+// An old package that could not be replaced at the end (a folder of its name, a folder that
+// takes no new file, another user's file in a sticky folder) is refused before anything is
+// packed.
 bool Packer::refuseReplacing(const QString& outputPath) {
     m_output.reset();
     m_view.SetStatus(CannotDeleteText + outputPath);

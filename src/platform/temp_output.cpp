@@ -104,6 +104,17 @@ bool TempOutput::createNamed() {
            fail(QStringLiteral("Cannot set the permissions of"), m_temp);
 }
 
+bool TempOutput::MayReplaceOutput() const {
+    struct stat output {};
+    struct stat folder {};
+    if (::lstat(m_output.constData(), &output) != 0)
+        return true;
+    if (::stat(folderOf(m_output).constData(), &folder) != 0)
+        return false;
+    const uid_t me = ::geteuid();
+    return (folder.st_mode & S_ISVTX) == 0 || me == 0 || me == output.st_uid || me == folder.st_uid;
+}
+
 QString TempOutput::Path() const {
     return QFile::decodeName(m_temp);
 }

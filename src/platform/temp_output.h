@@ -36,6 +36,9 @@ class TempOutput {
     bool Create();
     // The open file to write the package into (-1 before Create); it stays owned here.
     int Descriptor() const { return m_fd; }
+    // False when an old output is there and this process may not replace it: in a folder with
+    // the sticky bit (such as /tmp) only the owner of the file or of the folder may.
+    bool MayReplaceOutput() const;
     // Path of the named temporary file; empty before Create and for an unnamed one.
     QString Path() const;
     // The output this file is to become.

@@ -43,6 +43,7 @@ class tst_PackTemplate : public QObject {
     void noProjectFolder_data();
     void noProjectFolder();
     void failedWalkLeavesNothingQueued();
+    void undeletableOutputNotPacked_data();
     void undeletableOutputNotPacked();
     void noLibraryFileInTheDestination();
 
@@ -466,10 +467,23 @@ void tst_PackTemplate::failedWalkLeavesNothingQueued() {
     QCOMPARE(m_rig->view.ProgressValues.last(), 100.0f);
 }
 
+void tst_PackTemplate::undeletableOutputNotPacked_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::newRow("folder without write permission") << "read-only";
+    QTest::newRow("another user's package in a sticky folder") << "sticky";
+    QTest::newRow("a folder of that name") << "folder";
+}
+
 void tst_PackTemplate::undeletableOutputNotPacked() {
-    QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
+    QFETCH(QString, setup);
+    const QString output = out() + "/Intro.dzt";
+    const bool folder = setup == QLatin1String("folder");
+    QVERIFY(folder ? QDir().mkpath(output) : MakeFile(output, "old package"));
+    if (setup == QLatin1String("sticky") && ::geteuid() != 0)
+        QSKIP("the package cannot be made another user's");
+    const mode_t mode = setup == QLatin1String("sticky") ? 01777 : folder ? 0755 : 0555;
     QVERIFY(AsOrdinaryUser::OpenToOthers(m_dir->path()));
-    QVERIFY(::chmod(QFile::encodeName(out()).constData(), 0555) == 0);
+    QVERIFY(::chmod(QFile::encodeName(out()).constData(), mode) == 0);
     m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
     {
         AsOrdinaryUser user;
@@ -479,12 +493,14 @@ void tst_PackTemplate::undeletableOutputNotPacked() {
     }
     QVERIFY(::chmod(QFile::encodeName(out()).constData(), 0755) == 0);
 
-    QCOMPARE(m_rig->platform.Messages.size(), 1);
-    QCOMPARE(m_rig->view.StatusText,
-             QStringLiteral("Cannot Delete Existing File ") + out() + "/Intro.dzt");
+    QCOMPARE(m_rig->platform.Messages.size(), folder ? 0 : 1);
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Cannot Delete Existing File ") + output);
     QVERIFY(!m_rig->zipper.Zipping());
     QVERIFY(!m_rig->view.Log.contains("bar shown"));
-    QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
+    QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden),
+             folder ? QStringList() : QStringList{"Intro.dzt"});
+    if (!folder)
+        QCOMPARE(Sha256OfFile(output), Sha256Of("old package"));
 }
 
 void tst_PackTemplate::noLibraryFileInTheDestination() {
