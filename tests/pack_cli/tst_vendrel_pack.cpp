@@ -250,11 +250,18 @@ void TstVendrelPack::extensionAppended() {
 void TstVendrelPack::oldOutputInsideTheProjectIsNotPacked() {
     const QString output = project() + QStringLiteral("/media/x.dzt");
     QVERIFY(MakeFile(output, OldBytes));
+    // Other names of the old package are files of the project like any other.
+    QVERIFY(::link(QFile::encodeName(output).constData(),
+                   QFile::encodeName(project() + "/hard.dzt").constData()) == 0);
+    QVERIFY(QFile::link(QStringLiteral("x.dzt"), project() + QStringLiteral("/media/alias.dzt")));
     const PackResult result = RunPack({"--overwrite", "--kind", "dzt", project(), output});
     QCOMPARE(result.ExitCode, 0);
-    QCOMPARE(StoredNames(CheckZip(output)),
-             (QStringList{".\\project.xml", ".\\readme.txt", ".\\media\\clip.mp4",
-                          ".\\media\\thumbs\\t1.png"}));
+    const CheckedArchive packed = CheckZip(output);
+    QCOMPARE(StoredNames(packed),
+             (QStringList{".\\hard.dzt", ".\\project.xml", ".\\readme.txt", ".\\media\\alias.dzt",
+                          ".\\media\\clip.mp4", ".\\media\\thumbs\\t1.png"}));
+    QCOMPARE(packed.Entries.at(0).Sha256, Sha256Of(OldBytes));
+    QCOMPARE(packed.Entries.at(3).Sha256, Sha256Of(OldBytes));
 }
 
 // More files than minizip 1.1 can count: refused after the walk, before anything is written.
@@ -303,11 +310,13 @@ void TstVendrelPack::interrupted_data() {
     QTest::addColumn<bool>("duringWalk");
     QTest::newRow("SIGINT") << SIGINT << false;
     QTest::newRow("SIGTERM") << SIGTERM << false;
+    QTest::newRow("SIGKILL") << SIGKILL << false;
     QTest::newRow("SIGINT during the walk") << SIGINT << true;
 }
 
 // A signal during a large file, or during a walk that would take minutes: exit 130, the old
-// package as it was, no temporary file.
+// package as it was, no temporary file; a process killed outright leaves nothing behind
+// either.
 void TstVendrelPack::interrupted() {
     QFETCH(int, signal);
     QFETCH(bool, duringWalk);
@@ -334,13 +343,16 @@ void TstVendrelPack::interrupted() {
     QCOMPARE(process.state(), QProcess::Running);
     QCOMPARE(::kill(pid_t(process.processId()), signal), 0);
     QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(FileBytes(output), OldBytes);
+    QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList{"Intro.dzt"});
+    if (signal == SIGKILL)
+        return;
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 130);
     const QString err = QString::fromUtf8(process.readAllStandardError());
     QVERIFY2(err.contains("Canceled; \"" + output + "\" was left as it was"), qPrintable(err));
     QVERIFY(!process.readAllStandardOutput().contains("big.bin"));
-    QCOMPARE(FileBytes(output), OldBytes);
-    QCOMPARE(TempFilesIn(out()), QStringList());
 }
 
 // Files of many blocks (text, random, zeros), many small files, an empty file and names
