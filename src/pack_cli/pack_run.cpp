@@ -21,10 +21,6 @@ QString quoted(const QString& Path) {
     return QLatin1Char('"') + Path + QLatin1Char('"');
 }
 
-FolderListing::Entry classify(const QString& Path) {
-    return FolderListing::Classify(QFile::encodeName(Path));
-}
-
 } // namespace
 
 PackRun::PackRun(const PackDestination& Destination, const TemplateKind& Kind, PackReport& Report)
@@ -36,11 +32,14 @@ int PackRun::Run() {
 }
 
 int PackRun::walk() {
-    rememberOldOutput();
+    // Only the old package's own path is left out: other names of it are packed as they are.
+    if (m_destination.Replaces)
+        m_oldOutput = OutputEntry(m_destination.Output);
     const QString project = m_destination.ProjectFolder;
     FolderWalk walk(
         [this](const QString& Source, const QString& As) { return takeFile(Source, As); },
-        m_kind.Naming, ProjectFolderName(project), MaxFolderEntries);
+        m_kind.Naming, ProjectFolderName(project), MaxFolderEntries,
+        [] { return Interrupt::Requested(); });
     const bool walked = walk.Run(PackagePaths::WalkStartOf(project), QString());
     if (Interrupt::Requested())
         return interrupted();
@@ -60,12 +59,12 @@ int PackRun::walk() {
 bool PackRun::takeFile(const QString& sourceFile, const QString& asFile) {
     if (Interrupt::Requested())
         return false;
+    // The package being replaced is no part of the template, as in the window.
+    if (m_oldOutput.Is(sourceFile))
+        return true;
     std::optional<ZipFile> file = ZipFileFor(sourceFile, asFile);
     if (!file)
         return false;
-    // The package being replaced is no part of the template: the window deletes it first.
-    if (isOldOutput(sourceFile))
-        return true;
     // minizip 1.1 records a wrong entry count beyond the limit; the walk stops at once.
     if (qsizetype(m_files.size()) >= MaxPackageFiles) {
         m_tooManyFiles = true;
@@ -76,30 +75,16 @@ bool PackRun::takeFile(const QString& sourceFile, const QString& asFile) {
     return true;
 }
 
-void PackRun::rememberOldOutput() {
-    // The output itself, not what a link there leads to: a link is replaced, not its target.
-    const FolderListing::Entry output = classify(m_destination.Output);
-    m_hasOldOutput =
-        m_destination.Replaces && !output.IsLink && output.Kind == FolderListing::EntryKind::File;
-    m_oldOutputId = output.Id;
-}
-
-bool PackRun::isOldOutput(const QString& sourceFile) const {
-    if (!m_hasOldOutput)
-        return false;
-    const FolderListing::Entry source = classify(sourceFile);
-    return source.Kind == FolderListing::EntryKind::File && source.Id == m_oldOutputId;
-}
-
 int PackRun::write() {
     m_report.Started(int(m_files.size()), m_totalBytes);
     TempOutput temp(m_destination.Output);
     if (!temp.Create())
         return fail(ExitCode::IoFailed, QStringLiteral("OpenZip failed: ") + temp.Error());
-    m_tempPath = temp.Path();
+    // An unnamed temporary file is named after the package it becomes.
+    m_tempPath = temp.Path().isEmpty() ? m_destination.Output : temp.Path();
     // Many small entries cost far fewer system calls when the package goes out in blocks.
     m_writer.SetLargeBlocks(true);
-    const bool openFailed = m_writer.OpenZip(m_tempPath);
+    const bool openFailed = m_writer.OpenZipIn(temp.Descriptor());
     if (openFailed)
         return fail(ExitCode::IoFailed, writeFailure(QStringLiteral("OpenZip")));
     const int written = writeEntries();

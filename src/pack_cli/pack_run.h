@@ -2,6 +2,7 @@
 
 #include "pack_cli/pack_destination.h"
 #include "packing/folder_walk.h"
+#include "packing/output_entry.h"
 #include "platform/folder_listing.h"
 #include "zip_engine/zip_file.h"
 #include "zip_engine/zip_writer.h"
@@ -32,8 +33,6 @@ class PackRun {
   private:
     int walk();
     bool takeFile(const QString& sourceFile, const QString& asFile);
-    void rememberOldOutput();
-    bool isOldOutput(const QString& sourceFile) const;
     int write();
     int writeEntries();
     int commit(TempOutput& temp);
@@ -54,9 +53,8 @@ class PackRun {
     qint64 m_totalBytes = 0;
     qint64 m_bytesBefore = 0; // bytes of the files already in the package
     bool m_tooManyFiles = false;
-    bool m_hasOldOutput = false;
-    FolderListing::FolderId m_oldOutputId;
+    OutputEntry m_oldOutput; // the package being replaced, left out of the walk
     ZipWriter m_writer;
-    QString m_tempPath;
-    QString m_failure; // why the piece sink stopped the run
+    QString m_tempPath; // the file written: the temporary file, or the output it becomes
+    QString m_failure;  // why the piece sink stopped the run
 };

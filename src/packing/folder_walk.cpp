@@ -13,6 +13,7 @@ namespace {
 
 const QString AddFileFailedText = QStringLiteral("AddFile failed on ");
 const QString TooManyEntriesText = QStringLiteral("Too many entries in ");
+const QString TooManyFoldersText = QStringLiteral("Too many folders in ");
 
 QByteArray pathBytes(const QString& Path) {
     return QFile::encodeName(Path);
@@ -52,12 +53,13 @@ QString ProjectFolderName(const QString& ProjectFolder) {
 }
 
 FolderWalk::FolderWalk(WalkFileSink TakeFile, ArchiveNaming Naming, const QString& ProjectName,
-                       int MaxFolderEntries)
+                       int MaxFolderEntries, WalkStopCheck StopCheck)
     : m_takeFile(std::move(TakeFile)), m_naming(Naming), m_projectName(ProjectName),
-      m_maxFolderEntries(MaxFolderEntries) {}
+      m_maxFolderEntries(MaxFolderEntries), m_stopCheck(std::move(StopCheck)) {}
 
 bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
     m_walking.clear();
+    m_foldersFound = 0;
     m_failedFolder.clear();
     m_failure.clear();
     // A sub-folder that vanished is skipped, but the folder the walk starts from must be there.
@@ -73,7 +75,9 @@ bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
 }
 
 bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix) {
-    QList<QByteArray> names;
+    if (stopRequested())
+        return false;
+    QList<ListedName> names;
     FolderId id;
     const ListStatus status = ListFolder(pathBytes(folderPath), m_maxFolderEntries, names, id);
     // A sub-folder removed since its parent was listed is no longer part of the template.
@@ -93,19 +97,25 @@ bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix) {
 }
 
 bool FolderWalk::queueEntries(const QString& folderPath, const QString& prefix,
-                              const QList<QByteArray>& names, QStringList& subFolders) {
-    for (const QByteArray& name : names) {
-        if (name == "." || name == "..")
+                              const QList<ListedName>& names, QStringList& subFolders) {
+    for (const ListedName& listed : names) {
+        if (listed.Name == "." || listed.Name == "..")
             continue;
-        if (!handleEntry(folderPath, prefix, name, subFolders))
+        if (stopRequested() || !handleEntry(folderPath, prefix, listed, subFolders))
             return false;
     }
     return true;
 }
 
 bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
-                             const QByteArray& name, QStringList& subFolders) {
-    const Entry entry = Classify(pathBytes(folderPath) + name);
+                             const ListedName& listed, QStringList& subFolders) {
+    const QByteArray& name = listed.Name;
+    // A file the listing reports as ordinary needs no look of its own before the sink opens
+    // it; one that changed since is told apart when the sink refuses it.
+    Entry entry;
+    entry.Kind = EntryKind::File;
+    if (!listed.PlainFile)
+        entry = Classify(pathBytes(folderPath) + name);
     // Gone since the listing, or a FIFO, socket or device: nothing to pack, and opening a
     // FIFO would block for ever.
     if (entry.Kind == EntryKind::Missing || entry.Kind == EntryKind::Special)
@@ -115,20 +125,32 @@ bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
     QString decoded;
     if (entry.Kind == EntryKind::Unreachable || !decodeName(name, decoded))
         return fail(folderPath, QString::fromUtf8(name));
-    if (entry.Kind == EntryKind::Folder) {
-        subFolders << decoded;
-        return true;
-    }
+    if (entry.Kind == EntryKind::Folder)
+        return takeFolder(folderPath, decoded, subFolders);
     return queueFile(folderPath, prefix, decoded);
+}
+
+bool FolderWalk::takeFolder(const QString& folderPath, const QString& name,
+                            QStringList& subFolders) {
+    // Counted when found rather than when entered, so that a folder of many links ends the
+    // walk before each of them is listed.
+    if (++m_foldersFound > MaxWalkFolders) {
+        m_failedFolder = folderPath;
+        m_failure = TooManyFoldersText + folderPath;
+        return false;
+    }
+    subFolders << name;
+    return true;
 }
 
 bool FolderWalk::queueFile(const QString& folderPath, const QString& prefix, const QString& name) {
     const QString sourceFile = folderPath + name;
     if (m_takeFile(sourceFile, ArchiveName(m_naming, m_projectName, prefix, name)))
         return true;
-    // Removed between its listing and the reading of its attributes: skipped like any
-    // entry that is gone.
-    if (Classify(pathBytes(sourceFile)).Kind == EntryKind::Missing)
+    // Removed, or replaced by a FIFO, socket or device, since it was listed: skipped like
+    // any such entry.
+    const EntryKind kind = Classify(pathBytes(sourceFile)).Kind;
+    if (kind == EntryKind::Missing || kind == EntryKind::Special)
         return true;
     return fail(folderPath, name);
 }

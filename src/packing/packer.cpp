@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 #include <algorithm>
 
 namespace {
@@ -58,12 +60,13 @@ void Packer::PackTemplate(const TemplateKind& Kind) {
     // into (or loaded from) the destination folder here, and none is removed at Complete.
     const QString outputPath =
         PackagePaths::WithDefaultExtension(chosen, QString::fromLatin1(Kind.Extension));
-    if (!clearOutput(outputPath))
+    if (!prepareOutput(outputPath))
         return;
     // A failed walk leaves nothing queued, so none of its files reach a later archive.
     if (!AddFolderFiles(PackagePaths::WalkStartOf(m_values.ProjectFolder), QString(),
                         Kind.Naming)) {
         m_zipper.ClearFiles();
+        m_output.reset();
         return;
     }
     startRun(outputPath);
@@ -71,24 +74,31 @@ void Packer::PackTemplate(const TemplateKind& Kind) {
 
 bool Packer::AddFolderFiles(const QString& FolderPath, const QString& NamePrefix,
                             ArchiveNaming Naming) {
-    const auto queue = [this](const QString& SourceFile, const QString& AsFile) {
+    // minizip 1.1 writes a wrong entry count into an archive of more files, which readers
+    // reject: the first file over the limit ends the walk, and the run is refused before
+    // anything is written. Folder links can reach millions of files; none past it is queued.
+    bool full = false;
+    const auto queue = [this, &full](const QString& SourceFile, const QString& AsFile) {
+        // The package being replaced is still there during the walk; it is no part of the
+        // template.
+        if (m_oldOutput.Is(SourceFile))
+            return true;
         const bool failed = m_zipper.AddFile(SourceFile, AsFile);
-        return !failed;
+        if (!failed && m_zipper.FilesQueued() > MaxPackageFiles)
+            full = true;
+        return !failed && !full;
     };
     FolderWalk walk(queue, Naming, ProjectFolderName(m_values.ProjectFolder),
                     m_values.MaxFolderEntries);
-    if (!walk.Run(FolderPath, NamePrefix)) {
-        m_view.SetStatus(walk.Failure());
+    const bool walked = walk.Run(FolderPath, NamePrefix);
+    if (full) {
+        m_view.SetStatus(TooManyFilesText + QString::number(m_zipper.FilesQueued()) +
+                         QStringLiteral(" (a package holds at most %1)").arg(MaxPackageFiles));
         return false;
     }
-    // minizip 1.1 writes a wrong entry count into an archive of more files, which readers
-    // reject: refuse the run before anything is written.
-    const qsizetype queued = m_zipper.FilesQueued();
-    if (queued <= MaxPackageFiles)
-        return true;
-    m_view.SetStatus(TooManyFilesText + QString::number(queued) +
-                     QStringLiteral(" (a package holds at most %1)").arg(MaxPackageFiles));
-    return false;
+    if (!walked)
+        m_view.SetStatus(walk.Failure());
+    return walked;
 }
 
 void Packer::Cancel() {
@@ -163,26 +173,50 @@ void Packer::warnDestinationIsProject(KindCode Code) {
     m_view.SetGenerateEnabled(Code, true);
 }
 
-bool Packer::clearOutput(const QString& outputPath) {
+bool Packer::prepareOutput(const QString& outputPath) {
+    m_output.reset();
+    m_oldOutput = OutputEntry(outputPath);
     // Hidden files are asked about too: on this system a name beginning with "." is all
     // that hides a file, and packing over it without a word would lose it.
     const QFileInfo existing(outputPath);
-    if (!FileInfo::FileExists(outputPath) && !(existing.exists() && existing.isFile()))
+    const bool oldPackage =
+        FileInfo::FileExists(outputPath) || (existing.exists() && existing.isFile());
+    if (oldPackage) {
+        const auto answer = m_platform.MessageBox(OverwriteQuestion, Platform::MsgIcon::None,
+                                                  Platform::MsgButtons::OkCancel);
+        if (answer != Platform::MsgAnswer::Ok)
+            return false;
+    } else if (existing.isDir()) {
+        return refuseReplacing(outputPath);
+    } else if (existing.exists()) {
+        // A device or pipe is written into, as ever; there is no package to replace.
         return true;
-    const auto answer = m_platform.MessageBox(OverwriteQuestion, Platform::MsgIcon::None,
-                                              Platform::MsgButtons::OkCancel);
-    if (answer != Platform::MsgAnswer::Ok)
-        return false;
-    if (QFile::remove(outputPath))
+    }
+    // A link that leads nowhere gets the package where it leads, as a file created through it
+    // would; a link to an old package is replaced itself, as deleting it would.
+    const bool danglingLink = !oldPackage && existing.isSymLink();
+    m_output = std::make_unique<TempOutput>(danglingLink ? existing.symLinkTarget() : outputPath);
+    // Without an old package a file that cannot be created fails the run at "OpenZip".
+    const bool created = m_output->Create();
+    if (!oldPackage || (created && m_output->MayReplaceOutput()))
         return true;
-    // Packing into a file that still holds its old contents would mix two archives.
+    return refuseReplacing(outputPath);
+}
+
+// An old package that could not be replaced at the end (a folder of its name, a folder that
+// takes no new file, another user's file in a sticky folder) is refused before anything is
+// packed.
+bool Packer::refuseReplacing(const QString& outputPath) {
+    m_output.reset();
     m_view.SetStatus(CannotDeleteText + outputPath);
     return false;
 }
 
 void Packer::startRun(const QString& outputPath) {
     m_view.SetProgressVisible(true);
-    const bool failed = m_zipper.Zip(outputPath);
+    const bool failed =
+        m_output ? m_zipper.ZipReplacing(std::move(m_output)) : m_zipper.Zip(outputPath);
+    m_oldOutput = OutputEntry();
     if (!failed)
         return;
     m_view.SetProgressVisible(false);

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "packing/output_entry.h"
 #include "packing/packing_view.h"
 #include "packing/template_kind.h"
+#include "platform/temp_output.h"
 
 #include <QObject>
 #include <QString>
+
+#include <memory>
 
 class Platform;
 class Zipper;
@@ -12,6 +16,9 @@ class Zipper;
 // The pack command of the six Generate buttons and the window's side of a packing run:
 // it asks for the output file, walks the project folder onto the Zipper's queue, starts
 // the run and turns the Zipper's events into status text, progress and button states.
+// The package is written beside the output without a name (or under a hidden one) and
+// replaces an old package only when the run completes, so a refused or failed run leaves
+// the old package as it was.
 // It reaches the window only through PackingView, Platform and WindowValues.
 class Packer : public QObject {
     Q_OBJECT
@@ -25,11 +32,13 @@ class Packer : public QObject {
     // enables the cancel button and runs PackTemplate with the kind's row.
     void Generate(KindCode Code);
     // The pack command for one kind: save dialog, destination checks, extension, overwrite
-    // question, folder walk and the start of the run.
+    // question and the check that the old package can be replaced, folder walk and the start
+    // of the run.
     void PackTemplate(const TemplateKind& Kind);
     // Queues every file below FolderPath (ending in "/") under the names Naming forms from
-    // NamePrefix; false, with the status text set, when a file could not be queued or the
-    // queue then holds more than MaxPackageFiles files.
+    // NamePrefix, all but the package being replaced; false, with the status text set, when a
+    // file could not be queued or the walk failed, or at the first file that takes the queue
+    // past MaxPackageFiles files.
     bool AddFolderFiles(const QString& FolderPath, const QString& NamePrefix, ArchiveNaming Naming);
     // A click on "&Cancel Process": asks the Zipper to stop a running run.
     void Cancel();
@@ -53,7 +62,8 @@ class Packer : public QObject {
     QString askOutputPath(const TemplateKind& Kind);
     bool destinationIsProject() const;
     void warnDestinationIsProject(KindCode Code);
-    bool clearOutput(const QString& outputPath);
+    bool prepareOutput(const QString& outputPath);
+    bool refuseReplacing(const QString& outputPath);
     void startRun(const QString& outputPath);
     void showFileStatus(const QString& prefix);
     void setGenerateButtons(bool enabled);
@@ -62,4 +72,8 @@ class Packer : public QObject {
     Platform& m_platform;
     PackingView& m_view;
     WindowValues& m_values;
+    // The file the next run writes, from the overwrite question to the start of the run;
+    // none when the output is a device or pipe, which is written directly.
+    std::unique_ptr<TempOutput> m_output;
+    OutputEntry m_oldOutput;
 };

@@ -68,6 +68,22 @@ std::FILE* Open(const char* Path, OpenMode Mode) {
     return file;
 }
 
+std::FILE* OpenDescriptor(int Fd, OpenMode Mode) {
+    int flags = 0;
+    const char* mode = fopenMode(Mode, flags);
+    // The stream closes its own copy: the file behind Fd, perhaps still without a name, must
+    // outlive it.
+    const int fd = ::fcntl(Fd, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        return nullptr;
+    const bool emptied =
+        Mode != OpenMode::Create || (::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0);
+    std::FILE* file = emptied ? ::fdopen(fd, mode) : nullptr;
+    if (file == nullptr)
+        ::close(fd);
+    return file;
+}
+
 bool Unbuffer(std::FILE* File) {
     return std::setvbuf(File, nullptr, _IONBF, 0) == 0;
 }

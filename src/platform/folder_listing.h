@@ -36,6 +36,14 @@ struct Entry {
     FolderId Id; // for a Folder or File: the one it reaches
 };
 
+// A listed name with what the listing itself says of it, without a look at the entry:
+// PlainFile when the file system reports an ordinary file that is no link (false where it
+// does not say).
+struct ListedName {
+    QByteArray Name;
+    bool PlainFile = false;
+};
+
 // True for names of hidden entries: a leading "." other than "." and ".." themselves.
 bool IsHiddenName(const QByteArray& Name);
 
@@ -43,6 +51,9 @@ bool IsHiddenName(const QByteArray& Name);
 // without regard to case, ties broken by the exact bytes. "." and ".." count towards
 // MaxEntries; reading stops as soon as the listing would exceed it. Id receives the listed
 // folder's identity.
+ListStatus ListFolder(const QByteArray& Folder, int MaxEntries, QList<ListedName>& Names,
+                      FolderId& Id);
+// The same listing, names only.
 ListStatus ListFolder(const QByteArray& Folder, int MaxEntries, QList<QByteArray>& Names,
                       FolderId& Id);
 

@@ -1,6 +1,7 @@
 #include "platform/temp_output.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
@@ -12,8 +13,12 @@
 
 namespace {
 
-// Room for the prefix, the suffix and the X's within a file name's 255 bytes.
+// Room for the prefix, the suffix and the random part within a file name's 255 bytes.
 constexpr qsizetype MaxNamePart = 200;
+// Names tried for the link that an unnamed file gets before it replaces an old package.
+constexpr int LinkNameTries = 100;
+
+TempOutput::TestFaults g_faults;
 
 QByteArray folderOf(const QByteArray& Path) {
     const qsizetype cut = Path.lastIndexOf('/');
@@ -22,6 +27,24 @@ QByteArray folderOf(const QByteArray& Path) {
 
 QByteArray nameOf(const QByteArray& Path) {
     return Path.mid(Path.lastIndexOf('/') + 1);
+}
+
+// Hidden, so that nobody takes it for a finished package; Suffix makes it unique.
+QByteArray hiddenNameBeside(const QByteArray& Output, const QByteArray& Suffix) {
+    return folderOf(Output) + "/." + nameOf(Output).left(MaxNamePart) + ".vendrel-" + Suffix;
+}
+
+QByteArray randomSuffix() {
+    static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray suffix(6, 'x');
+    for (char& c : suffix)
+        c = Letters[QRandomGenerator::global()->bounded(int(sizeof(Letters) - 1))];
+    return suffix;
+}
+
+// The name through which an open file, named or not, can be linked to a folder.
+QByteArray procPathOf(int Fd) {
+    return "/proc/self/fd/" + QByteArray::number(Fd);
 }
 
 // The mode a plain creat() of the output would get: 0666 less the process's umask.
@@ -33,42 +56,85 @@ mode_t newFileMode() {
 
 } // namespace
 
+void TempOutput::SetTestFaults(const TestFaults& Faults) {
+    g_faults = Faults;
+}
+
 TempOutput::TempOutput(const QString& OutputPath) : m_output(QFile::encodeName(OutputPath)) {}
 
 TempOutput::~TempOutput() {
     remove();
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool TempOutput::Create() {
-    // Hidden, so that nobody takes it for a finished package; unique, so that two runs for
-    // the same output never write into one file.
-    QByteArray pattern =
-        folderOf(m_output) + "/." + nameOf(m_output).left(MaxNamePart) + ".vendrel-XXXXXX";
+    if (m_fd >= 0) {
+        m_error = QStringLiteral("The temporary file is already open");
+        return false;
+    }
+    return createUnnamed() || createNamed();
+}
+
+// A file without a name in the output's folder: nothing is left of it if the process dies.
+// Linking it needs the process's own descriptor folder, so without one it is not used.
+bool TempOutput::createUnnamed() {
+    if (g_faults.NamedOnly)
+        return false;
+    const int fd = ::open(folderOf(m_output).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    if (::access(procPathOf(fd).constData(), F_OK) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+// Unique, so that two runs for the same output never write into one file.
+bool TempOutput::createNamed() {
+    QByteArray pattern = hiddenNameBeside(m_output, "XXXXXX");
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return fail(QStringLiteral("Cannot create a temporary file beside"), m_output);
     m_temp = pattern;
-    const bool modeSet = ::fchmod(fd, newFileMode()) == 0;
-    ::close(fd);
-    return modeSet || fail(QStringLiteral("Cannot set the permissions of"), m_temp);
+    m_fd = fd;
+    return ::fchmod(fd, newFileMode()) == 0 ||
+           fail(QStringLiteral("Cannot set the permissions of"), m_temp);
+}
+
+bool TempOutput::MayReplaceOutput() const {
+    struct stat output {};
+    struct stat folder {};
+    if (::lstat(m_output.constData(), &output) != 0)
+        return true;
+    if (::stat(folderOf(m_output).constData(), &folder) != 0)
+        return false;
+    const uid_t me = ::geteuid();
+    return (folder.st_mode & S_ISVTX) == 0 || me == 0 || me == output.st_uid || me == folder.st_uid;
 }
 
 QString TempOutput::Path() const {
     return QFile::decodeName(m_temp);
 }
 
+QString TempOutput::OutputPath() const {
+    return QFile::decodeName(m_output);
+}
+
 TempOutput::CommitResult TempOutput::Commit(bool Replace) {
-    if (m_temp.isEmpty() || m_committed) {
+    if (m_fd < 0 || m_committed) {
         m_error = QStringLiteral("Nothing to put in place");
         return CommitResult::Failed;
     }
-    if (!syncFile(m_temp))
+    if (!syncFile())
         return CommitResult::Failed;
     if (!moveIntoPlace(Replace))
         return errno == EEXIST ? CommitResult::Occupied : CommitResult::Failed;
     m_committed = true;
-    // The rename itself lasts only once the folder is on disk too; some file systems cannot
-    // sync a folder, and the package is complete either way.
+    // The new name itself lasts only once the folder is on disk too; some file systems
+    // cannot sync a folder, and the package is complete either way.
     const int folder = ::open(folderOf(m_output).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
@@ -84,36 +150,65 @@ void TempOutput::remove() {
     m_temp.clear();
 }
 
-bool TempOutput::syncFile(const QByteArray& path) {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return fail(QStringLiteral("Cannot open"), path);
-    const bool synced = ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    ::close(fd);
-    errno = savedErrno;
-    return synced || fail(QStringLiteral("Cannot write to disk"), path);
+bool TempOutput::syncFile() {
+    if (g_faults.FailSync)
+        errno = EIO;
+    else if (::fsync(m_fd) == 0)
+        return true;
+    return fail(QStringLiteral("Cannot write to disk"), m_temp.isEmpty() ? m_output : m_temp);
 }
 
 bool TempOutput::moveIntoPlace(bool replace) {
+    return m_temp.isEmpty() ? linkIntoPlace(replace) : renameIntoPlace(m_temp, replace);
+}
+
+bool TempOutput::renameIntoPlace(const QByteArray& from, bool replace) {
     if (replace) {
-        if (::rename(m_temp.constData(), m_output.constData()) == 0)
+        if (::rename(from.constData(), m_output.constData()) == 0)
             return true;
         return fail(QStringLiteral("Cannot rename the package to"), m_output);
     }
     // Without --overwrite a file that appeared during the run must not be replaced.
-    if (::renameat2(AT_FDCWD, m_temp.constData(), AT_FDCWD, m_output.constData(),
-                    RENAME_NOREPLACE) == 0)
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, m_output.constData(), RENAME_NOREPLACE) ==
+        0)
         return true;
     if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP) {
         // A file system without the no-replace rename: look, then rename.
         struct stat info {};
         if (::lstat(m_output.constData(), &info) == 0)
             errno = EEXIST;
-        else if (::rename(m_temp.constData(), m_output.constData()) == 0)
+        else if (::rename(from.constData(), m_output.constData()) == 0)
             return true;
     }
     return fail(QStringLiteral("Cannot rename the package to"), m_output);
+}
+
+// An unnamed file gets the output's name straight away when there is none yet (a link never
+// replaces anything); an old package is replaced by renaming over it from a hidden name.
+bool TempOutput::linkIntoPlace(bool replace) {
+    if (linkAs(m_output))
+        return true;
+    if (errno != EEXIST || !replace)
+        return fail(QStringLiteral("Cannot rename the package to"), m_output);
+    for (int i = 0; i < LinkNameTries; ++i) {
+        const QByteArray hidden = hiddenNameBeside(m_output, randomSuffix());
+        if (linkAs(hidden)) {
+            if (renameIntoPlace(hidden, true))
+                return true;
+            const int savedErrno = errno;
+            ::unlink(hidden.constData());
+            errno = savedErrno;
+            return false;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return fail(QStringLiteral("Cannot rename the package to"), m_output);
+}
+
+bool TempOutput::linkAs(const QByteArray& name) {
+    return ::linkat(AT_FDCWD, procPathOf(m_fd).constData(), AT_FDCWD, name.constData(),
+                    AT_SYMLINK_FOLLOW) == 0;
 }
 
 bool TempOutput::fail(const QString& step, const QByteArray& path) {

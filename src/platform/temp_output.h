@@ -3,9 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
-// The package while it is being written: a new hidden file beside the output, which takes
-// the output's place only once it is complete and on disk. Until then the output, old or
-// absent, is untouched; a temporary file that never gets there is removed.
+// The package while it is being written: a new file in the output's folder, written through
+// Descriptor(), which takes the output's place only once it is complete and on disk. Until
+// then the output, old or absent, is untouched. Where the file system offers it, the file has
+// no name until it is put in place, so that nothing is left behind whatever ends the process;
+// elsewhere it is a hidden file beside the output, removed when it never gets there.
 class TempOutput {
   public:
     enum class CommitResult {
@@ -14,32 +16,53 @@ class TempOutput {
         Failed,   // syncing or renaming failed (see Error)
     };
 
+    // Faults that tests can inject; the program never sets them.
+    //   FailSync   flushing the finished file to disk fails (as an I/O error would)
+    //   NamedOnly  the unnamed file is not tried, as on a file system without one
+    struct TestFaults {
+        bool FailSync = false;
+        bool NamedOnly = false;
+    };
+    static void SetTestFaults(const TestFaults& Faults);
+
     explicit TempOutput(const QString& OutputPath);
-    // Removes the temporary file unless it was committed.
+    // Closes the file and removes it unless it was committed.
     ~TempOutput();
     TempOutput(const TempOutput&) = delete;
     TempOutput& operator=(const TempOutput&) = delete;
 
-    // Creates the temporary file, empty, with the permissions a new output would get; false
-    // with Error set.
+    // Creates the file, empty, with the permissions a new output would get; false with Error
+    // set.
     bool Create();
-    // Path of the temporary file (empty before Create).
+    // The open file to write the package into (-1 before Create); it stays owned here.
+    int Descriptor() const { return m_fd; }
+    // False when an old output is there and this process may not replace it: in a folder with
+    // the sticky bit (such as /tmp) only the owner of the file or of the folder may.
+    bool MayReplaceOutput() const;
+    // Path of the named temporary file; empty before Create and for an unnamed one.
     QString Path() const;
-    // Flushes the finished file to disk and renames it to the output, over an existing one
-    // only when Replace is true; then flushes the folder so that the new name is lasting.
+    // The output this file is to become.
+    QString OutputPath() const;
+    // Flushes the finished file to disk and puts it at the output, over an existing one only
+    // when Replace is true; then flushes the folder so that the new name is lasting.
     CommitResult Commit(bool Replace);
     // What went wrong last, naming the file.
     QString Error() const { return m_error; }
 
   private:
-    // Removes the temporary file now, if it is still there and not committed.
+    bool createUnnamed();
+    bool createNamed();
     void remove();
-    bool syncFile(const QByteArray& path);
+    bool syncFile();
     bool moveIntoPlace(bool replace);
+    bool renameIntoPlace(const QByteArray& from, bool replace);
+    bool linkIntoPlace(bool replace);
+    bool linkAs(const QByteArray& name);
     bool fail(const QString& step, const QByteArray& path);
 
     QByteArray m_output;
-    QByteArray m_temp;
+    QByteArray m_temp; // the named temporary file; empty for an unnamed one
+    int m_fd = -1;
     bool m_committed = false;
     QString m_error;
 };

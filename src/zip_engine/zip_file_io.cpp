@@ -2,6 +2,7 @@
 
 #include "platform/archive_stream.h"
 #include "platform/source_reader.h"
+#include "platform/temp_output.h"
 
 #include <minizip/ioapi.h>
 
@@ -58,6 +59,7 @@ FILE* asFile(voidpf Stream) {
 void SetTestFaults(const TestFaults& Faults) {
     g_faults = Faults;
     g_writes = g_seeks = g_reads = 0;
+    TempOutput::SetTestFaults({Faults.FailSync, Faults.NamedTempFile});
 }
 
 qint64 WritesDone() {
@@ -83,15 +85,24 @@ struct ArchiveCallbacks {
 
     static voidpf open(voidpf Opaque, const void* FileName, int Mode) {
         const std::optional<ArchiveStream::OpenMode> mode = openMode(Mode);
-        if (FileName == nullptr || !mode)
+        if (!mode)
             return nullptr;
-        const char* path = static_cast<const char*>(FileName);
-        FILE* file = ArchiveStream::Open(path, *mode);
         ArchiveFile& archive = state(Opaque);
+        const char* path = static_cast<const char*>(FileName);
+        errno = EINVAL;
+        FILE* file = archive.m_descriptor >= 0
+                         ? ArchiveStream::OpenDescriptor(archive.m_descriptor, *mode)
+                         : (path != nullptr ? ArchiveStream::Open(path, *mode) : nullptr);
         if (file == nullptr) {
             archive.m_errorNumber = errno;
             return nullptr;
         }
+        // A new archive is only ever written; its blocks bypass stdio's small buffer.
+        archive.m_buffered = archive.m_largeBlocks && (Mode & ZLIB_FILEFUNC_MODE_CREATE) &&
+                             ArchiveStream::Unbuffer(file);
+        // A file handed over open belongs to its owner, who puts it in place or removes it.
+        if (archive.m_descriptor >= 0)
+            return file;
         // The file a path leads to, links followed: a failed run must remove the partial
         // archive itself, also when it was created through a link, and never only the link.
         archive.m_path = ArchiveStream::ResolvedPath(path);
@@ -102,8 +113,6 @@ struct ArchiveCallbacks {
                 ArchiveStream::RegularFileIdentity(file);
             archive.m_owned = identity.has_value();
             archive.m_identity = identity.value_or(ArchiveStream::Identity{});
-            // A new archive is only ever written; its blocks bypass stdio's small buffer.
-            archive.m_buffered = archive.m_largeBlocks && ArchiveStream::Unbuffer(file);
         }
         return file;
     }
@@ -170,8 +179,9 @@ struct ArchiveCallbacks {
     }
 };
 
-void ArchiveFile::Attach(zlib_filefunc64_def_s& Def, bool LargeBlocks) {
+void ArchiveFile::Attach(zlib_filefunc64_def_s& Def, int Descriptor, bool LargeBlocks) {
     *this = ArchiveFile();
+    m_descriptor = Descriptor;
     m_largeBlocks = LargeBlocks;
     Def.zopen64_file = &ArchiveCallbacks::open;
     Def.zread_file = &ArchiveCallbacks::read;

@@ -20,6 +20,9 @@ namespace ZipFileIo {
 //   FailSeekNumber   an archive seek fails
 //   FailClose        closing the archive file reports failure (as a failed final flush)
 //   FailReadNumber   a read of a source file chunk fails (as an I/O error mid-file)
+//   FailSync         flushing a finished package to disk before it is put in place fails
+//   NamedTempFile    a package's temporary file is a named one, as where the file system
+//                    offers no unnamed file
 // Typical use: run once with SetTestFaults({}) and read WritesDone() to learn how many
 // writes a run makes, then run again failing the first, a middle or the last of them.
 struct TestFaults {
@@ -27,6 +30,8 @@ struct TestFaults {
     qint64 FailSeekNumber = 0;
     bool FailClose = false;
     qint64 FailReadNumber = 0;
+    bool FailSync = false;
+    bool NamedTempFile = false;
 };
 
 // Replaces the injected faults and restarts the counters below.
@@ -45,8 +50,10 @@ struct ArchiveCallbacks;
 class ArchiveFile {
   public:
     // Points Def at our file functions with this object as their state; forgets the last file.
-    // With LargeBlocks a new archive is written in blocks of 512 KiB (see ZipWriter).
-    void Attach(zlib_filefunc64_def_s& Def, bool LargeBlocks = false);
+    // With a Descriptor (>= 0) the archive is written into that open file, whatever name
+    // minizip opens: the file stays open and is never deleted here. With LargeBlocks a new
+    // archive is written in blocks of 512 KiB (see ZipWriter).
+    void Attach(zlib_filefunc64_def_s& Def, int Descriptor = -1, bool LargeBlocks = false);
     // True once any write, seek, flush or close of the current file has failed.
     bool Failed() const { return m_failed; }
     // The errno of the first failure (ENOSPC for an injected write fault), kept like the
@@ -79,6 +86,7 @@ class ArchiveFile {
     qint64 m_pendingStart = 0; // where the stream stands while bytes are pending
     qint64 m_position = 0;     // the position minizip sees
     QByteArray m_path;
+    int m_descriptor = -1;
     bool m_failed = false;
     int m_errorNumber = 0;
     bool m_owned = false;

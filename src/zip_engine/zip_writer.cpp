@@ -78,12 +78,24 @@ int ZipWriter::checked(int Code) const {
 }
 
 bool ZipWriter::OpenZip(const QString& FilePath, int AppendMode) {
+    return open(QFile::encodeName(FilePath), AppendMode, -1);
+}
+
+bool ZipWriter::OpenZipIn(int Descriptor) {
+    if (m_zipHandle != nullptr)
+        return fail(AlreadyOpen);
+    if (Descriptor < 0)
+        return fail(IoFailed);
+    // minizip wants a name to open; the file functions write into the descriptor instead.
+    return open(QByteArrayLiteral("(open file)"), APPEND_STATUS_CREATE, Descriptor);
+}
+
+bool ZipWriter::open(const QByteArray& path, int appendMode, int descriptor) {
     if (m_zipHandle != nullptr)
         return fail(AlreadyOpen);
     zlib_filefunc64_def functions{};
-    m_archive.Attach(functions, m_largeBlocks);
-    const QByteArray path = QFile::encodeName(FilePath);
-    m_zipHandle = zipOpen2_64(path.constData(), AppendMode, nullptr, &functions);
+    m_archive.Attach(functions, descriptor, m_largeBlocks);
+    m_zipHandle = zipOpen2_64(path.constData(), appendMode, nullptr, &functions);
     if (m_zipHandle == nullptr)
         return fail(IoFailed);
     m_result = 0;

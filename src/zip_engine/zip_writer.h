@@ -32,6 +32,9 @@ class ZipWriter {
     void SetLargeBlocks(bool On) { m_largeBlocks = On; }
     // Opens (AppendMode 0: creates or replaces) the archive at FilePath.
     [[nodiscard]] bool OpenZip(const QString& FilePath, int AppendMode = 0);
+    // Opens a new archive in the file open as Descriptor, emptied first; the file stays open
+    // and is never deleted by the writer (its owner puts it in place or removes it).
+    [[nodiscard]] bool OpenZipIn(int Descriptor);
     // Starts an entry stamped with the local time now; external attributes are Attrs & 0x27.
     // ExpectedSize, the number of bytes the entry will hold, decides whether it needs Zip64.
     [[nodiscard]] bool OpenFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1,
@@ -72,6 +75,7 @@ class ZipWriter {
 
   private:
     bool fail(int Code);
+    bool open(const QByteArray& path, int appendMode, int descriptor);
     int checked(int Code) const;
     bool openEntry(const QString& FileName, int ZMethod, int ZLevel, int Attrs,
                    const QString& Comment, qint64 ExpectedSize, int InternalAttrs, bool Raw);

@@ -5,7 +5,9 @@
 namespace {
 
 const QString ReadFileStep = QStringLiteral("ReadFile");
+const QString CloseZipStep = QStringLiteral("CloseZip");
 constexpr int ReadFailed = -1;
+constexpr int PlaceFailed = -1;
 
 // The part of Path after its last separator. Template paths use "\", the file system "/";
 // either way the entry is named after the file, never after its whole path.
@@ -22,8 +24,16 @@ Zipper::Zipper(QObject* parent) : QObject(parent), m_tmrNext(new QTimer(this)) {
     connect(m_tmrNext, &QTimer::timeout, this, &Zipper::onTick);
 }
 
-// The writer finishes an archive still open, keeping the entries written so far.
-Zipper::~Zipper() = default;
+// The writer finishes an archive still open, keeping the entries written so far; an archive
+// made in place of a package is then put in place as a completed run's would be.
+Zipper::~Zipper() {
+    if (!m_zipping || !m_output)
+        return;
+    m_source.Close();
+    const bool failed = m_writer.CloseZip();
+    if (!failed)
+        putInPlace();
+}
 
 std::optional<ZipFile> ZipFileFor(const QString& SourceFile, const QString& AsFile, int ZMethod,
                                   int ZLevel, int Attrs, const QString& Comment) {
@@ -68,17 +78,37 @@ void Zipper::Cancel() {
 }
 
 bool Zipper::Zip(const QString& FilePath, int AppendMode) {
-    if (m_zipping) {
-        m_result = 0;
-        m_failed = QStringLiteral("Already mZipping");
+    if (refuseWhileZipping())
         return true;
-    }
     m_bytesZipped = 0;
     const bool failed = m_writer.OpenZip(FilePath, AppendMode);
-    if (failed) {
+    return startRun(failed);
+}
+
+bool Zipper::ZipReplacing(std::unique_ptr<TempOutput> Output) {
+    if (refuseWhileZipping())
+        return true;
+    m_bytesZipped = 0;
+    const bool failed = m_writer.OpenZipIn(Output ? Output->Descriptor() : -1);
+    m_output = std::move(Output);
+    return startRun(failed);
+}
+
+bool Zipper::refuseWhileZipping() {
+    if (!m_zipping)
+        return false;
+    m_result = 0;
+    m_failed = QStringLiteral("Already mZipping");
+    return true;
+}
+
+// Starts the timer once the archive is open; true (refused) when opening it failed.
+bool Zipper::startRun(bool openFailed) {
+    if (openFailed) {
         m_failed = QStringLiteral("OpenZip");
         m_result = m_writer.Result();
         ClearFiles();
+        m_output.reset();
         return true;
     }
     m_zipping = true;
@@ -171,13 +201,25 @@ bool Zipper::endFile() {
 void Zipper::finishRun() {
     const bool failed = m_writer.CloseZip();
     if (failed) {
-        failRun(QStringLiteral("CloseZip"), m_writer.Result());
+        failRun(CloseZipStep, m_writer.Result());
+        return;
+    }
+    // A package made in place of another takes its place only now, whole and on disk.
+    if (m_output && !putInPlace()) {
+        failRun(CloseZipStep, PlaceFailed);
         return;
     }
     endRun();
     // Reset before the event, so that a run started from a handler starts uncancelled.
     const bool canceled = std::exchange(m_cancelRequested, false);
     Q_EMIT Complete(canceled);
+}
+
+// Flushes the finished archive to disk and renames it over the package it replaces.
+bool Zipper::putInPlace() {
+    const bool done = m_output->Commit(true) == TempOutput::CommitResult::Done;
+    m_output.reset();
+    return done;
 }
 
 bool Zipper::failRun(const QString& Step, int Code) {
@@ -187,6 +229,7 @@ bool Zipper::failRun(const QString& Step, int Code) {
     // A failed run leaves nothing open in the writer, so the next Zip can succeed, and no
     // half-written archive that could pass for a finished package.
     m_writer.DiscardZip();
+    m_output.reset();
     ClearFiles();
     endRun();
     // A cancel belongs to the run it was asked for; it must not stop the next one.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/source_reader.h"
+#include "platform/temp_output.h"
 #include "zip_engine/zip_file.h"
 #include "zip_engine/zip_writer.h"
 
@@ -15,7 +16,8 @@
 // on the caller's thread. Reports through synchronous signals; never shows anything.
 // Every run that Zip starts ends with exactly one Error or one Complete. A failed run leaves
 // no archive open and deletes the incomplete archive file it created; a cancelled run, or
-// one cut short by destroying the Zipper, keeps the entries written so far.
+// one cut short by destroying the Zipper, keeps the entries written so far. A run started by
+// ZipReplacing puts its archive in place only when it ends that way.
 // The timer is a child QTimer named "tmrNext"; it is stopped for the whole of a step.
 class Zipper : public QObject {
     Q_OBJECT
@@ -38,6 +40,12 @@ class Zipper : public QObject {
     void Cancel();
     // Opens the archive and starts the timer; true (with Failed and Result) when refused.
     [[nodiscard]] bool Zip(const QString& FilePath, int AppendMode = 0);
+    // Like Zip, into the file of Output (created by its owner): when the run completes,
+    // cancelled or not, or is cut short by destroying the Zipper, the file takes the place
+    // of the package it was made for, replacing an old one; when that fails the run ends in
+    // an Error at "CloseZip". A run that fails removes the file and leaves an old package
+    // untouched. Refused like Zip ("OpenZip", -1) when Output holds no open file.
+    [[nodiscard]] bool ZipReplacing(std::unique_ptr<TempOutput> Output);
 
     // Bytes of the files still queued plus those taken by the run in progress.
     qint64 BytesToZip() const { return m_bytesToZip; }
@@ -63,15 +71,21 @@ class Zipper : public QObject {
     void Complete(bool Canceled);
 
   private:
+    bool refuseWhileZipping();
+    bool startRun(bool openFailed);
     void onTick();
     bool startNextFile();
     bool moveChunks();
     bool moveChunk();
     bool endFile();
     void finishRun();
+    bool putInPlace();
     bool failRun(const QString& Step, int Code);
     void endRun();
 
+    // Declared before the writer, so that an archive still open is finished before its
+    // file is closed.
+    std::unique_ptr<TempOutput> m_output;
     ZipWriter m_writer;
     std::deque<std::shared_ptr<ZipFile>> m_files;
     std::shared_ptr<ZipFile> m_currentFile;

@@ -226,8 +226,8 @@ class tst_FaultDisk : public QObject, FaultFixture {
             smallProject() << ExpectedEntry{"media\\c.bin", project() + "/media/c.bin"}));
     }
 
-    // Why the setting matters: left at its default, SIGXFSZ kills the packer at the limit and
-    // a truncated archive stays behind.
+    // Why the setting matters: left at its default, SIGXFSZ kills the packer at the limit.
+    // The package being written has no name yet, so nothing of it stays behind.
     void fileSizeSignalKillsWithoutTheSetting() {
         QVERIFY(WriteNoiseFile(project() + "/media/c.bin", 300000, 3));
         QProcess child;
@@ -237,7 +237,7 @@ class tst_FaultDisk : public QObject, FaultFixture {
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         QCOMPARE(child.exitCode(), SIGXFSZ);
-        QVERIFY(!CheckZip(out() + "/limited.dzs").Ok);
+        QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     // The real program ignores SIGXFSZ from its start, even when started with it at default.

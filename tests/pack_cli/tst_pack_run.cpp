@@ -64,11 +64,12 @@ int TstPackRun::run(QString& Err) {
 void TstPackRun::writeFailure_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("message"); // a pattern; "@" stands for the test's folder
+    // The package is written into a file without a name, or a hidden one where there is none.
     const QString full =
         QStringLiteral(R"( failed on "@/out/Intro\.dzt": No space left on device )");
     const QString broken = QStringLiteral(R"( failed on "@/out/Intro\.dzt": Input/output error )");
-    const QString temp =
-        QStringLiteral(R"(\(error -1 writing "@/out/\.Intro\.dzt\.vendrel-\w{6}"\)\n$)");
+    const QString temp = QStringLiteral(R"(\(error -1 writing "@/out/Intro\.dzt"\)\n$)");
+    const QString named = QStringLiteral(R"("@/out/\.Intro\.dzt\.vendrel-\w{6}")");
     QTest::newRow("first write") << "write 1"
                                  << "^vendrel-pack: OpenFileInZip" + full + temp;
     QTest::newRow("a write inside the large file")
@@ -80,6 +81,15 @@ void TstPackRun::writeFailure_data() {
                             << "^vendrel-pack: CloseFileInZip" + broken + temp;
     QTest::newRow("the final close") << "close"
                                      << "^vendrel-pack: CloseZip" + broken + temp;
+    QTest::newRow("first write, named temporary file")
+        << "write 1 named"
+        << "^vendrel-pack: OpenFileInZip" + full + R"(\(error -1 writing )" + named + R"(\)\n$)";
+    QTest::newRow("the flush before the rename")
+        << "sync"
+        << R"(^vendrel-pack: Rename failed: Cannot write to disk "@/out/Intro\.dzt": )";
+    QTest::newRow("the flush, named temporary file")
+        << "sync named"
+        << R"(^vendrel-pack: Rename failed: Cannot write to disk )" + named;
 }
 
 void TstPackRun::writeFailure() {
@@ -92,7 +102,9 @@ void TstPackRun::writeFailure() {
     QVERIFY(writes > 3);
     QVERIFY(MakeFile(output(), OldBytes));
     ZipFileIo::TestFaults faults;
-    if (fault == QLatin1String("write 1"))
+    faults.NamedTempFile = fault.endsWith(QLatin1String(" named"));
+    faults.FailSync = fault.startsWith(QLatin1String("sync"));
+    if (fault.startsWith(QLatin1String("write 1")))
         faults.FailWriteNumber = 1;
     else if (fault == QLatin1String("write middle"))
         faults.FailWriteNumber = writes / 2;
@@ -100,7 +112,7 @@ void TstPackRun::writeFailure() {
         faults.FailWriteNumber = writes;
     else if (fault == QLatin1String("seek 2"))
         faults.FailSeekNumber = 2;
-    else
+    else if (fault == QLatin1String("close"))
         faults.FailClose = true;
     ZipFileIo::SetTestFaults(faults);
     QCOMPARE(run(err), ExitCode::IoFailed);

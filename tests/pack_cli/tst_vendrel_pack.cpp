@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
 #include <memory>
 
 #include <signal.h>
@@ -36,6 +37,7 @@ class TstVendrelPack : public QObject {
     QString out() const { return m_dir->path() + QStringLiteral("/out"); }
     void prepare(const QString& Setup);
     void makeVariedTree(const QString& Root, QHash<QString, QString>& SourceOf);
+    void makeLattice(int SelfLinks);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QTemporaryDir m_shared; // fixtures made once: the large file and the varied tree
@@ -44,6 +46,18 @@ class TstVendrelPack : public QObject {
 namespace {
 
 const QByteArray OldBytes = "the previous package";
+
+// True once the process Pid has a handler of its own for Signal.
+bool catchesSignal(qint64 Pid, int Signal) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(Pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (Signal - 1)) & 1U;
+    }
+    return false;
+}
 
 QByteArray randomBytes(qint64 Size, quint32 Seed) {
     QByteArray data(Size, Qt::Uninitialized);
@@ -90,6 +104,8 @@ void TstVendrelPack::prepare(const QString& Setup) {
         for (int i = 0; i < 1999; ++i)
             QVERIFY(MakeFile(project() + QStringLiteral("/crowd/f%1").arg(i)));
     }
+    if (Setup == QLatin1String("lattice"))
+        makeLattice(0);
     if (Setup == QLatin1String("unreadable")) {
         // Opens, but reading it fails: the kernel has no memory at address 0 to give.
         QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
@@ -131,6 +147,8 @@ void TstVendrelPack::exitCodes_data() {
         << "failed in \"@/Con/\": AddFile failed on Con\n";
     QTest::newRow("folder with too many entries")
         << pack << "crowded" << 4 << "Too many entries in @/Intro/crowd/";
+    QTest::newRow("folder links doubling at every level")
+        << pack << "lattice" << 4 << "Too many folders in @/Intro/a/a/";
     QTest::newRow("unreadable file") << (pack + QStringList{"--overwrite"}) << "unreadable" << 5
                                      << "ReadFile failed: Cannot read \"@/Intro/media/mem.bin\"";
 }
@@ -232,11 +250,18 @@ void TstVendrelPack::extensionAppended() {
 void TstVendrelPack::oldOutputInsideTheProjectIsNotPacked() {
     const QString output = project() + QStringLiteral("/media/x.dzt");
     QVERIFY(MakeFile(output, OldBytes));
+    // Other names of the old package are files of the project like any other.
+    QVERIFY(::link(QFile::encodeName(output).constData(),
+                   QFile::encodeName(project() + "/hard.dzt").constData()) == 0);
+    QVERIFY(QFile::link(QStringLiteral("x.dzt"), project() + QStringLiteral("/media/alias.dzt")));
     const PackResult result = RunPack({"--overwrite", "--kind", "dzt", project(), output});
     QCOMPARE(result.ExitCode, 0);
-    QCOMPARE(StoredNames(CheckZip(output)),
-             (QStringList{".\\project.xml", ".\\readme.txt", ".\\media\\clip.mp4",
-                          ".\\media\\thumbs\\t1.png"}));
+    const CheckedArchive packed = CheckZip(output);
+    QCOMPARE(StoredNames(packed),
+             (QStringList{".\\hard.dzt", ".\\project.xml", ".\\readme.txt", ".\\media\\alias.dzt",
+                          ".\\media\\clip.mp4", ".\\media\\thumbs\\t1.png"}));
+    QCOMPARE(packed.Entries.at(0).Sha256, Sha256Of(OldBytes));
+    QCOMPARE(packed.Entries.at(3).Sha256, Sha256Of(OldBytes));
 }
 
 // More files than minizip 1.1 can count: refused after the walk, before anything is written.
@@ -258,35 +283,76 @@ void TstVendrelPack::tooManyFilesRefusedBeforeWriting() {
     QCOMPARE(TempFilesIn(out()), QStringList());
 }
 
-void TstVendrelPack::interrupted_data() {
-    QTest::addColumn<int>("signal");
-    QTest::newRow("SIGINT") << SIGINT;
-    QTest::newRow("SIGTERM") << SIGTERM;
+// Links that lead to the same folders over and over: "a" to "d" in the project folder and in
+// each of 13 folders lead to the next one (4^13 paths, each through at most 14 links); with
+// SelfLinks, "w" in each leads to a folder holding that many links to itself.
+void TstVendrelPack::makeLattice(int SelfLinks) {
+    namespace fs = std::filesystem;
+    const fs::path root(QFile::encodeName(m_dir->path()).toStdString());
+    fs::create_directories(root / "wide");
+    for (int i = 0; i < SelfLinks; ++i)
+        fs::create_directory_symlink(".", root / "wide" / std::to_string(i));
+    for (int level = 0; level <= 13; ++level) {
+        const fs::path folder = level ? root / "lat" / std::to_string(level) : root / "Intro";
+        const fs::path next = (level ? ".." : "../lat") / fs::path(std::to_string(level + 1));
+        fs::create_directories(folder);
+        for (const char* name : {"a", "b", "c", "d"}) {
+            if (level < 13)
+                fs::create_directory_symlink(next, folder / name);
+        }
+        if (SelfLinks > 0)
+            fs::create_directory_symlink(fs::relative(root / "wide", folder), folder / "w");
+    }
 }
 
-// A signal during a large file: exit 130, the old package as it was, no temporary file.
+void TstVendrelPack::interrupted_data() {
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("duringWalk");
+    QTest::newRow("SIGINT") << SIGINT << false;
+    QTest::newRow("SIGTERM") << SIGTERM << false;
+    QTest::newRow("SIGKILL") << SIGKILL << false;
+    QTest::newRow("SIGINT during the walk") << SIGINT << true;
+}
+
+// A signal during a large file, or during a walk that would take minutes: exit 130, the old
+// package as it was, no temporary file; a process killed outright leaves nothing behind
+// either.
 void TstVendrelPack::interrupted() {
     QFETCH(int, signal);
-    QVERIFY(QFile::link(m_shared.filePath(QStringLiteral("big.bin")),
-                        project() + QStringLiteral("/media/big.bin")));
+    QFETCH(bool, duringWalk);
+    if (duringWalk)
+        makeLattice(1997);
+    else
+        QVERIFY(QFile::link(m_shared.filePath(QStringLiteral("big.bin")),
+                            project() + QStringLiteral("/media/big.bin")));
     const QString output = out() + QStringLiteral("/Intro.dzt");
     QVERIFY(MakeFile(output, OldBytes));
     QProcess process;
     process.start(QStringLiteral(VENDREL_PACK_EXE),
                   {"--overwrite", "--kind", "dzt", project(), output});
-    // The big file is the first of media/, right after the project folder's own files.
+    // The big file is the first of media/, right after the project folder's own files; the
+    // walk starts as soon as the signals are caught.
+    QVERIFY(process.waitForStarted());
     const QByteArray before = "as .\\readme.txt\n";
-    QVERIFY(QTest::qWaitFor([&] { return process.peek(1 << 16).contains(before); }, 60000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            return duringWalk ? catchesSignal(process.processId(), signal)
+                              : process.peek(1 << 16).contains(before);
+        },
+        60000));
     QCOMPARE(process.state(), QProcess::Running);
     QCOMPARE(::kill(pid_t(process.processId()), signal), 0);
     QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(FileBytes(output), OldBytes);
+    QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList{"Intro.dzt"});
+    if (signal == SIGKILL)
+        return;
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 130);
     const QString err = QString::fromUtf8(process.readAllStandardError());
     QVERIFY2(err.contains("Canceled; \"" + output + "\" was left as it was"), qPrintable(err));
     QVERIFY(!process.readAllStandardOutput().contains("big.bin"));
-    QCOMPARE(FileBytes(output), OldBytes);
-    QCOMPARE(TempFilesIn(out()), QStringList());
 }
 
 // Files of many blocks (text, random, zeros), many small files (random and text), an empty

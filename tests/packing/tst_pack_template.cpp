@@ -1,6 +1,7 @@
 #include "pack_rig.h"
 
 #include "packing/package_paths.h"
+#include "zip_engine/zip_file_io.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,8 +32,10 @@ class tst_PackTemplate : public QObject {
     void extensionOnDisk_data();
     void extensionOnDisk();
     void overwriteDeclined();
+    void overwriteConfirmed_data();
     void overwriteConfirmed();
     void overwriteHiddenAsked();
+    void oldPackageInsideTheProject();
     void walkFailed();
     void zipRefused();
     void runStarted();
@@ -40,6 +43,7 @@ class tst_PackTemplate : public QObject {
     void noProjectFolder_data();
     void noProjectFolder();
     void failedWalkLeavesNothingQueued();
+    void undeletableOutputNotPacked_data();
     void undeletableOutputNotPacked();
     void noLibraryFileInTheDestination();
 
@@ -286,14 +290,42 @@ void tst_PackTemplate::overwriteDeclined() {
     QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
 }
 
+// The new package replaces the old one only when the run completes; a failed run, also one
+// whose package cannot be flushed to disk, leaves the old one as it was and nothing beside it.
+void tst_PackTemplate::overwriteConfirmed_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("completed") << ""
+                               << "Success";
+    QTest::newRow("a write fails") << "write"
+                                   << "Err -1 in OpenFileInZip";
+    QTest::newRow("the flush fails") << "sync"
+                                     << "Err -1 in CloseZip";
+    QTest::newRow("the flush fails, named temporary file") << "sync named"
+                                                           << "Err -1 in CloseZip";
+}
+
 void tst_PackTemplate::overwriteConfirmed() {
+    QFETCH(QString, fault);
+    QFETCH(QString, status);
+    ZipFileIo::TestFaults faults;
+    faults.FailWriteNumber = fault == QLatin1String("write") ? 1 : 0;
+    faults.FailSync = fault.startsWith(QLatin1String("sync"));
+    faults.NamedTempFile = fault.endsWith(QLatin1String("named"));
+    ZipFileIo::SetTestFaults(faults);
     QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
     m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
     generate(KindCode::DZT, out() + "/Intro");
     QVERIFY(WaitForRunEnd(m_rig->zipper));
+    ZipFileIo::SetTestFaults({});
 
     QCOMPARE(m_rig->platform.Messages.size(), 1);
-    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    QCOMPARE(m_rig->view.StatusText, status);
+    QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden), QStringList{"Intro.dzt"});
+    if (!fault.isEmpty()) {
+        QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
+        return;
+    }
     const CheckedArchive packed = CheckZip(out() + "/Intro.dzt");
     QVERIFY2(packed.Ok, qPrintable(packed.Error));
     QCOMPARE(packed.Entries.size(), 4);
@@ -311,6 +343,23 @@ void tst_PackTemplate::overwriteHiddenAsked() {
     QCOMPARE(Sha256OfFile(out() + "/.Intro.dzt"), Sha256Of("old package"));
 }
 
+// An old package inside the project is left out by its own path; a hard link to it is packed.
+void tst_PackTemplate::oldPackageInsideTheProject() {
+    const QString output = project() + "/media/Intro.dzs";
+    QVERIFY(MakeFile(output, "old package"));
+    QVERIFY(::link(QFile::encodeName(output).constData(),
+                   QFile::encodeName(project() + "/hard.dzs").constData()) == 0);
+    m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+    generate(KindCode::DZS, output);
+    QVERIFY(WaitForRunEnd(m_rig->zipper));
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Success"));
+    const CheckedArchive packed = CheckZip(output);
+    QVERIFY2(packed.Ok, qPrintable(packed.Error));
+    QCOMPARE(StoredNames(packed), (QStringList{"hard.dzs", "project.xml", "readme.txt",
+                                               "media\\clip.mp4", "media\\thumbs\\t1.png"}));
+    QCOMPARE(packed.Entries.at(0).Sha256, Sha256Of("old package"));
+}
+
 void tst_PackTemplate::walkFailed() {
     QVERIFY(::symlink("gone", QFile::encodeName(project() + "/broken").constData()) == 0);
     QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
@@ -323,7 +372,8 @@ void tst_PackTemplate::walkFailed() {
     QVERIFY(!m_rig->view.Log.contains("bar shown"));
     QCOMPARE(m_rig->view.StatusText, QStringLiteral("AddFile failed on broken"));
     QVERIFY(!m_rig->zipper.Zipping());
-    QVERIFY(!QFileInfo::exists(out() + "/Intro.dzt"));
+    QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
+    QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden), QStringList{"Intro.dzt"});
 }
 
 void tst_PackTemplate::zipRefused() {
@@ -417,10 +467,23 @@ void tst_PackTemplate::failedWalkLeavesNothingQueued() {
     QCOMPARE(m_rig->view.ProgressValues.last(), 100.0f);
 }
 
+void tst_PackTemplate::undeletableOutputNotPacked_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::newRow("folder without write permission") << "read-only";
+    QTest::newRow("another user's package in a sticky folder") << "sticky";
+    QTest::newRow("a folder of that name") << "folder";
+}
+
 void tst_PackTemplate::undeletableOutputNotPacked() {
-    QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
+    QFETCH(QString, setup);
+    const QString output = out() + "/Intro.dzt";
+    const bool folder = setup == QLatin1String("folder");
+    QVERIFY(folder ? QDir().mkpath(output) : MakeFile(output, "old package"));
+    if (setup == QLatin1String("sticky") && ::geteuid() != 0)
+        QSKIP("the package cannot be made another user's");
+    const mode_t mode = setup == QLatin1String("sticky") ? 01777 : folder ? 0755 : 0555;
     QVERIFY(AsOrdinaryUser::OpenToOthers(m_dir->path()));
-    QVERIFY(::chmod(QFile::encodeName(out()).constData(), 0555) == 0);
+    QVERIFY(::chmod(QFile::encodeName(out()).constData(), mode) == 0);
     m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
     {
         AsOrdinaryUser user;
@@ -430,12 +493,14 @@ void tst_PackTemplate::undeletableOutputNotPacked() {
     }
     QVERIFY(::chmod(QFile::encodeName(out()).constData(), 0755) == 0);
 
-    QCOMPARE(m_rig->platform.Messages.size(), 1);
-    QCOMPARE(m_rig->view.StatusText,
-             QStringLiteral("Cannot Delete Existing File ") + out() + "/Intro.dzt");
+    QCOMPARE(m_rig->platform.Messages.size(), folder ? 0 : 1);
+    QCOMPARE(m_rig->view.StatusText, QStringLiteral("Cannot Delete Existing File ") + output);
     QVERIFY(!m_rig->zipper.Zipping());
     QVERIFY(!m_rig->view.Log.contains("bar shown"));
-    QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
+    QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden),
+             folder ? QStringList() : QStringList{"Intro.dzt"});
+    if (!folder)
+        QCOMPARE(Sha256OfFile(output), Sha256Of("old package"));
 }
 
 void tst_PackTemplate::noLibraryFileInTheDestination() {
@@ -452,7 +517,8 @@ void tst_PackTemplate::noLibraryFileInTheDestination() {
     const QString fresh = m_dir->path() + "/Fresh";
     QVERIFY(QDir().mkpath(fresh));
     generate(KindCode::DZS, fresh + "/Intro");
-    QCOMPARE(QDir(fresh).entryList(QDir::Files), QStringList{"Intro.dzs"});
+    // Mid-run the package has no name yet.
+    QCOMPARE(QDir(fresh).entryList(QDir::Files | QDir::Hidden), QStringList());
     QVERIFY(WaitForRunEnd(m_rig->zipper));
     QCOMPARE(QDir(fresh).entryList(QDir::Files), QStringList{"Intro.dzs"});
 }
