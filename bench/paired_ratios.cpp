@@ -5,15 +5,15 @@
 namespace {
 
 // A ratio worth reporting: Name's time over Base's, and its targets on the trees that have one.
-struct RatioSpec {
+struct RatioDefinition {
     QString Name;
     QString Base;
     double SmallTarget = 0;   // on the tree of many small files
     double DefaultTarget = 0; // on the template tree
 };
 
-const QList<RatioSpec>& ratioSpecs() {
-    static const QList<RatioSpec> specs{
+const QList<RatioDefinition>& ratioDefinitions() {
+    static const QList<RatioDefinition> definitions{
         {QStringLiteral("vendrel-pack"), QStringLiteral("zip"), 0.6, 0.18},
         {QStringLiteral("vendrel-pack 1 core"), QStringLiteral("zip 1 core"), 0.9, 0.32},
         {QStringLiteral("vendrel-pack"), QStringLiteral("read tree"), 2.5, 4},
@@ -21,7 +21,7 @@ const QList<RatioSpec>& ratioSpecs() {
         {QStringLiteral("7z"), QStringLiteral("zip"), 0, 0},
         {QStringLiteral("bsdtar"), QStringLiteral("zip"), 0, 0},
     };
-    return specs;
+    return definitions;
 }
 
 double median(QList<double> Values) {
@@ -40,22 +40,22 @@ const CommandFigures* named(const QList<CommandFigures>& Round, const QString& N
     return nullptr;
 }
 
-double targetOn(const QString& Tree, const RatioSpec& Spec) {
+double targetOn(const QString& Tree, const RatioDefinition& Ratio) {
     if (Tree == QLatin1String("small"))
-        return Spec.SmallTarget;
-    return Tree == QLatin1String("default") ? Spec.DefaultTarget : 0;
+        return Ratio.SmallTarget;
+    return Tree == QLatin1String("default") ? Ratio.DefaultTarget : 0;
 }
 
 } // namespace
 
 QList<PairedRatio> PairedRatios(const QString& Tree, const QList<QList<CommandFigures>>& Rounds) {
     QList<PairedRatio> ratios;
-    for (const RatioSpec& spec : ratioSpecs()) {
+    for (const RatioDefinition& ratio : ratioDefinitions()) {
         QList<double> values;
         QList<double> loads;
         for (const QList<CommandFigures>& round : Rounds) {
-            const CommandFigures* top = named(round, spec.Name);
-            const CommandFigures* base = named(round, spec.Base);
+            const CommandFigures* top = named(round, ratio.Name);
+            const CommandFigures* base = named(round, ratio.Base);
             if (!top || !base)
                 continue;
             values << top->WallSeconds / base->WallSeconds;
@@ -65,12 +65,12 @@ QList<PairedRatio> PairedRatios(const QString& Tree, const QList<QList<CommandFi
         }
         if (values.isEmpty())
             continue;
-        ratios << PairedRatio{spec.Name + QStringLiteral(" / ") + spec.Base,
+        ratios << PairedRatio{ratio.Name + QStringLiteral(" / ") + ratio.Base,
                               median(values),
                               *std::min_element(values.begin(), values.end()),
                               *std::max_element(values.begin(), values.end()),
                               int(values.size()),
-                              targetOn(Tree, spec),
+                              targetOn(Tree, ratio),
                               median(loads)};
     }
     return ratios;
