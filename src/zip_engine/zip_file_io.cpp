@@ -24,7 +24,7 @@ qint64 g_reads = 0;
 constexpr qint64 ArchiveBlockSize = 512 * 1024;
 // Written blocks are handed to the disk in runs of this much while packing goes on, so
 // that the final flush to disk only waits for the last of them.
-constexpr qint64 WritebackRun = qint64(4) << 20;
+constexpr qint64 WritebackRun = qint64(1) << 20;
 
 // Counts one call and says whether the test asked for this one to fail.
 bool countAndInject(qint64& Counter, qint64 FailNumber) {
