@@ -33,13 +33,14 @@ constexpr int RepeatHashBits = 15;
 // up to AnchorSpacing - 1 modulo AnchorSpacing, one in AnchorSpacing in near-random data.
 // Being chosen by the bytes themselves, a repeat holds its anchors where the original does,
 // so any repeat much longer than AnchorSpacing is found, however far back it points.
-constexpr int AnchorSpacing = 32;
+constexpr int AnchorSpacing = 16;
 constexpr int AnchorHashBits = 12;
 // The quick look leaves the block to the full scan as soon as a slice that could be stored
-// shows repeats on 1 byte in this many, or fewer anchors than 1 byte in this many (bytes not
-// spread as in random data): only a block with next to no repeats is settled by it alone.
-constexpr qint64 QuickRepeatDivisor = 400;
-constexpr qint64 SparseAnchorDivisor = 128;
+// shows any repeat at all, or fewer anchors than 1 byte in this many (bytes not spread as in
+// random data): only a block without repeats is settled by it alone. Short blocks (a small
+// file) always get the full scan, which costs little there.
+constexpr qint64 SparseAnchorDivisor = 4 * AnchorSpacing;
+constexpr qint64 MinQuickLookSize = ProbeSliceSize;
 // A file's first slice shorter than this is always deflated.
 constexpr qint64 MinStoredFileSize = 512;
 // Bytes that zlib's first block surely covers (it holds 16383 symbols or more), and how many
@@ -234,15 +235,17 @@ QuickLook anchoredRepeats(const QByteArray& input, const SliceGrid& grid) {
 }
 
 // Repeated bytes per slice for deciding which of the Candidates to store. The quick look
-// settles a block with next to no repeats (random data, already-compressed media); any
-// other block gets the full scan, whose verdicts the quick look never overrules.
+// settles a block without repeats (random data, already-compressed media); any other block
+// gets the full scan, whose verdicts the quick look never overrules.
 std::vector<qint64> repeatsFor(const QByteArray& input, const SliceGrid& grid,
                                const std::vector<bool>& candidates) {
+    if (grid.end - grid.begin < MinQuickLookSize)
+        return repeatedBytes(input, grid);
     QuickLook look = anchoredRepeats(input, grid);
     for (qint64 i = 0; i < grid.count; ++i) {
         const qint64 length = grid.sliceEnd(i) - grid.sliceBegin(i);
-        const bool doubtful = look.repeated[size_t(i)] * QuickRepeatDivisor >= length ||
-                              look.anchors[size_t(i)] * SparseAnchorDivisor < length;
+        const bool doubtful =
+            look.repeated[size_t(i)] > 0 || look.anchors[size_t(i)] * SparseAnchorDivisor < length;
         if (candidates[size_t(i)] && doubtful)
             return repeatedBytes(input, grid);
     }
