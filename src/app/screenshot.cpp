@@ -1,5 +1,6 @@
 #include "main_window/form1.h"
 #include "platform/platform.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 #include <QHash>
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The window in the language LANGUAGE (or the locale) names, as the program shows it.
+    Translations::Install();
     const QStringList args = QApplication::arguments();
     QTextStream err(stderr);
     if (args.size() < 2 || args.size() > 4) {
