@@ -234,6 +234,17 @@ bool DeflateRun::fail(int file, const QString& error) {
     return false;
 }
 
+// Why Run refused to start: it was running already, or it was given no sink.
+QString refusalText(bool running) {
+    //: An error that shows only when the program itself is at fault.
+    const char* const alreadyRunning =
+        QT_TRANSLATE_NOOP("ParallelDeflate", "Compression is already running");
+    //: An error that shows only when the program itself is at fault.
+    const char* const noSink =
+        QT_TRANSLATE_NOOP("ParallelDeflate", "No receiver for the compressed data");
+    return QCoreApplication::translate("ParallelDeflate", running ? alreadyRunning : noSink);
+}
+
 } // namespace
 
 ParallelDeflate::ParallelDeflate(const DeflateSettings& Settings)
@@ -245,13 +256,7 @@ bool ParallelDeflate::Run(const QStringList& SourceFiles, const DeflateSink& Sin
     m_failedFile = -1;
     m_peakBlocksInFlight = 0;
     if (m_running || !Sink) {
-        //: An error that shows only when the program itself is at fault.
-        const QString running =
-            QCoreApplication::translate("ParallelDeflate", "Compression is already running");
-        //: An error that shows only when the program itself is at fault.
-        const QString noSink =
-            QCoreApplication::translate("ParallelDeflate", "No receiver for the compressed data");
-        m_error = m_running ? running : noSink;
+        m_error = refusalText(m_running);
         return false;
     }
     m_running = true;
