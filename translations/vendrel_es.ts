@@ -174,7 +174,7 @@
     <message>
         <source>unknown kind &apos;%1&apos; (one of %2)</source>
         <extracomment>vendrel-pack error; %1 is what was given, %2 the list of kind codes (DZEP, DZT...).</extracomment>
-        <translation>tipo desconocido «%1» (debe ser uno de %2)</translation>
+        <translation>tipo desconocido «%1» (uno de %2)</translation>
     </message>
     <message>
         <source>--kind given twice with different kinds</source>
