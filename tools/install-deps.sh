@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config python3
   qt6-base-dev libgl-dev
+  # lupdate and lrelease with their CMake commands, and Qt's own translated texts.
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libminizip-dev zlib1g-dev
   fonts-dejavu-core
   desktop-file-utils appstream

@@ -1,5 +1,6 @@
 #include "main_window/form1.h"
 #include "platform/process_setup.h"
+#include "platform/translations.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     // status line, not a killed program with a truncated package.
     ProcessSetup::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
+    Translations::Install();
     // No display name is set: window systems would append it to every caption, and the
     // window's caption is exactly "Vendrel v2.0.3". Message boxes get "Vendrel" from the
     // window's platform instead.

@@ -37,8 +37,6 @@ const QString LowerBannerResource = QStringLiteral(":/vendrel/banner_support.png
 // Where the settings store keeps the last chosen project folder.
 const QString FoldersSection = QStringLiteral("folders");
 const QString LastFolderKey = QStringLiteral("lastfolder");
-const QString WelcomeText =
-    QStringLiteral("For FREE Templates pay us a visit by clicking on our banner :)");
 
 // Where each kind's frame sits; all frames share one size and place their button alike.
 const QPoint& kindFramePosition(KindCode code) {
@@ -136,17 +134,24 @@ Form1::~Form1() {
 void Form1::createControls() {
     // In the order the window has always created them.
     createProgressBar();
-    cmdExit = makeButton(this, "cmdExit", QStringLiteral("E&XIT"), {344, 488, 89, 33});
+    //: Button, 89 px wide; keep it short. "&" marks the access key (Alt+X in English).
+    cmdExit = makeButton(this, "cmdExit", tr("E&XIT"), {344, 488, 89, 33});
     createKindFrames();
     Picture1 = makeControl<QLabel>(this, "Picture1", {0, 0, 533, 111});
-    Picture1->setToolTip(QStringLiteral("Visit Us"));
+    //: Tooltip of the top banner, a link to the makers' website with free templates.
+    Picture1->setToolTip(tr("Visit Us"));
+    //: Name of the top banner for screen readers.
     Picture1->setAccessibleName(tr("Free templates banner"));
     createStatusFrame();
     createFolderFrame();
-    Command3 = makeButton(this, "Command3", QStringLiteral("&Cancel Process"), {112, 488, 113, 33});
+    //: Button, 113 px wide; keep it short. Stops the packing that is going on. "&" marks the
+    //: access key.
+    Command3 = makeButton(this, "Command3", tr("&Cancel Process"), {112, 488, 113, 33});
     Image1 = makeControl<QLabel>(this, "Image1", {88, 408, 347, 67});
     Image1->setPixmap(QPixmap(LowerBannerResource));
-    Image1->setToolTip(QStringLiteral("Please Click Here And Surprise Me :)"));
+    //: Tooltip of the lower banner, a link to the page where users can support the makers.
+    Image1->setToolTip(tr("Please Click Here And Surprise Me :)"));
+    //: Name of the lower banner for screen readers.
     Image1->setAccessibleName(tr("Support us banner"));
     m_zipper = new ::Zipper(this);
     m_zipper->setObjectName(QStringLiteral("Zipper"));
@@ -159,12 +164,15 @@ void Form1::createProgressBar() {
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setFocusPolicy(Qt::NoFocus);
+    //: Name of the progress bar for screen readers.
     ProgressBar1->setAccessibleName(tr("Packing progress"));
 }
 
 void Form1::createStatusFrame() {
-    Frame5 = makeFrame(this, "Frame5", QStringLiteral("RESULTS"), {8, 536, 513, 57});
+    //: Frame title around the status line, 513 px wide.
+    Frame5 = makeFrame(this, "Frame5", tr("RESULTS"), {8, 536, 513, 57});
     txtStatus = makeControl<QPlainTextEdit>(Frame5, "txtStatus", {8, 16, 489, 37});
+    //: Name of the status line for screen readers.
     txtStatus->setAccessibleName(tr("Status"));
     txtStatus->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -180,26 +188,30 @@ void Form1::createStatusFrame() {
 }
 
 void Form1::createFolderFrame() {
-    Frame1 =
-        makeFrame(this, "Frame1", QStringLiteral("Browse To Project Folder"), {8, 112, 521, 65});
+    //: Frame title, 521 px wide, over the project folder field and the Browse button.
+    Frame1 = makeFrame(this, "Frame1", tr("Browse To Project Folder"), {8, 112, 521, 65});
     txtFolder = makeControl<QLineEdit>(Frame1, "txtFolder", {8, 24, 417, 25});
+    //: Name of the project folder field for screen readers.
     txtFolder->setAccessibleName(tr("Project folder"));
+    //: Tooltip of the project folder field. "Browse" is the button beside it: use its
+    //: translation.
     txtFolder->setToolTip(tr("The project folder to pack: choose it with Browse, or drop a "
                              "folder from your file manager anywhere on this window."));
     makeDisplayField(txtFolder);
-    cmdSelectFolder =
-        makeButton(Frame1, "cmdSelectFolder", QStringLiteral("Browse"), {440, 24, 65, 25});
+    //: Button, 65 px wide; keep it very short. Opens the folder chooser.
+    cmdSelectFolder = makeButton(Frame1, "cmdSelectFolder", tr("Browse"), {440, 24, 65, 25});
+    //: Description of the Browse button for screen readers.
     cmdSelectFolder->setAccessibleDescription(tr("Choose the template project folder"));
 }
 
 void Form1::createKindFrames() {
     for (const TemplateKind& kind : TemplateKinds()) {
         const auto index = static_cast<std::size_t>(kind.Code);
-        auto* frame = makeFrame(this, kind.Frame, QLatin1String(kind.FrameCaption),
+        auto* frame = makeFrame(this, kind.Frame, KindText(kind.FrameCaption),
                                 QRect(kindFramePosition(kind.Code), KindFrameSize));
-        auto* button = makeButton(frame, kind.Button, QLatin1String(kind.ButtonCaption),
-                                  GenerateButtonGeometry);
-        button->setAccessibleDescription(QLatin1String(kind.FrameCaption));
+        auto* button =
+            makeButton(frame, kind.Button, KindText(kind.ButtonCaption), GenerateButtonGeometry);
+        button->setAccessibleDescription(KindText(kind.FrameCaption));
         m_generateButtons[index] = button;
     }
 }
@@ -242,7 +254,9 @@ void Form1::startUp() {
     m_values.MaxFolderEntries = DefaultMaxFolderEntries;
     setAllGenerateEnabled(false);
     FitBannerPicture();
-    SetStatus(WelcomeText);
+    //: The status line's first text, 489 px wide and two lines high. The banner is the picture
+    //: at the top of the window.
+    SetStatus(tr("For FREE Templates pay us a visit by clicking on our banner :)"));
     // Stays above ordinary windows; a window manager that ignores the hint leaves an
     // ordinary window, which is harmless.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -297,13 +311,14 @@ void Form1::setAllGenerateEnabled(bool Enabled) {
 void Form1::cmdSelectFolderClick() {
     const QString remembered =
         m_platform.GetSetting(m_platform.AppName(), FoldersSection, LastFolderKey, QString());
-    takeProjectFolder(
-        m_platform.BrowseForFolder(remembered, QStringLiteral("Please select a folder:")));
+    //: The text over the folder tree in the folder chooser.
+    takeProjectFolder(m_platform.BrowseForFolder(remembered, tr("Please select a folder:")));
 }
 
 void Form1::takeProjectFolder(const QString& Folder) {
     if (Folder.isEmpty()) {
-        txtFolder->setText(QStringLiteral("Canceled"));
+        //: Shown in the project folder field when the folder chooser was cancelled.
+        txtFolder->setText(tr("Canceled"));
         m_values.ProjectFolder.clear();
         setAllGenerateEnabled(false);
     } else {

@@ -4,8 +4,10 @@
 #include "pack_cli/pack_options.h"
 #include "platform/interrupt.h"
 #include "platform/process_setup.h"
+#include "platform/translations.h"
 
 #include <QByteArrayList>
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
     // Before anything is written, so that a Ctrl-C always gets the chance to clean up.
@@ -13,9 +15,13 @@ int main(int argc, char** argv) {
     // Reaching the file-size limit then fails the write like a full disk, which is reported
     // and cleaned up, instead of killing the program.
     ProcessSetup::IgnoreFileSizeSignal();
+    // Taken before the application object sees them, exactly as the system passed them.
     QByteArrayList raw;
     for (int i = 1; i < argc; ++i)
         raw << QByteArray(argv[i]);
+    // Only for the translated texts: no event loop runs.
+    QCoreApplication app(argc, argv);
+    Translations::Install();
     QStringList args;
     QString error;
     const ConsoleStreams streams = ConsoleStreams::Process();

@@ -6,12 +6,15 @@
 #include "pack_cli/pack_report.h"
 #include "pack_cli/pack_run.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 int usageError(const ConsoleStreams& Streams, const QString& Error) {
-    const QString text = QStringLiteral("vendrel-pack: %1\nTry 'vendrel-pack --help' for more "
-                                        "information.\n")
-                             .arg(Printable(Error));
+    //: Second line of every usage error of vendrel-pack; keep the command as it is.
+    const QString hint =
+        QCoreApplication::translate("PackCli", "Try 'vendrel-pack --help' for more information.");
+    const QString text = QStringLiteral("vendrel-pack: %1\n%2\n").arg(Printable(Error), hint);
     std::fputs(text.toUtf8().constData(), Streams.Err);
     return ExitCode::Usage;
 }

@@ -5,6 +5,7 @@
 #include "packing/package_paths.h"
 #include "platform/folder_listing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -27,6 +28,11 @@ bool isProjectFolder(const QString& Folder, const QString& ProjectFolder) {
            folder.Id == project.Id;
 }
 
+QString isFolderText() {
+    //: vendrel-pack error; %1 is the output path in quotes, which names a folder.
+    return QCoreApplication::translate("PackDestination", "%1 is a folder");
+}
+
 int refuse(QString& Error, const QString& Text) {
     Error = Text;
     return ExitCode::Refused;
@@ -42,13 +48,20 @@ int checkExisting(const PackOptions& Options, PackDestination& Destination, QStr
         return ExitCode::Success;
     const QString quoted = QLatin1Char('"') + Printable(Destination.Output) + QLatin1Char('"');
     if (existing.Kind == EntryKind::Folder)
-        return refuse(Error, quoted + QStringLiteral(" is a folder"));
+        return refuse(Error, isFolderText().arg(quoted));
     // A link is replaced itself, as the window deletes it; devices and pipes never are.
     if (!existing.IsLink && existing.Kind == EntryKind::Special)
-        return refuse(Error, quoted + QStringLiteral(" is not an ordinary file"));
+        //: vendrel-pack error; %1 is the output path in quotes (a device or a pipe).
+        return refuse(Error,
+                      QCoreApplication::translate("PackDestination", "%1 is not an ordinary file")
+                          .arg(quoted));
     if (!Options.Overwrite)
-        return refuse(Error, quoted + QStringLiteral(" already exists; use --overwrite to "
-                                                     "replace it"));
+        //: vendrel-pack error; %1 is the output path in quotes. --overwrite is an option,
+        //: never translated.
+        return refuse(
+            Error, QCoreApplication::translate("PackDestination",
+                                               "%1 already exists; use --overwrite to replace it")
+                       .arg(quoted));
     Destination.Replaces = true;
     return ExitCode::Success;
 }
@@ -63,13 +76,15 @@ int ResolveDestination(const PackOptions& Options, PackDestination& Destination,
     Destination = PackDestination();
     Destination.ProjectFolder = AbsolutePath(Options.ProjectFolder);
     if (classify(Destination.ProjectFolder).Kind != EntryKind::Folder) {
-        Error = QStringLiteral("Project folder not found: \"%1\"")
+        //: vendrel-pack error; %1 is the project folder's path.
+        Error = QCoreApplication::translate("PackDestination", "Project folder not found: \"%1\"")
                     .arg(Printable(Destination.ProjectFolder));
         return ExitCode::WalkFailed;
     }
     // A path that ends in "/" names a folder, which cannot become a package.
     if (Options.Output.endsWith(QLatin1Char('/')))
-        return refuse(Error, QStringLiteral("\"%1\" is a folder").arg(Printable(Options.Output)));
+        return refuse(Error, isFolderText().arg(QLatin1Char('"') + Printable(Options.Output) +
+                                                QLatin1Char('"')));
     const TemplateKind& kind = KindOf(Options.Kind);
     Destination.Output = PackagePaths::WithDefaultExtension(AbsolutePath(Options.Output),
                                                             QString::fromLatin1(kind.Extension));
@@ -78,7 +93,9 @@ int ResolveDestination(const PackOptions& Options, PackDestination& Destination,
         return refuse(Error, PackagePaths::ProjectFolderWarningText().replace(
                                  QStringLiteral("\r\n"), QStringLiteral("\n")));
     if (classify(folder).Kind != EntryKind::Folder)
-        return refuse(Error, QStringLiteral("Destination folder not found: \"%1\"")
+        //: vendrel-pack error; %1 is the folder the package was to be written into.
+        return refuse(Error, QCoreApplication::translate("PackDestination",
+                                                         "Destination folder not found: \"%1\"")
                                  .arg(folder.isEmpty() ? QStringLiteral("/") : Printable(folder)));
     return checkExisting(Options, Destination, Error);
 }

@@ -1,5 +1,7 @@
 #include "pack_cli/pack_options.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QString KindOption = QStringLiteral("--kind");
@@ -29,11 +31,15 @@ bool setFlag(bool& Flag) {
 bool takeKind(const QString& Value, PackOptions& Options, ParseState& State, QString& Error) {
     const std::optional<KindCode> kind = KindFromText(Value);
     if (!kind) {
-        Error = QStringLiteral("unknown kind '%1' (one of %2)").arg(Value, kindCodes());
+        //: vendrel-pack error; %1 is what was given, %2 the list of kind codes (DZEP, DZT...).
+        Error = QCoreApplication::translate("PackOptions", "unknown kind '%1' (one of %2)")
+                    .arg(Value, kindCodes());
         return false;
     }
     if (State.kindSeen && *kind != Options.Kind) {
-        Error = QStringLiteral("--kind given twice with different kinds");
+        //: vendrel-pack error. --kind is an option, never translated.
+        Error =
+            QCoreApplication::translate("PackOptions", "--kind given twice with different kinds");
         return false;
     }
     Options.Kind = *kind;
@@ -60,26 +66,38 @@ bool takeOption(const QStringList& Args, qsizetype& Index, PackOptions& Options,
     if (arg == KindOption) {
         if (++Index < Args.size())
             return takeKind(Args.at(Index), Options, State, Error);
-        Error = QStringLiteral("--kind needs a kind code (one of %1)").arg(kindCodes());
+        //: vendrel-pack error. --kind is an option, never translated; %1 lists the kind codes.
+        Error = QCoreApplication::translate("PackOptions", "--kind needs a kind code (one of %1)")
+                    .arg(kindCodes());
         return false;
     }
-    Error = QStringLiteral("unknown option '%1'").arg(arg);
+    //: vendrel-pack error; %1 is the option given.
+    Error = QCoreApplication::translate("PackOptions", "unknown option '%1'").arg(arg);
     return false;
 }
 
 bool checkPack(const ParseState& State, PackOptions& Options, QString& Error) {
     if (!State.kindSeen) {
-        Error = QStringLiteral("missing --kind (one of %1)").arg(kindCodes());
+        //: vendrel-pack error. --kind is an option, never translated; %1 lists the kind codes.
+        Error = QCoreApplication::translate("PackOptions", "missing --kind (one of %1)")
+                    .arg(kindCodes());
         return false;
     }
     if (State.paths.size() != 2) {
-        Error = State.paths.size() < 2 ? QStringLiteral("expected PROJECT_FOLDER and OUTPUT")
-                                       : QStringLiteral("too many arguments: '%1'")
-                                             .arg(State.paths.mid(2).join(QLatin1Char(' ')));
+        //: vendrel-pack error. PROJECT_FOLDER and OUTPUT are the names the help gives the two
+        //: paths: use the same words as its translation.
+        const QString tooFew =
+            QCoreApplication::translate("PackOptions", "expected PROJECT_FOLDER and OUTPUT");
+        //: vendrel-pack error; %1 is the arguments left over.
+        const QString tooMany =
+            QCoreApplication::translate("PackOptions", "too many arguments: '%1'");
+        Error = State.paths.size() < 2 ? tooFew
+                                       : tooMany.arg(State.paths.mid(2).join(QLatin1Char(' ')));
         return false;
     }
     if (State.paths.contains(QString())) {
-        Error = QStringLiteral("an empty path was given");
+        //: vendrel-pack error.
+        Error = QCoreApplication::translate("PackOptions", "an empty path was given");
         return false;
     }
     Options.ProjectFolder = State.paths.at(0);
@@ -123,7 +141,10 @@ bool ArgumentsFromBytes(const QByteArrayList& Raw, QStringList& Args, QString& E
         const QString text = QString::fromUtf8(Raw.at(i));
         // A path that does not survive the round trip would name another file, or none.
         if (text.toUtf8() != Raw.at(i)) {
-            Error = QStringLiteral("argument %1 is not valid UTF-8: '%2'").arg(i + 1).arg(text);
+            //: vendrel-pack error; %1 is the argument's number, %2 the argument as read.
+            Error =
+                QCoreApplication::translate("PackOptions", "argument %1 is not valid UTF-8: '%2'")
+                    .arg(QString::number(i + 1), text);
             return false;
         }
         Args << text;
@@ -132,7 +153,11 @@ bool ArgumentsFromBytes(const QByteArrayList& Raw, QStringList& Args, QString& E
 }
 
 QString HelpText() {
-    return QStringLiteral(
+    //: vendrel-pack's help. Keep the options (--kind, -q...) and the layout as they are, and
+    //: lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same
+    //: way everywhere (the errors use them too). %1 is the list of kind codes.
+    return QCoreApplication::translate(
+               "PackOptions",
                "Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT\n"
                "       vendrel-pack --list-kinds | --help | --version\n"
                "\n"
@@ -168,7 +193,7 @@ QString KindsText() {
                     .arg(QString::fromLatin1(kind.CodeText), -5)
                     .arg(QString::fromLatin1(kind.Extension), -6)
                     .arg(naming, -12)
-                    .arg(QString::fromLatin1(kind.FrameCaption));
+                    .arg(KindText(kind.FrameCaption));
     }
     return text;
 }

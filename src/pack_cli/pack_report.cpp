@@ -3,6 +3,7 @@
 #include "platform/terminal.h"
 #include "zip_engine/zip_file.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -37,10 +38,12 @@ QString speedText(qint64 Speed) {
 }
 
 QString leftText(qint64 Done, qint64 Total, qint64 Speed) {
+    //: vendrel-pack's progress bar: the time still needed, %1 as 1:05 or --:-- while unknown.
+    //: Keep it short.
+    const QString left = QCoreApplication::translate("PackReport", "%1 left");
     if (Speed <= 0)
-        return QStringLiteral("--:-- left");
-    return clockText((std::max<qint64>(0, Total - Done) + Speed - 1) / Speed) +
-           QStringLiteral(" left");
+        return left.arg(QStringLiteral("--:--"));
+    return left.arg(clockText((std::max<qint64>(0, Total - Done) + Speed - 1) / Speed));
 }
 
 // The end of Name in at most Room characters: the end tells the file apart.
@@ -124,8 +127,10 @@ void PackReport::FileDone(const ZipFile& File) {
     // The lines go to a pipe or a file, never to the terminal the bar is on.
     if (!m_showLines)
         return;
-    print(m_streams.Out, QStringLiteral("Packed %1 as %2\n")
-                             .arg(Printable(File.SourceFile), Printable(File.AsFile)));
+    //: vendrel-pack's line per packed file; %1 is the file's path, %2 its name in the package.
+    const QString line = QCoreApplication::translate("PackReport", "Packed %1 as %2");
+    print(m_streams.Out,
+          line.arg(Printable(File.SourceFile), Printable(File.AsFile)) + QLatin1Char('\n'));
 }
 
 void PackReport::Finished(const QString& Output) {
@@ -133,11 +138,15 @@ void PackReport::Finished(const QString& Output) {
     if (!m_showSummary)
         return;
     const double seconds = double(m_clock.elapsed()) / 1000.0;
+    //: vendrel-pack's last line. %n is the number of files, %2 their size, %3 the package's
+    //: path, %4 its size, %5 the seconds taken; "s" is the unit second.
+    const QString summary = QCoreApplication::translate(
+        "PackReport", "Success: %n files (%2) packed into %3 (%4) in %5 s", nullptr, m_files);
+    // One substitution for all, so that a "%" in the path is never taken for a placeholder.
     print(m_streams.Out,
-          QStringLiteral("Success: %1 files (%2) packed into %3 (%4) in %5 s\n")
-              .arg(m_files)
-              .arg(HumanBytes(m_total), Printable(Output), HumanBytes(QFileInfo(Output).size()))
-              .arg(seconds, 0, 'f', 1));
+          summary.arg(HumanBytes(m_total), Printable(Output), HumanBytes(QFileInfo(Output).size()),
+                      QString::number(seconds, 'f', 1)) +
+              QLatin1Char('\n'));
 }
 
 void PackReport::Error(const QString& Text) {

@@ -9,6 +9,7 @@
 #include "zip_engine/parallel_deflate.h"
 #include "zip_engine/zip_limits.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 
@@ -19,6 +20,26 @@ constexpr int TextAttr = 1;
 
 QString quoted(const QString& Path) {
     return QLatin1Char('"') + Path + QLatin1Char('"');
+}
+
+// "<step> failed: <why>", the step being a function name.
+QString stepFailed(const QString& Step, const QString& Why) {
+    //: vendrel-pack error. %1 is the name of the step that failed (a function name such as
+    //: OpenZip or Rename: never translated), %2 says why.
+    return QCoreApplication::translate("PackRun", "%1 failed: %2").arg(Step, Why);
+}
+
+// Whether Text is one of the deflater's messages for a compression failure rather than a
+// read failure; they are told apart by their start, in the language they are shown in.
+bool isCompressionFailure(const QString& Text) {
+    for (const char* source :
+         {"Cannot compress \"%1\": zlib error %2 (%3)", "Compression failed: %1"}) {
+        const QString pattern = QCoreApplication::translate("ParallelDeflate", source);
+        const QString start = pattern.left(pattern.indexOf(QLatin1Char('%')));
+        if (!start.isEmpty() && Text.startsWith(start))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -45,13 +66,17 @@ int PackRun::walk() {
         return interrupted();
     if (m_tooManyFiles)
         return fail(ExitCode::WalkFailed,
-                    QStringLiteral("Too many files for one package in %1: more than %2")
-                        .arg(quoted(project))
-                        .arg(MaxPackageFiles));
+                    //: vendrel-pack error; %1 is the project folder, %2 the most files a
+                    //: package holds.
+                    QCoreApplication::translate(
+                        "PackRun", "Too many files for one package in %1: more than %2")
+                        .arg(quoted(project), QString::number(MaxPackageFiles)));
     if (!walked)
-        return fail(ExitCode::WalkFailed,
-                    QStringLiteral("Walking the project folder failed in %1: %2")
-                        .arg(quoted(walk.FailedFolder()), walk.Failure()));
+        return fail(
+            ExitCode::WalkFailed,
+            //: vendrel-pack error; %1 is a folder, %2 says what failed there.
+            QCoreApplication::translate("PackRun", "Walking the project folder failed in %1: %2")
+                .arg(quoted(walk.FailedFolder()), walk.Failure()));
     return ExitCode::Success;
 }
 
@@ -79,7 +104,7 @@ int PackRun::write() {
     m_report.Started(int(m_files.size()), m_totalBytes);
     TempOutput temp(m_destination.Output);
     if (!temp.Create())
-        return fail(ExitCode::IoFailed, QStringLiteral("OpenZip failed: ") + temp.Error());
+        return fail(ExitCode::IoFailed, stepFailed(QStringLiteral("OpenZip"), temp.Error()));
     // An unnamed temporary file is named after the package it becomes.
     m_tempPath = temp.Path().isEmpty() ? m_destination.Output : temp.Path();
     // Many small entries cost far fewer system calls when the package goes out in blocks.
@@ -126,13 +151,17 @@ int PackRun::commit(TempOutput& temp) {
         m_report.Finished(m_destination.Output);
         return ExitCode::Success;
     case TempOutput::CommitResult::Occupied:
-        return fail(ExitCode::Refused, QStringLiteral("%1 appeared while packing and was not "
-                                                      "replaced; use --overwrite to replace it")
-                                           .arg(quoted(m_destination.Output)));
+        //: vendrel-pack error; %1 is the output path. --overwrite is an option, never
+        //: translated.
+        return fail(ExitCode::Refused,
+                    QCoreApplication::translate("PackRun", "%1 appeared while packing and was not "
+                                                           "replaced; use --overwrite to "
+                                                           "replace it")
+                        .arg(quoted(m_destination.Output)));
     case TempOutput::CommitResult::Failed:
         break;
     }
-    return fail(ExitCode::IoFailed, QStringLiteral("Rename failed: ") + temp.Error());
+    return fail(ExitCode::IoFailed, stepFailed(QStringLiteral("Rename"), temp.Error()));
 }
 
 // The sink of the parallel deflate: one piece of one file's stream, in walk order.
@@ -144,8 +173,10 @@ bool PackRun::onPiece(const DeflatePiece& piece) {
         return false;
     // More bytes than listed would no longer fit the entry's Zip64 decision.
     if (piece.Size > file.ByteCount)
-        return failFile(QStringLiteral("ReadFile"), file,
-                        QStringLiteral("the file grew while it was being packed"));
+        //: vendrel-pack error, after "ReadFile failed on FILE: ".
+        return failFile(
+            QStringLiteral("ReadFile"), file,
+            QCoreApplication::translate("PackRun", "the file grew while it was being packed"));
     const bool writeFailed = m_writer.WriteBytes(piece.Data);
     if (writeFailed)
         return failWrite(QStringLiteral("WriteBytes"));
@@ -166,11 +197,12 @@ bool PackRun::openEntry(const ZipFile& file, bool text) {
 bool PackRun::closeEntry(const ZipFile& file, const DeflatePiece& piece) {
     // A file that shrank while it was read must not go in cut short.
     if (piece.Size != file.ByteCount)
-        return failFile(QStringLiteral("ReadFile"), file,
-                        QStringLiteral("the file changed while it was being packed (%1 bytes "
-                                       "listed, %2 read)")
-                            .arg(file.ByteCount)
-                            .arg(piece.Size));
+        //: vendrel-pack error, after "ReadFile failed on FILE: "; %1 and %2 are byte counts.
+        return failFile(
+            QStringLiteral("ReadFile"), file,
+            QCoreApplication::translate("PackRun", "the file changed while it was being packed (%1 "
+                                                   "bytes listed, %2 read)")
+                .arg(QString::number(file.ByteCount), QString::number(piece.Size)));
     const bool closeFailed = m_writer.CloseRawFileInZip(piece.Size, piece.Crc);
     if (closeFailed)
         return failWrite(QStringLiteral("CloseFileInZip"));
@@ -180,7 +212,10 @@ bool PackRun::closeEntry(const ZipFile& file, const DeflatePiece& piece) {
 }
 
 bool PackRun::failFile(const QString& step, const ZipFile& file, const QString& detail) {
-    m_failure = QStringLiteral("%1 failed on %2: %3").arg(step, quoted(file.SourceFile), detail);
+    //: vendrel-pack error. %1 is the name of the step that failed (a function name such as
+    //: ReadFile: never translated), %2 the file, %3 says why.
+    m_failure = QCoreApplication::translate("PackRun", "%1 failed on %2: %3")
+                    .arg(step, quoted(file.SourceFile), detail);
     return false;
 }
 
@@ -195,28 +230,28 @@ QString PackRun::writeFailure(const QString& step) const {
     const int errorNumber = m_writer.ErrorNumber();
     const QString why =
         errorNumber != 0 ? qt_error_string(errorNumber) + QLatin1Char(' ') : QString();
-    return QStringLiteral("%1 failed on %2: %3(error %4 writing %5)")
-        .arg(step, quoted(m_destination.Output), why)
-        .arg(m_writer.Result())
-        .arg(quoted(m_tempPath));
+    //: vendrel-pack error. %1 is the name of the step that failed (a function name such as
+    //: WriteBytes: never translated), %2 the package, %3 the system's reason followed by a
+    //: space (or nothing), %4 the error code, %5 the file being written.
+    return QCoreApplication::translate("PackRun", "%1 failed on %2: %3(error %4 writing %5)")
+        .arg(step, quoted(m_destination.Output), why, QString::number(m_writer.Result()),
+             quoted(m_tempPath));
 }
 
 QString PackRun::deflateFailure(const ParallelDeflate& deflate) const {
     const QString text = deflate.Error();
-    // The deflater's messages start with what it could not do to which file.
-    const bool compressing = text.startsWith(QLatin1String("Cannot compress")) ||
-                             text.startsWith(QLatin1String("Compression failed"));
-    return (compressing ? QStringLiteral("Deflate failed: ")
-                        : QStringLiteral("ReadFile failed: ")) +
-           text;
+    return stepFailed(
+        isCompressionFailure(text) ? QStringLiteral("Deflate") : QStringLiteral("ReadFile"), text);
 }
 
 int PackRun::interrupted() {
     const QString output = quoted(m_destination.Output);
-    return fail(ExitCode::Interrupted,
-                m_destination.Replaces
-                    ? QStringLiteral("Canceled; %1 was left as it was").arg(output)
-                    : QStringLiteral("Canceled; %1 was not written").arg(output));
+    //: vendrel-pack after Ctrl-C; %1 is the old package, kept unchanged.
+    const QString kept = QCoreApplication::translate("PackRun", "Canceled; %1 was left as it was");
+    //: vendrel-pack after Ctrl-C; %1 is the package that was not made.
+    const QString notWritten =
+        QCoreApplication::translate("PackRun", "Canceled; %1 was not written");
+    return fail(ExitCode::Interrupted, (m_destination.Replaces ? kept : notWritten).arg(output));
 }
 
 int PackRun::fail(int code, const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "packing/entry_names.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -10,10 +11,6 @@
 using namespace FolderListing;
 
 namespace {
-
-const QString AddFileFailedText = QStringLiteral("AddFile failed on ");
-const QString TooManyEntriesText = QStringLiteral("Too many entries in ");
-const QString TooManyFoldersText = QStringLiteral("Too many folders in ");
 
 QByteArray pathBytes(const QString& Path) {
     return QFile::encodeName(Path);
@@ -136,7 +133,9 @@ bool FolderWalk::takeFolder(const QString& folderPath, const QString& name,
     // walk before each of them is listed.
     if (++m_foldersFound > MaxWalkFolders) {
         m_failedFolder = folderPath;
-        m_failure = TooManyFoldersText + folderPath;
+        //: Why packing stopped: more folders than a package may take. %1 is a folder's path.
+        m_failure =
+            QCoreApplication::translate("FolderWalk", "Too many folders in %1").arg(folderPath);
         return false;
     }
     subFolders << name;
@@ -159,7 +158,9 @@ bool FolderWalk::failListing(ListStatus status, const QString& folderPath) {
     // Taking only part of a crowded folder would pack a template with files missing.
     if (status == ListStatus::TooManyEntries) {
         m_failedFolder = folderPath;
-        m_failure = TooManyEntriesText + folderPath;
+        //: Why packing stopped: a folder holds more entries than are taken. %1 is its path.
+        m_failure =
+            QCoreApplication::translate("FolderWalk", "Too many entries in %1").arg(folderPath);
         return false;
     }
     return fail(folderPath, ProjectFolderName(folderPath));
@@ -167,6 +168,8 @@ bool FolderWalk::failListing(ListStatus status, const QString& folderPath) {
 
 bool FolderWalk::fail(const QString& folderPath, const QString& name) {
     m_failedFolder = folderPath;
-    m_failure = AddFileFailedText + name;
+    //: Why packing stopped: a file or folder could not be taken. AddFile is a function name,
+    //: never translated; %1 is the name of the file or folder.
+    m_failure = QCoreApplication::translate("FolderWalk", "AddFile failed on %1").arg(name);
     return false;
 }

@@ -1,5 +1,6 @@
 #include "packing/package_paths.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace PackagePaths {
@@ -39,8 +40,15 @@ bool DestinationIsProject(const QString& DestinationFolder, const QString& Proje
 }
 
 QString ProjectFolderWarningText() {
-    return QStringLiteral("You cannot create the Installation File in the Project Folder!\r\n"
-                          "Please Choose Another Destination Folder");
+    // Two lines, joined as the message box has always shown them.
+    //: First line of a warning (message box, and an error of vendrel-pack) when the package
+    //: was to be written into the project folder itself. "Installation File" is the package.
+    return QCoreApplication::translate("PackagePaths",
+                                       "You cannot create the Installation File in the Project "
+                                       "Folder!") +
+           QStringLiteral("\r\n") +
+           //: Second line of the warning about the package in the project folder.
+           QCoreApplication::translate("PackagePaths", "Please Choose Another Destination Folder");
 }
 
 QString WalkStartOf(const QString& Folder) {

@@ -15,18 +15,6 @@
 
 #include <algorithm>
 
-namespace {
-
-const QString OverwriteQuestion = QStringLiteral("Overwrite Existing File?");
-const QString NoProjectFolderText = QStringLiteral("Please Choose a Project Folder First");
-const QString ProjectFolderGoneText = QStringLiteral("Project Folder Not Found: ");
-const QString CannotDeleteText = QStringLiteral("Cannot Delete Existing File ");
-const QString TooManyFilesText = QStringLiteral("Too many files: ");
-const QString SuccessText = QStringLiteral("Success");
-const QString CanceledText = QStringLiteral("Canceled");
-
-} // namespace
-
 Packer::Packer(Zipper& Zipper, Platform& Platform, PackingView& View, WindowValues& Values,
                QObject* Parent)
     : QObject(Parent), m_zipper(Zipper), m_platform(Platform), m_view(View), m_values(Values) {
@@ -92,8 +80,10 @@ bool Packer::AddFolderFiles(const QString& FolderPath, const QString& NamePrefix
                     m_values.MaxFolderEntries);
     const bool walked = walk.Run(FolderPath, NamePrefix);
     if (full) {
-        m_view.SetStatus(TooManyFilesText + QString::number(m_zipper.FilesQueued()) +
-                         QStringLiteral(" (a package holds at most %1)").arg(MaxPackageFiles));
+        //: Status line. %1 is the number of files found so far, %2 the most a package holds.
+        m_view.SetStatus(tr("Too many files: %1 (a package holds at most %2)")
+                             .arg(m_zipper.FilesQueued())
+                             .arg(MaxPackageFiles));
         return false;
     }
     if (!walked)
@@ -106,7 +96,8 @@ void Packer::Cancel() {
 }
 
 void Packer::OnStartFile() {
-    showFileStatus(QStringLiteral("Packing "));
+    //: Status line while a file is being packed; %1 is the file's path.
+    showFileStatus(tr("Packing %1"));
 }
 
 void Packer::OnProgress() {
@@ -120,7 +111,8 @@ void Packer::OnProgress() {
 }
 
 void Packer::OnEndFile() {
-    showFileStatus(QStringLiteral("Packed "));
+    //: Status line once a file is packed; %1 is the file's path.
+    showFileStatus(tr("Packed %1"));
 }
 
 void Packer::OnError() {
@@ -129,13 +121,19 @@ void Packer::OnError() {
 
 void Packer::OnComplete(bool Canceled) {
     // No library file to release or delete: the compression library is linked in.
-    m_view.SetStatus(Canceled ? CanceledText : SuccessText);
+    //: Status line after the user stopped the packing.
+    const QString canceled = tr("Canceled");
+    //: Status line after a package was written.
+    const QString success = tr("Success");
+    m_view.SetStatus(Canceled ? canceled : success);
     m_view.SetCancelEnabled(false);
     setGenerateButtons(true);
 }
 
 QString Packer::ErrorText(int Result, const QString& Failed) {
-    return QStringLiteral("Err ") + QString::number(Result) + QStringLiteral(" in ") + Failed;
+    //: Status line of a failed run. "Err" is short for error; %1 is the result code, %2 the
+    //: name of the step that failed (a function name such as WriteBytes: never translated).
+    return tr("Err %1 in %2").arg(QString::number(Result), Failed);
 }
 
 bool Packer::readyToPack() {
@@ -146,19 +144,21 @@ bool Packer::readyToPack() {
     }
     // Without a project folder the walk would have nothing, or the wrong folder, to pack.
     if (m_values.ProjectFolder.isEmpty()) {
-        m_view.SetStatus(NoProjectFolderText);
+        //: Status line when a Generate button is pressed before a folder was chosen.
+        m_view.SetStatus(tr("Please Choose a Project Folder First"));
         return false;
     }
     const auto kind = FolderListing::Classify(QFile::encodeName(m_values.ProjectFolder)).Kind;
     if (kind != FolderListing::EntryKind::Folder) {
-        m_view.SetStatus(ProjectFolderGoneText + m_values.ProjectFolder);
+        //: Status line; %1 is the chosen project folder, which is no longer there.
+        m_view.SetStatus(tr("Project Folder Not Found: %1").arg(m_values.ProjectFolder));
         return false;
     }
     return true;
 }
 
 QString Packer::askOutputPath(const TemplateKind& Kind) {
-    const QString filter = QString::fromLatin1(Kind.FilterDescription) + QLatin1Char('|') +
+    const QString filter = KindText(Kind.FilterDescription) + QLatin1Char('|') +
                            QString::fromLatin1(Kind.FilterPattern);
     return m_platform.ShowSaveDialog(QString::fromLatin1(Kind.InitialFolder), filter);
 }
@@ -182,8 +182,10 @@ bool Packer::prepareOutput(const QString& outputPath) {
     const bool oldPackage =
         FileInfo::FileExists(outputPath) || (existing.exists() && existing.isFile());
     if (oldPackage) {
-        const auto answer = m_platform.MessageBox(OverwriteQuestion, Platform::MsgIcon::None,
-                                                  Platform::MsgButtons::OkCancel);
+        //: Question in a message box with OK and Cancel, when the chosen package exists.
+        const auto answer =
+            m_platform.MessageBox(tr("Overwrite Existing File?"), Platform::MsgIcon::None,
+                                  Platform::MsgButtons::OkCancel);
         if (answer != Platform::MsgAnswer::Ok)
             return false;
     } else if (existing.isDir()) {
@@ -208,7 +210,8 @@ bool Packer::prepareOutput(const QString& outputPath) {
 // packed.
 bool Packer::refuseReplacing(const QString& outputPath) {
     m_output.reset();
-    m_view.SetStatus(CannotDeleteText + outputPath);
+    //: Status line; %1 is the path of the old package that cannot be replaced.
+    m_view.SetStatus(tr("Cannot Delete Existing File %1").arg(outputPath));
     return false;
 }
 
@@ -223,11 +226,11 @@ void Packer::startRun(const QString& outputPath) {
     m_view.SetStatus(ErrorText(m_zipper.Result(), m_zipper.Failed()));
 }
 
-void Packer::showFileStatus(const QString& prefix) {
+void Packer::showFileStatus(const QString& text) {
     const ZipFile* file = m_zipper.CurrentFile();
     if (!file)
         return;
-    m_view.SetStatus(prefix + file->SourceFile);
+    m_view.SetStatus(text.arg(file->SourceFile));
     m_view.RepaintStatus();
 }
 

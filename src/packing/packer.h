@@ -65,7 +65,7 @@ class Packer : public QObject {
     bool prepareOutput(const QString& outputPath);
     bool refuseReplacing(const QString& outputPath);
     void startRun(const QString& outputPath);
-    void showFileStatus(const QString& prefix);
+    void showFileStatus(const QString& text);
     void setGenerateButtons(bool enabled);
 
     Zipper& m_zipper;

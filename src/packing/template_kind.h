@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <cstddef>
 
@@ -32,3 +34,6 @@ const std::array<TemplateKind, 6>& TemplateKinds();
 
 // The row of one kind.
 const TemplateKind& KindOf(KindCode Code);
+
+// A caption or file-type description of the table in the user's language.
+QString KindText(const char* Text);

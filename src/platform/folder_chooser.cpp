@@ -14,6 +14,7 @@
 
 FolderChooser::FolderChooser(const QString& InitialFolder, const QString& Title, QWidget* Parent)
     : QDialog(Parent), m_reportSelection(!InitialFolder.isEmpty()) {
+    //: Title of the folder chooser dialog.
     setWindowTitle(tr("Browse for Folder"));
     resize(420, 440);
     createTree();
@@ -34,6 +35,7 @@ void FolderChooser::createTree() {
     m_tree->setHeaderHidden(true);
     for (int column = 1; column < m_model->columnCount(); ++column)
         m_tree->hideColumn(column);
+    //: Name of the folder tree for screen readers.
     m_tree->setAccessibleName(tr("Folders"));
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/file_info.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -13,15 +14,20 @@ namespace {
 
 // What a path that is not a regular file turned out to be, for the error message.
 QString notRegularText(mode_t mode) {
+    //: Why a path cannot be packed; "it" is the path named before.
     if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder, not a file");
+        return QCoreApplication::translate("SourceReader", "it is a folder, not a file");
+    //: Why a path cannot be packed; "it" is the path named before.
     if (S_ISFIFO(mode))
-        return QStringLiteral("it is a named pipe (FIFO), not a file");
+        return QCoreApplication::translate("SourceReader", "it is a named pipe (FIFO), not a file");
+    //: Why a path cannot be packed; "it" is the path named before.
     if (S_ISSOCK(mode))
-        return QStringLiteral("it is a socket, not a file");
+        return QCoreApplication::translate("SourceReader", "it is a socket, not a file");
+    //: Why a path cannot be packed; "it" is the path named before.
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("it is a device, not a file");
-    return QStringLiteral("it is not a regular file");
+        return QCoreApplication::translate("SourceReader", "it is a device, not a file");
+    //: Why a path cannot be packed; "it" is the path named before.
+    return QCoreApplication::translate("SourceReader", "it is not a regular file");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/temp_output.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -17,6 +18,11 @@ namespace {
 constexpr qsizetype MaxNamePart = 200;
 // Names tried for the link that an unnamed file gets before it replaces an old package.
 constexpr int LinkNameTries = 100;
+
+QString cannotRenameText() {
+    //: %1 is the package's path, %2 the system's reason.
+    return QCoreApplication::translate("TempOutput", "Cannot rename the package to \"%1\": %2");
+}
 
 TempOutput::TestFaults g_faults;
 
@@ -70,7 +76,8 @@ TempOutput::~TempOutput() {
 
 bool TempOutput::Create() {
     if (m_fd >= 0) {
-        m_error = QStringLiteral("The temporary file is already open");
+        //: An error that shows only when the program itself is at fault.
+        m_error = QCoreApplication::translate("TempOutput", "The temporary file is already open");
         return false;
     }
     return createUnnamed() || createNamed();
@@ -97,11 +104,17 @@ bool TempOutput::createNamed() {
     QByteArray pattern = hiddenNameBeside(m_output, "XXXXXX");
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
-        return fail(QStringLiteral("Cannot create a temporary file beside"), m_output);
+        //: %1 is the package's path, %2 the system's reason.
+        return fail(QCoreApplication::translate("TempOutput",
+                                                "Cannot create a temporary file beside \"%1\": %2"),
+                    m_output);
     m_temp = pattern;
     m_fd = fd;
     return ::fchmod(fd, newFileMode()) == 0 ||
-           fail(QStringLiteral("Cannot set the permissions of"), m_temp);
+           //: %1 is a file's path, %2 the system's reason.
+           fail(QCoreApplication::translate("TempOutput",
+                                            "Cannot set the permissions of \"%1\": %2"),
+                m_temp);
 }
 
 bool TempOutput::MayReplaceOutput() const {
@@ -125,7 +138,8 @@ QString TempOutput::OutputPath() const {
 
 TempOutput::CommitResult TempOutput::Commit(bool Replace) {
     if (m_fd < 0 || m_committed) {
-        m_error = QStringLiteral("Nothing to put in place");
+        //: An error that shows only when the program itself is at fault.
+        m_error = QCoreApplication::translate("TempOutput", "Nothing to put in place");
         return CommitResult::Failed;
     }
     if (!syncFile())
@@ -155,7 +169,9 @@ bool TempOutput::syncFile() {
         errno = EIO;
     else if (::fsync(m_fd) == 0)
         return true;
-    return fail(QStringLiteral("Cannot write to disk"), m_temp.isEmpty() ? m_output : m_temp);
+    //: %1 is a file's path, %2 the system's reason.
+    return fail(QCoreApplication::translate("TempOutput", "Cannot write to disk \"%1\": %2"),
+                m_temp.isEmpty() ? m_output : m_temp);
 }
 
 bool TempOutput::moveIntoPlace(bool replace) {
@@ -166,7 +182,7 @@ bool TempOutput::renameIntoPlace(const QByteArray& from, bool replace) {
     if (replace) {
         if (::rename(from.constData(), m_output.constData()) == 0)
             return true;
-        return fail(QStringLiteral("Cannot rename the package to"), m_output);
+        return fail(cannotRenameText(), m_output);
     }
     // Without --overwrite a file that appeared during the run must not be replaced.
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, m_output.constData(), RENAME_NOREPLACE) ==
@@ -180,7 +196,7 @@ bool TempOutput::renameIntoPlace(const QByteArray& from, bool replace) {
         else if (::rename(from.constData(), m_output.constData()) == 0)
             return true;
     }
-    return fail(QStringLiteral("Cannot rename the package to"), m_output);
+    return fail(cannotRenameText(), m_output);
 }
 
 // An unnamed file gets the output's name straight away when there is none yet (a link never
@@ -189,7 +205,7 @@ bool TempOutput::linkIntoPlace(bool replace) {
     if (linkAs(m_output))
         return true;
     if (errno != EEXIST || !replace)
-        return fail(QStringLiteral("Cannot rename the package to"), m_output);
+        return fail(cannotRenameText(), m_output);
     for (int i = 0; i < LinkNameTries; ++i) {
         const QByteArray hidden = hiddenNameBeside(m_output, randomSuffix());
         if (linkAs(hidden)) {
@@ -203,7 +219,7 @@ bool TempOutput::linkIntoPlace(bool replace) {
         if (errno != EEXIST)
             break;
     }
-    return fail(QStringLiteral("Cannot rename the package to"), m_output);
+    return fail(cannotRenameText(), m_output);
 }
 
 bool TempOutput::linkAs(const QByteArray& name) {
@@ -211,11 +227,9 @@ bool TempOutput::linkAs(const QByteArray& name) {
                     AT_SYMLINK_FOLLOW) == 0;
 }
 
-bool TempOutput::fail(const QString& step, const QByteArray& path) {
+bool TempOutput::fail(const QString& text, const QByteArray& path) {
     const int savedErrno = errno;
-    m_error =
-        QStringLiteral("%1 \"%2\": %3")
-            .arg(step, QFile::decodeName(path), QString::fromLocal8Bit(std::strerror(savedErrno)));
+    m_error = text.arg(QFile::decodeName(path), QString::fromLocal8Bit(std::strerror(savedErrno)));
     errno = savedErrno;
     return false;
 }

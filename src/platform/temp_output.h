@@ -58,7 +58,7 @@ class TempOutput {
     bool renameIntoPlace(const QByteArray& from, bool replace);
     bool linkIntoPlace(bool replace);
     bool linkAs(const QByteArray& name);
-    bool fail(const QString& step, const QByteArray& path);
+    bool fail(const QString& text, const QByteArray& path);
 
     QByteArray m_output;
     QByteArray m_temp; // the named temporary file; empty for an unnamed one

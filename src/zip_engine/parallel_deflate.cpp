@@ -4,6 +4,8 @@
 #include "zip_engine/deflate/block_reader.h"
 #include "zip_engine/deflate/worker_pool.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <deque>
 #include <exception>
@@ -186,10 +188,12 @@ bool DeflateRun::deliverOldest() {
     if (!job->readFailure.isEmpty())
         return fail(job->file, job->readFailure);
     if (job->zlibCode != Z_OK) {
-        const QString error = QStringLiteral("Cannot compress \"%1\": zlib error %2 (%3)")
-                                  .arg(m_files.at(job->file))
-                                  .arg(job->zlibCode)
-                                  .arg(job->zlibMessage);
+        //: %1 is a file, %2 zlib's error code, %3 zlib's own text. Begin with words, not
+        //: with %1: the start tells this message apart from a read failure.
+        const QString error =
+            QCoreApplication::translate("ParallelDeflate",
+                                        "Cannot compress \"%1\": zlib error %2 (%3)")
+                .arg(m_files.at(job->file), QString::number(job->zlibCode), job->zlibMessage);
         return fail(job->file, error);
     }
     return deliver(*job);
@@ -230,6 +234,17 @@ bool DeflateRun::fail(int file, const QString& error) {
     return false;
 }
 
+// Why Run refused to start: it was running already, or it was given no sink.
+QString refusalText(bool running) {
+    //: An error that shows only when the program itself is at fault.
+    const char* const alreadyRunning =
+        QT_TRANSLATE_NOOP("ParallelDeflate", "Compression is already running");
+    //: An error that shows only when the program itself is at fault.
+    const char* const noSink =
+        QT_TRANSLATE_NOOP("ParallelDeflate", "No receiver for the compressed data");
+    return QCoreApplication::translate("ParallelDeflate", running ? alreadyRunning : noSink);
+}
+
 } // namespace
 
 ParallelDeflate::ParallelDeflate(const DeflateSettings& Settings)
@@ -241,8 +256,7 @@ bool ParallelDeflate::Run(const QStringList& SourceFiles, const DeflateSink& Sin
     m_failedFile = -1;
     m_peakBlocksInFlight = 0;
     if (m_running || !Sink) {
-        m_error = m_running ? QStringLiteral("Compression is already running")
-                            : QStringLiteral("No receiver for the compressed data");
+        m_error = refusalText(m_running);
         return false;
     }
     m_running = true;
@@ -251,8 +265,10 @@ bool ParallelDeflate::Run(const QStringList& SourceFiles, const DeflateSink& Sin
         outcome = DeflateRun(SourceFiles, m_settings, Sink).run();
     } catch (const std::exception& e) {
         // An allocation failure on this thread, or whatever the sink let escape.
-        outcome.error =
-            QStringLiteral("Compression failed: %1").arg(QString::fromLocal8Bit(e.what()));
+        //: %1 is the system's reason, in English. Begin with words, not with %1: the start
+        //: tells this message apart from a read failure.
+        outcome.error = QCoreApplication::translate("ParallelDeflate", "Compression failed: %1")
+                            .arg(QString::fromLocal8Bit(e.what()));
     }
     m_running = false;
     m_canceled = outcome.canceled;

@@ -1,5 +1,7 @@
 #include "zip_engine/deflate/block_reader.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace Deflate {
@@ -32,7 +34,9 @@ bool BlockReader::openFile(DeflateJob& job) {
     // system would not let wait makes the file's reads wait from then on, as they should.
     m_offset = 0;
     if (!m_source.Open(path)) {
-        job.readFailure = QStringLiteral("Cannot open \"%1\": %2").arg(path, m_source.Error());
+        //: %1 is a file, %2 says why it could not be opened.
+        job.readFailure = QCoreApplication::translate("BlockReader", "Cannot open \"%1\": %2")
+                              .arg(path, m_source.Error());
         return false;
     }
     return readBlock(job);
@@ -61,8 +65,9 @@ bool BlockReader::readBlock(DeflateJob& job) {
         got = more < 0 ? more : got + more;
     }
     if (got < 0) {
-        job.readFailure =
-            QStringLiteral("Cannot read \"%1\": %2").arg(m_files.at(m_index), m_source.Error());
+        //: %1 is a file, %2 says why it could not be read.
+        job.readFailure = QCoreApplication::translate("BlockReader", "Cannot read \"%1\": %2")
+                              .arg(m_files.at(m_index), m_source.Error());
         return false;
     }
     m_ahead.resize(start + got);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLocale>
+#include <QStringList>
+
+// The program's catalogues of translated texts, compiled in, and Qt's own catalogue for its
+// standard buttons and dialogs, as the system installs it. Every program of the family calls
+// Install right after creating its application object.
+namespace Translations {
+
+// Installs the catalogues for the first of the user's interface languages that is English
+// or has a catalogue; English, the texts as written, when none has one.
+void Install();
+// Installs the catalogues for Locale's interface languages in place of those installed
+// before; false, with every text in English, when none of them has a catalogue.
+bool InstallFor(const QLocale& Locale);
+// Removes the catalogues InstallFor installed: every text shows in English again.
+void Remove();
+// The language InstallFor installed last ("de"), or "" while the texts are English.
+QString Current();
+// The languages the program has catalogues for, as in the catalogues' names ("de", "es").
+QStringList Languages();
+// The resource path of the program's compiled catalogue for Language.
+QString CatalogueFile(const QString& Language);
+
+} // namespace Translations

@@ -1,0 +1,588 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>BlockReader</name>
+    <message>
+        <source>Cannot open &quot;%1&quot;: %2</source>
+        <extracomment>%1 is a file, %2 says why it could not be opened.</extracomment>
+        <translation>No se puede abrir «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2</source>
+        <extracomment>%1 is a file, %2 says why it could not be read.</extracomment>
+        <translation>No se puede leer «%1»: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FolderChooser</name>
+    <message>
+        <source>Browse for Folder</source>
+        <extracomment>Title of the folder chooser dialog.</extracomment>
+        <translation>Buscar carpeta</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <extracomment>Name of the folder tree for screen readers.</extracomment>
+        <translation>Carpetas</translation>
+    </message>
+</context>
+<context>
+    <name>FolderWalk</name>
+    <message>
+        <source>Too many folders in %1</source>
+        <extracomment>Why packing stopped: more folders than a package may take. %1 is a folder&apos;s path.</extracomment>
+        <translation>Demasiadas carpetas en %1</translation>
+    </message>
+    <message>
+        <source>Too many entries in %1</source>
+        <extracomment>Why packing stopped: a folder holds more entries than are taken. %1 is its path.</extracomment>
+        <translation>Demasiadas entradas en %1</translation>
+    </message>
+    <message>
+        <source>AddFile failed on %1</source>
+        <extracomment>Why packing stopped: a file or folder could not be taken. AddFile is a function name, never translated; %1 is the name of the file or folder.</extracomment>
+        <translation>AddFile falló con %1</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>E&amp;XIT</source>
+        <extracomment>Button, 89 px wide; keep it short. &quot;&amp;&quot; marks the access key (Alt+X in English).</extracomment>
+        <translation>&amp;SALIR</translation>
+    </message>
+    <message>
+        <source>Visit Us</source>
+        <extracomment>Tooltip of the top banner, a link to the makers&apos; website with free templates.</extracomment>
+        <translation>Visítenos</translation>
+    </message>
+    <message>
+        <source>Free templates banner</source>
+        <extracomment>Name of the top banner for screen readers.</extracomment>
+        <translation>Banner de plantillas gratuitas</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel Process</source>
+        <extracomment>Button, 113 px wide; keep it short. Stops the packing that is going on. &quot;&amp;&quot; marks the access key.</extracomment>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Please Click Here And Surprise Me :)</source>
+        <extracomment>Tooltip of the lower banner, a link to the page where users can support the makers.</extracomment>
+        <translation>Haga clic aquí y sorpréndame :)</translation>
+    </message>
+    <message>
+        <source>Support us banner</source>
+        <extracomment>Name of the lower banner for screen readers.</extracomment>
+        <translation>Banner para apoyarnos</translation>
+    </message>
+    <message>
+        <source>Packing progress</source>
+        <extracomment>Name of the progress bar for screen readers.</extracomment>
+        <translation>Progreso del empaquetado</translation>
+    </message>
+    <message>
+        <source>RESULTS</source>
+        <extracomment>Frame title around the status line, 513 px wide.</extracomment>
+        <translation>RESULTADOS</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <extracomment>Name of the status line for screen readers.</extracomment>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Browse To Project Folder</source>
+        <extracomment>Frame title, 521 px wide, over the project folder field and the Browse button.</extracomment>
+        <translation>Seleccione la carpeta del proyecto</translation>
+    </message>
+    <message>
+        <source>Project folder</source>
+        <extracomment>Name of the project folder field for screen readers.</extracomment>
+        <translation>Carpeta del proyecto</translation>
+    </message>
+    <message>
+        <source>The project folder to pack: choose it with Browse, or drop a folder from your file manager anywhere on this window.</source>
+        <extracomment>Tooltip of the project folder field. &quot;Browse&quot; is the button beside it: use its translation.</extracomment>
+        <translation>La carpeta del proyecto que se va a empaquetar: elíjala con Examinar o suelte una carpeta desde su gestor de archivos en cualquier parte de esta ventana.</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <extracomment>Button, 65 px wide; keep it very short. Opens the folder chooser.</extracomment>
+        <translation>Examinar</translation>
+    </message>
+    <message>
+        <source>Choose the template project folder</source>
+        <extracomment>Description of the Browse button for screen readers.</extracomment>
+        <translation>Elija la carpeta del proyecto de la plantilla</translation>
+    </message>
+    <message>
+        <source>For FREE Templates pay us a visit by clicking on our banner :)</source>
+        <extracomment>The status line&apos;s first text, 489 px wide and two lines high. The banner is the picture at the top of the window.</extracomment>
+        <translation>Para obtener plantillas GRATIS, visítenos haciendo clic en nuestro banner :)</translation>
+    </message>
+    <message>
+        <source>Please select a folder:</source>
+        <extracomment>The text over the folder tree in the folder chooser.</extracomment>
+        <translation>Seleccione una carpeta:</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <extracomment>Shown in the project folder field when the folder chooser was cancelled.</extracomment>
+        <translation>Cancelado</translation>
+    </message>
+</context>
+<context>
+    <name>PackCli</name>
+    <message>
+        <source>Try &apos;vendrel-pack --help&apos; for more information.</source>
+        <extracomment>Second line of every usage error of vendrel-pack; keep the command as it is.</extracomment>
+        <translation>Pruebe «vendrel-pack --help» para más información.</translation>
+    </message>
+</context>
+<context>
+    <name>PackDestination</name>
+    <message>
+        <source>%1 is a folder</source>
+        <extracomment>vendrel-pack error; %1 is the output path in quotes, which names a folder.</extracomment>
+        <translation>%1 es una carpeta</translation>
+    </message>
+    <message>
+        <source>%1 is not an ordinary file</source>
+        <extracomment>vendrel-pack error; %1 is the output path in quotes (a device or a pipe).</extracomment>
+        <translation>%1 no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>%1 already exists; use --overwrite to replace it</source>
+        <extracomment>vendrel-pack error; %1 is the output path in quotes. --overwrite is an option, never translated.</extracomment>
+        <translation>%1 ya existe; use --overwrite para reemplazarlo</translation>
+    </message>
+    <message>
+        <source>Project folder not found: &quot;%1&quot;</source>
+        <extracomment>vendrel-pack error; %1 is the project folder&apos;s path.</extracomment>
+        <translation>No se encontró la carpeta del proyecto: «%1»</translation>
+    </message>
+    <message>
+        <source>Destination folder not found: &quot;%1&quot;</source>
+        <extracomment>vendrel-pack error; %1 is the folder the package was to be written into.</extracomment>
+        <translation>No se encontró la carpeta de destino: «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>PackOptions</name>
+    <message>
+        <source>unknown kind &apos;%1&apos; (one of %2)</source>
+        <extracomment>vendrel-pack error; %1 is what was given, %2 the list of kind codes (DZEP, DZT...).</extracomment>
+        <translation>tipo desconocido «%1» (uno de %2)</translation>
+    </message>
+    <message>
+        <source>--kind given twice with different kinds</source>
+        <extracomment>vendrel-pack error. --kind is an option, never translated.</extracomment>
+        <translation>--kind se indicó dos veces con tipos distintos</translation>
+    </message>
+    <message>
+        <source>--kind needs a kind code (one of %1)</source>
+        <extracomment>vendrel-pack error. --kind is an option, never translated; %1 lists the kind codes.</extracomment>
+        <translation>--kind necesita un código de tipo (uno de %1)</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <extracomment>vendrel-pack error; %1 is the option given.</extracomment>
+        <translation>opción desconocida «%1»</translation>
+    </message>
+    <message>
+        <source>missing --kind (one of %1)</source>
+        <extracomment>vendrel-pack error. --kind is an option, never translated; %1 lists the kind codes.</extracomment>
+        <translation>falta --kind (uno de %1)</translation>
+    </message>
+    <message>
+        <source>expected PROJECT_FOLDER and OUTPUT</source>
+        <extracomment>vendrel-pack error. PROJECT_FOLDER and OUTPUT are the names the help gives the two paths: use the same words as its translation.</extracomment>
+        <translation>se esperaban CARPETA_PROYECTO y DESTINO</translation>
+    </message>
+    <message>
+        <source>too many arguments: &apos;%1&apos;</source>
+        <extracomment>vendrel-pack error; %1 is the arguments left over.</extracomment>
+        <translation>demasiados argumentos: «%1»</translation>
+    </message>
+    <message>
+        <source>an empty path was given</source>
+        <extracomment>vendrel-pack error.</extracomment>
+        <translation>se indicó una ruta vacía</translation>
+    </message>
+    <message>
+        <source>argument %1 is not valid UTF-8: &apos;%2&apos;</source>
+        <extracomment>vendrel-pack error; %1 is the argument&apos;s number, %2 the argument as read.</extracomment>
+        <translation>el argumento %1 no es UTF-8 válido: «%2»</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
+       vendrel-pack --list-kinds | --help | --version
+
+Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
+exactly as Vendrel&apos;s window does for the same folder and kind.
+
+  --kind KIND    package kind, one of %1 (any case)
+  --overwrite    replace OUTPUT if it exists (otherwise it is refused)
+  -q, --quiet    print nothing but errors
+  --list-kinds   list the kinds with their extensions and entry names
+  -h, --help     show this help
+  --version      show the version
+
+OUTPUT gets the kind&apos;s extension when its full path holds no &apos;.&apos; at all. It must
+not lie directly in PROJECT_FOLDER. The package is written beside OUTPUT under a
+temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
+progress bar shows on standard error; when standard output is not a terminal, a
+line per packed file goes there.
+
+Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
+cannot be packed, 5 read or write failure, 130 interrupted.
+</source>
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <translation>Uso: vendrel-pack --kind TIPO [--overwrite] [--quiet] CARPETA_PROYECTO DESTINO
+     vendrel-pack --list-kinds | --help | --version
+
+Empaqueta CARPETA_PROYECTO, con todas sus subcarpetas, en el paquete de
+plantilla DESTINO, exactamente como lo hace la ventana de Vendrel con la misma
+carpeta y el mismo tipo.
+
+  --kind TIPO    tipo de paquete, uno de %1
+                 (en mayúsculas o minúsculas)
+  --overwrite    reemplaza DESTINO si existe (de lo contrario, se rechaza)
+  -q, --quiet    no muestra nada salvo los errores
+  --list-kinds   enumera los tipos con sus extensiones y nombres de entrada
+  -h, --help     muestra esta ayuda
+  --version      muestra la versión
+
+DESTINO recibe la extensión del tipo cuando su ruta completa no contiene
+ningún «.». No debe estar directamente en CARPETA_PROYECTO. El paquete se
+escribe junto a DESTINO con un nombre temporal y ocupa el lugar de DESTINO
+solo cuando está completo. En un terminal se muestra una barra de progreso en
+la salida de error estándar; cuando la salida estándar no es un terminal, se
+escribe en ella una línea por cada archivo empaquetado.
+
+Código de salida: 0 éxito, 2 error de uso, 3 destino rechazado, 4 no se puede
+empaquetar la carpeta del proyecto, 5 error de lectura o escritura,
+130 interrumpido.
+</translation>
+    </message>
+</context>
+<context>
+    <name>PackReport</name>
+    <message>
+        <source>%1 left</source>
+        <extracomment>vendrel-pack&apos;s progress bar: the time still needed, %1 as 1:05 or --:-- while unknown. Keep it short.</extracomment>
+        <translation>quedan %1</translation>
+    </message>
+    <message>
+        <source>Packed %1 as %2</source>
+        <extracomment>vendrel-pack&apos;s line per packed file; %1 is the file&apos;s path, %2 its name in the package.</extracomment>
+        <translation>Empaquetado %1 como %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Success: %n files (%2) packed into %3 (%4) in %5 s</source>
+        <extracomment>vendrel-pack&apos;s last line. %n is the number of files, %2 their size, %3 the package&apos;s path, %4 its size, %5 the seconds taken; &quot;s&quot; is the unit second.</extracomment>
+        <translation>
+            <numerusform>Completado: %n archivo (%2) empaquetado en %3 (%4) en %5 s</numerusform>
+            <numerusform>Completado: %n archivos (%2) empaquetados en %3 (%4) en %5 s</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PackRun</name>
+    <message>
+        <source>%1 failed: %2</source>
+        <extracomment>vendrel-pack error. %1 is the name of the step that failed (a function name such as OpenZip or Rename: never translated), %2 says why.</extracomment>
+        <translation>%1 falló: %2</translation>
+    </message>
+    <message>
+        <source>Too many files for one package in %1: more than %2</source>
+        <extracomment>vendrel-pack error; %1 is the project folder, %2 the most files a package holds.</extracomment>
+        <translation>Demasiados archivos para un solo paquete en %1: más de %2</translation>
+    </message>
+    <message>
+        <source>Walking the project folder failed in %1: %2</source>
+        <extracomment>vendrel-pack error; %1 is a folder, %2 says what failed there.</extracomment>
+        <translation>Error al recorrer la carpeta del proyecto en %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 appeared while packing and was not replaced; use --overwrite to replace it</source>
+        <extracomment>vendrel-pack error; %1 is the output path. --overwrite is an option, never translated.</extracomment>
+        <translation>%1 apareció durante el empaquetado y no se reemplazó; use --overwrite para reemplazarlo</translation>
+    </message>
+    <message>
+        <source>the file grew while it was being packed</source>
+        <extracomment>vendrel-pack error, after &quot;ReadFile failed on FILE: &quot;.</extracomment>
+        <translation>el archivo creció mientras se empaquetaba</translation>
+    </message>
+    <message>
+        <source>the file changed while it was being packed (%1 bytes listed, %2 read)</source>
+        <extracomment>vendrel-pack error, after &quot;ReadFile failed on FILE: &quot;; %1 and %2 are byte counts.</extracomment>
+        <translation>el archivo cambió mientras se empaquetaba (%1 bytes previstos, %2 leídos)</translation>
+    </message>
+    <message>
+        <source>%1 failed on %2: %3</source>
+        <extracomment>vendrel-pack error. %1 is the name of the step that failed (a function name such as ReadFile: never translated), %2 the file, %3 says why.</extracomment>
+        <translation>%1 falló con %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 failed on %2: %3(error %4 writing %5)</source>
+        <extracomment>vendrel-pack error. %1 is the name of the step that failed (a function name such as WriteBytes: never translated), %2 the package, %3 the system&apos;s reason followed by a space (or nothing), %4 the error code, %5 the file being written.</extracomment>
+        <translation>%1 falló con %2: %3(error %4 al escribir %5)</translation>
+    </message>
+    <message>
+        <source>Canceled; %1 was left as it was</source>
+        <extracomment>vendrel-pack after Ctrl-C; %1 is the old package, kept unchanged.</extracomment>
+        <translation>Cancelado; %1 se dejó como estaba</translation>
+    </message>
+    <message>
+        <source>Canceled; %1 was not written</source>
+        <extracomment>vendrel-pack after Ctrl-C; %1 is the package that was not made.</extracomment>
+        <translation>Cancelado; %1 no se escribió</translation>
+    </message>
+</context>
+<context>
+    <name>PackagePaths</name>
+    <message>
+        <source>You cannot create the Installation File in the Project Folder!</source>
+        <extracomment>First line of a warning (message box, and an error of vendrel-pack) when the package was to be written into the project folder itself. &quot;Installation File&quot; is the package.</extracomment>
+        <translation>¡No puede crear el archivo de instalación en la carpeta del proyecto!</translation>
+    </message>
+    <message>
+        <source>Please Choose Another Destination Folder</source>
+        <extracomment>Second line of the warning about the package in the project folder.</extracomment>
+        <translation>Elija otra carpeta de destino</translation>
+    </message>
+</context>
+<context>
+    <name>Packer</name>
+    <message>
+        <source>Too many files: %1 (a package holds at most %2)</source>
+        <extracomment>Status line. %1 is the number of files found so far, %2 the most a package holds.</extracomment>
+        <translation>Demasiados archivos: %1 (un paquete admite como máximo %2)</translation>
+    </message>
+    <message>
+        <source>Packing %1</source>
+        <extracomment>Status line while a file is being packed; %1 is the file&apos;s path.</extracomment>
+        <translation>Empaquetando %1</translation>
+    </message>
+    <message>
+        <source>Packed %1</source>
+        <extracomment>Status line once a file is packed; %1 is the file&apos;s path.</extracomment>
+        <translation>Empaquetado %1</translation>
+    </message>
+    <message>
+        <source>Canceled</source>
+        <extracomment>Status line after the user stopped the packing.</extracomment>
+        <translation>Cancelado</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <extracomment>Status line after a package was written.</extracomment>
+        <translation>Completado</translation>
+    </message>
+    <message>
+        <source>Err %1 in %2</source>
+        <extracomment>Status line of a failed run. &quot;Err&quot; is short for error; %1 is the result code, %2 the name of the step that failed (a function name such as WriteBytes: never translated).</extracomment>
+        <translation>Error %1 en %2</translation>
+    </message>
+    <message>
+        <source>Please Choose a Project Folder First</source>
+        <extracomment>Status line when a Generate button is pressed before a folder was chosen.</extracomment>
+        <translation>Elija primero una carpeta de proyecto</translation>
+    </message>
+    <message>
+        <source>Project Folder Not Found: %1</source>
+        <extracomment>Status line; %1 is the chosen project folder, which is no longer there.</extracomment>
+        <translation>No se encontró la carpeta del proyecto: %1</translation>
+    </message>
+    <message>
+        <source>Overwrite Existing File?</source>
+        <extracomment>Question in a message box with OK and Cancel, when the chosen package exists.</extracomment>
+        <translation>¿Sobrescribir el archivo existente?</translation>
+    </message>
+    <message>
+        <source>Cannot Delete Existing File %1</source>
+        <extracomment>Status line; %1 is the path of the old package that cannot be replaced.</extracomment>
+        <translation>No se puede eliminar el archivo existente %1</translation>
+    </message>
+</context>
+<context>
+    <name>ParallelDeflate</name>
+    <message>
+        <source>Cannot compress &quot;%1&quot;: zlib error %2 (%3)</source>
+        <extracomment>%1 is a file, %2 zlib&apos;s error code, %3 zlib&apos;s own text. Begin with words, not with %1: the start tells this message apart from a read failure.</extracomment>
+        <translation>No se puede comprimir «%1»: error de zlib %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Compression is already running</source>
+        <extracomment>An error that shows only when the program itself is at fault.</extracomment>
+        <translation>La compresión ya está en curso</translation>
+    </message>
+    <message>
+        <source>No receiver for the compressed data</source>
+        <extracomment>An error that shows only when the program itself is at fault.</extracomment>
+        <translation>No hay receptor para los datos comprimidos</translation>
+    </message>
+    <message>
+        <source>Compression failed: %1</source>
+        <extracomment>%1 is the system&apos;s reason, in English. Begin with words, not with %1: the start tells this message apart from a read failure.</extracomment>
+        <translation>Falló la compresión: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SourceReader</name>
+    <message>
+        <source>it is a folder, not a file</source>
+        <extracomment>Why a path cannot be packed; &quot;it&quot; is the path named before.</extracomment>
+        <translation>es una carpeta, no un archivo</translation>
+    </message>
+    <message>
+        <source>it is a named pipe (FIFO), not a file</source>
+        <extracomment>Why a path cannot be packed; &quot;it&quot; is the path named before.</extracomment>
+        <translation>es una tubería con nombre (FIFO), no un archivo</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a file</source>
+        <extracomment>Why a path cannot be packed; &quot;it&quot; is the path named before.</extracomment>
+        <translation>es un socket, no un archivo</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <extracomment>Why a path cannot be packed; &quot;it&quot; is the path named before.</extracomment>
+        <translation>es un dispositivo, no un archivo</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <extracomment>Why a path cannot be packed; &quot;it&quot; is the path named before.</extracomment>
+        <translation>no es un archivo normal</translation>
+    </message>
+</context>
+<context>
+    <name>TempOutput</name>
+    <message>
+        <source>Cannot rename the package to &quot;%1&quot;: %2</source>
+        <extracomment>%1 is the package&apos;s path, %2 the system&apos;s reason.</extracomment>
+        <translation>No se puede cambiar el nombre del paquete a «%1»: %2</translation>
+    </message>
+    <message>
+        <source>The temporary file is already open</source>
+        <extracomment>An error that shows only when the program itself is at fault.</extracomment>
+        <translation>El archivo temporal ya está abierto</translation>
+    </message>
+    <message>
+        <source>Cannot create a temporary file beside &quot;%1&quot;: %2</source>
+        <extracomment>%1 is the package&apos;s path, %2 the system&apos;s reason.</extracomment>
+        <translation>No se puede crear un archivo temporal junto a «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Cannot set the permissions of &quot;%1&quot;: %2</source>
+        <extracomment>%1 is a file&apos;s path, %2 the system&apos;s reason.</extracomment>
+        <translation>No se pueden establecer los permisos de «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Nothing to put in place</source>
+        <extracomment>An error that shows only when the program itself is at fault.</extracomment>
+        <translation>No hay nada que poner en su lugar</translation>
+    </message>
+    <message>
+        <source>Cannot write to disk &quot;%1&quot;: %2</source>
+        <extracomment>%1 is a file&apos;s path, %2 the system&apos;s reason.</extracomment>
+        <translation>No se puede escribir «%1» en el disco: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TemplateKind</name>
+    <message>
+        <source>Generate DZEP File</source>
+        <extracomment>Button, 145 px wide; keep it short. DZEP is the file type, never translated.</extracomment>
+        <translation>Generar archivo DZEP</translation>
+    </message>
+    <message>
+        <source>Express Project Installer Generator</source>
+        <extracomment>Frame title, 257 px wide; keep it short.</extracomment>
+        <translation>Instalador de proyectos Express</translation>
+    </message>
+    <message>
+        <source>DZEP Files (*.dzep)</source>
+        <extracomment>File type in the save dialog; keep the pattern in parentheses as it is.</extracomment>
+        <translation>Archivos DZEP (*.dzep)</translation>
+    </message>
+    <message>
+        <source>Generate DZT File</source>
+        <extracomment>Button, 145 px wide; keep it short. DZT is the file type, never translated.</extracomment>
+        <translation>Generar archivo DZT</translation>
+    </message>
+    <message>
+        <source>Title Installer Generator</source>
+        <extracomment>Frame title, 257 px wide; keep it short.</extracomment>
+        <translation>Instalador de títulos</translation>
+    </message>
+    <message>
+        <source>DZT Files (*.dzt)</source>
+        <extracomment>File type in the save dialog; keep the pattern in parentheses as it is.</extracomment>
+        <translation>Archivos DZT (*.dzt)</translation>
+    </message>
+    <message>
+        <source>Generate DZTR File</source>
+        <extracomment>Button, 145 px wide; keep it short. DZTR is the file type, never translated.</extracomment>
+        <translation>Generar archivo DZTR</translation>
+    </message>
+    <message>
+        <source>Transition Installer Generator</source>
+        <extracomment>Frame title, 257 px wide; keep it short.</extracomment>
+        <translation>Instalador de transiciones</translation>
+    </message>
+    <message>
+        <source>DZTR Files (*.dztr)</source>
+        <extracomment>File type in the save dialog; keep the pattern in parentheses as it is.</extracomment>
+        <translation>Archivos DZTR (*.dztr)</translation>
+    </message>
+    <message>
+        <source>Generate DZS File</source>
+        <extracomment>Button, 145 px wide; keep it short. DZS is the file type, never translated.</extracomment>
+        <translation>Generar archivo DZS</translation>
+    </message>
+    <message>
+        <source>Magic Style Installer Generator</source>
+        <extracomment>Frame title, 257 px wide; keep it short. Magic Style is the name of a template family in the video editor.</extracomment>
+        <translation>Instalador de Magic Style</translation>
+    </message>
+    <message>
+        <source>DZS Files (*.dzs)</source>
+        <extracomment>File type in the save dialog; keep the pattern in parentheses as it is.</extracomment>
+        <translation>Archivos DZS (*.dzs)</translation>
+    </message>
+    <message>
+        <source>Generate DZM File</source>
+        <extracomment>Button, 145 px wide; keep it short. DZM is the file type, never translated.</extracomment>
+        <translation>Generar archivo DZM</translation>
+    </message>
+    <message>
+        <source>DVD Menu Installer Generator</source>
+        <extracomment>Frame title, 257 px wide; keep it short.</extracomment>
+        <translation>Instalador de menús de DVD</translation>
+    </message>
+    <message>
+        <source>DZM Files (*.dzm)</source>
+        <extracomment>File type in the save dialog; keep the pattern in parentheses as it is.</extracomment>
+        <translation>Archivos DZM (*.dzm)</translation>
+    </message>
+    <message>
+        <source>Generate DZP File</source>
+        <extracomment>Button, 145 px wide; keep it short. DZP is the file type, never translated.</extracomment>
+        <translation>Generar archivo DZP</translation>
+    </message>
+    <message>
+        <source>PiP Objects Installer Generator</source>
+        <extracomment>Frame title, 257 px wide; keep it short. PiP: picture in picture.</extracomment>
+        <translation>Instalador de objetos PiP</translation>
+    </message>
+    <message>
+        <source>DZP Files (*.dzp)</source>
+        <extracomment>File type in the save dialog; keep the pattern in parentheses as it is.</extracomment>
+        <translation>Archivos DZP (*.dzp)</translation>
+    </message>
+</context>
+</TS>
