@@ -19,7 +19,8 @@ cmake --build --preset app -j2 --target vendrel-screenshot >/dev/null
 tool=build/app/src/app/vendrel-screenshot
 
 # The chooser opens at a folder that exists; the window shows the folder a user would pick.
-scratch=$(mktemp -d)
+# Under /var/tmp, which holds less than /tmp, so the chooser shows few unrelated folders.
+scratch=$(mktemp -d /var/tmp/vendrel-screenshots.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/Templates/Wedding-Titles/media"
 
