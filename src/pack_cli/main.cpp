@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     // Reaching the file-size limit then fails the write like a full disk, which is reported
     // and cleaned up, instead of killing the program.
     ProcessSetup::IgnoreFileSizeSignal();
+    // Before any thread starts: the deflate workers' blocks then come from one heap.
+    ProcessSetup::ShareOneHeap();
     // Taken before the application object sees them, exactly as the system passed them.
     QByteArrayList raw;
     for (int i = 1; i < argc; ++i)

@@ -8,4 +8,10 @@ namespace ProcessSetup {
 // signal killing the program and leaving a truncated archive behind.
 void IgnoreFileSizeSignal();
 
+// Has every thread allocate from one heap. Worker threads that take turns with large
+// buffers would otherwise each keep a heap of their own, each holding freed buffers that the
+// others cannot use, which adds megabytes to the peak; the buffers are few, so sharing costs
+// nothing measurable.
+void ShareOneHeap();
+
 } // namespace ProcessSetup

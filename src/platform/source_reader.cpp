@@ -52,18 +52,28 @@ bool SourceReader::Open(const QString& Path) {
 }
 
 bool SourceReader::SetBlocking() {
-    const int flags = ::fcntl(m_fd, F_GETFL);
-    if (flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+    // Opened read-only with O_NONBLOCK as its only status flag: clearing all of them is one call.
+    if (::fcntl(m_fd, F_SETFL, 0) != 0)
         return refuse(qt_error_string(errno));
     return true;
 }
 
 qint64 SourceReader::ReadUpTo(char* Data, qint64 Size) {
+    return ReadExpecting(Data, Size, Size);
+}
+
+qint64 SourceReader::ReadExpecting(char* Data, qint64 Size, qint64 Expected) {
     qint64 done = 0;
     while (done < Size) {
         const ssize_t n = ::read(m_fd, Data + done, size_t(Size - done));
         if (n < 0 && errno == EINTR)
             continue;
+        // Regular files are read without waiting nearly everywhere; where not, reads may wait.
+        if (n < 0 && errno == EAGAIN) {
+            if (!SetBlocking())
+                return -1;
+            continue;
+        }
         if (n < 0) {
             m_error = qt_error_string(errno);
             return -1;
@@ -71,6 +81,8 @@ qint64 SourceReader::ReadUpTo(char* Data, qint64 Size) {
         if (n == 0)
             break;
         done += n;
+        if (done >= Expected && done < Size)
+            break;
     }
     return done;
 }

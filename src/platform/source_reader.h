@@ -18,10 +18,15 @@ class SourceReader {
     // not a regular file (a folder, a FIFO, a socket or a device).
     bool Open(const QString& Path);
     // Lets later reads wait for the disk, as reads of a file should; false when refused.
+    // A read that the file system would not let wait does this itself and tries again.
     bool SetBlocking();
     // Reads up to Size bytes from the current position; fewer only where the file ends.
     // -1 on a read error, with Error() saying why.
     qint64 ReadUpTo(char* Data, qint64 Size);
+    // The same, but a read that comes back short once Expected bytes are in is taken for
+    // the end of the file without asking once more: a file that still holds the bytes it
+    // was expected to costs a single read.
+    qint64 ReadExpecting(char* Data, qint64 Size, qint64 Expected);
     // Fills the whole of Buffer; false on a read error or when the file ends first.
     bool ReadFully(QByteArray& Buffer);
     // Closes the file; the size and attributes stay readable.

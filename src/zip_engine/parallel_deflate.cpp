@@ -36,7 +36,7 @@ DeflateSettings normalised(DeflateSettings s) {
     const qint64 perBlock = 2 * s.BlockSize + DictionarySize + WorkerStateSize;
     const int fit =
         int(std::max<qint64>(1, (ParallelDeflate::MemoryBudget - s.BlockSize) / perBlock));
-    const int wanted = s.MaxBlocksInFlight > 0 ? s.MaxBlocksInFlight : 2 * s.Threads + 2;
+    const int wanted = s.MaxBlocksInFlight > 0 ? s.MaxBlocksInFlight : 2 * s.Threads + 1;
     s.MaxBlocksInFlight = std::clamp(wanted, 1, fit);
     // More workers than blocks in flight would only sit idle.
     s.Threads = std::min(s.Threads, s.MaxBlocksInFlight);

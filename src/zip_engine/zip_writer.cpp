@@ -5,6 +5,7 @@
 #include <minizip/zip.h>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -28,10 +29,24 @@ bool isAscii(const QByteArray& Text) {
     return std::all_of(Text.begin(), Text.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
+// The local time now, to the second. Each conversion to local time looks at the system's
+// time zone file; as the answer cannot change within a second, it is kept for that second.
+QDateTime localNow() {
+    thread_local qint64 t_second = std::numeric_limits<qint64>::min();
+    thread_local QDateTime t_local;
+    const qint64 msecs = QDateTime::currentMSecsSinceEpoch();
+    const qint64 second = msecs >= 0 ? msecs / 1000 : (msecs - 999) / 1000;
+    if (second != t_second) {
+        t_local = QDateTime::fromSecsSinceEpoch(second, Qt::LocalTime);
+        t_second = second;
+    }
+    return t_local;
+}
+
 // The local date and time in minizip's form: month 0-11 and the full year; minizip derives
 // the stored DOS date and time from it because dosDate stays 0.
 zip_fileinfo entryInfo(int Attrs, int InternalAttrs) {
-    const QDateTime now = g_testClock ? g_testClock() : QDateTime::currentDateTime();
+    const QDateTime now = g_testClock ? g_testClock() : localNow();
     zip_fileinfo info{};
     info.tmz_date.tm_sec = uInt(now.time().second());
     info.tmz_date.tm_min = uInt(now.time().minute());

@@ -36,7 +36,9 @@ constexpr qint64 StoredHeader = 5;
 // shrinks to about a third. Skewed: random bytes below 192, close to random yet about 5%
 // smaller deflated. Printable: random bytes other than the control codes that make zlib
 // call data binary, about 2% smaller deflated.
-enum class Content { Random, Text, Zeros, Skewed, Xml, Printable };
+// Unpaired: random but that no two neighbouring bytes add up to 15 modulo 16, nearly as
+// random by single bytes, a pattern that a scan looking only at some places could key on.
+enum class Content { Random, Text, Zeros, Skewed, Xml, Printable, Unpaired };
 
 QByteArray makeData(qint64 size, Content content, quint32 seed = 7) {
     QByteArray data(size, '\0');
@@ -61,6 +63,12 @@ QByteArray makeData(qint64 size, Content content, quint32 seed = 7) {
             do
                 c = char(rng.generate() & 0xff);
             while (controls.contains(c));
+    } else if (content == Content::Unpaired) {
+        QRandomGenerator rng(seed);
+        for (qint64 i = 0; i < size; ++i)
+            do
+                data[i] = char(rng.generate() & 0xff);
+            while (i > 0 && ((uchar(data[i - 1]) + uchar(data[i])) & 15) == 15);
     } else if (content == Content::Skewed) {
         QRandomGenerator rng(seed);
         for (auto& c : data)
@@ -465,6 +473,19 @@ void TestParallelDeflate::blockPlan_data() {
                                                                    .copyOfLast(half)
                                                                    .Input
                                                             << half << 6 << "S32-96 D96-160";
+    Layout shortRepeats = Layout().random(half);
+    for (int i = 0; i < 132; ++i)
+        shortRepeats.random(500).copyOfLast(8);
+    QTest::newRow("random with many short repeats is deflated")
+        << shortRepeats.Input << half << 6 << "D32-97";
+    QTest::newRow("random that repeats itself, no pair of the bytes alike, is deflated")
+        << Layout()
+               .random(half)
+               .other(Block / 4, Content::Unpaired)
+               .copyOfLast(Block / 4)
+               .copyOfLast(Block / 2)
+               .Input
+        << half << 6 << "D32-96";
     QTest::newRow("nearly random bytes")
         << Layout().other(half + 2 * Block, Content::Skewed).Input << half << 6 << "D32-160";
 }

@@ -1,5 +1,6 @@
 #include "zip_engine/deflate/block_compressor.h"
 
+#include "zip_engine/deflate/block_crc.h"
 #include "zip_engine/deflate/block_plan.h"
 
 #include <algorithm>
@@ -210,7 +211,7 @@ int emitSegment(DeflateJob& job, std::vector<Segment>& segments, size_t i, int l
 void compressJob(DeflateJob& job, int level, const std::atomic<bool>& stop) {
     const qint64 begin = job.primeSize;
     job.inputSize = job.input.size() - begin;
-    job.crc = quint32(crc32_z(0, constBytes(job.input) + begin, size_t(job.inputSize)));
+    job.crc = crc32Of(0, constBytes(job.input) + begin, job.inputSize);
     std::vector<Segment> segments = planSegments(job.input, job.primeSize, level);
     // The plan stores a file's start only where zlib would have called the file binary.
     if (begin == 0 && segments.front().stored)

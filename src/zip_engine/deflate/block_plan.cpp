@@ -8,6 +8,10 @@
 #include <cmath>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace Deflate {
 
 namespace {
@@ -25,6 +29,18 @@ constexpr int MinRepeat = 4;
 constexpr qint64 MaxRepeat = 258;
 constexpr qint64 MaxRepeatDistance = DictionarySize - 262;
 constexpr int RepeatHashBits = 15;
+// The quick look for repeats visits only anchors: positions where two neighbouring bytes add
+// up to AnchorSpacing - 1 modulo AnchorSpacing, one in AnchorSpacing in near-random data.
+// Being chosen by the bytes themselves, a repeat holds its anchors where the original does,
+// so any repeat much longer than AnchorSpacing is found, however far back it points.
+constexpr int AnchorSpacing = 16;
+constexpr int AnchorHashBits = 12;
+// The quick look leaves the block to the full scan as soon as a slice that could be stored
+// shows any repeat at all, or fewer anchors than 1 byte in this many (bytes not spread as in
+// random data): only a block without repeats is settled by it alone. Short blocks (a small
+// file) always get the full scan, which costs little there.
+constexpr qint64 SparseAnchorDivisor = 4 * AnchorSpacing;
+constexpr qint64 MinQuickLookSize = ProbeSliceSize;
 // A file's first slice shorter than this is always deflated.
 constexpr qint64 MinStoredFileSize = 512;
 // Bytes that zlib's first block surely covers (it holds 16383 symbols or more), and how many
@@ -134,8 +150,9 @@ std::vector<qint64> repeatedBytes(const QByteArray& input, const SliceGrid& grid
         const quint32 fourBytes = read32(data + p);
         SeenBytes& slot = seen[repeatHash(fourBytes, bits)];
         const qint64 earlier = qint64(slot.place) - 1;
+        // The bytes first: on data without repeats they almost never agree.
         const bool match =
-            earlier >= 0 && slot.bytes == fourBytes && p - earlier <= MaxRepeatDistance;
+            slot.bytes == fourBytes && earlier >= 0 && p - earlier <= MaxRepeatDistance;
         slot = SeenBytes{quint32(p + 1), fourBytes};
         const qint64 length = match ? repeatLength(data, earlier, p, size) : 1;
         if (match)
@@ -143,6 +160,96 @@ std::vector<qint64> repeatedBytes(const QByteArray& input, const SliceGrid& grid
         p += length;
     }
     return repeated;
+}
+
+bool isAnchor(const uchar* data, qint64 p) {
+    return ((data[p] + data[p + 1]) & (AnchorSpacing - 1)) == AnchorSpacing - 1;
+}
+
+// Calls Visit with every anchor from Begin to before End, in order; the byte at End must be
+// readable too. Sixteen positions are tested at a time where the processor allows.
+template <typename Visit>
+void forEachAnchor(const uchar* data, qint64 begin, qint64 end, Visit visit) {
+    qint64 p = begin;
+#if defined(__SSE2__)
+    const __m128i low = _mm_set1_epi8(char(AnchorSpacing - 1));
+    for (; p + 16 <= end; p += 16) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + p + 1));
+        const __m128i sum = _mm_and_si128(_mm_add_epi8(here, next), low);
+        auto hits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(sum, low)));
+        for (; hits != 0; hits &= hits - 1)
+            visit(p + std::countr_zero(hits));
+    }
+#endif
+    for (; p < end; ++p) {
+        if (isAnchor(data, p))
+            visit(p);
+    }
+}
+
+// Repeats found from the anchors of each slice, and how many anchors each slice has.
+struct QuickLook {
+    std::vector<qint64> repeated;
+    std::vector<qint64> anchors;
+};
+
+// Bytes of each slice that repeat data at most deflate's distance back, looked up at the
+// anchors only and then followed both ways: a repeat is counted whole once one of its
+// anchors is found. The 32 KiB before the block count as earlier data.
+QuickLook anchoredRepeats(const QByteArray& input, const SliceGrid& grid) {
+    const auto* data = reinterpret_cast<const uchar*>(input.constData());
+    const qint64 size = input.size();
+    const int bits =
+        std::clamp(int(std::bit_width(quint64(size / AnchorSpacing))) + 1, 6, AnchorHashBits);
+    std::vector<quint32> seen(size_t(1) << bits); // an anchor's position + 1; 0 for none
+    QuickLook look{std::vector<qint64>(size_t(grid.count), 0),
+                   std::vector<qint64>(size_t(grid.count), 0)};
+    // Anchors from here on would hold fewer than MinRepeat bytes.
+    const qint64 last = std::max<qint64>(0, size - MinRepeat + 1);
+    forEachAnchor(data, 0, std::min(grid.begin, last),
+                  [&](qint64 p) { seen[repeatHash(read32(data + p), bits)] = quint32(p + 1); });
+    qint64 covered = grid.begin; // bytes before this are counted already, or primed
+    forEachAnchor(data, grid.begin, last, [&](qint64 p) {
+        const auto slice = size_t(grid.sliceOf(p));
+        ++look.anchors[slice];
+        if (p < covered)
+            return;
+        const quint32 fourBytes = read32(data + p);
+        quint32& slot = seen[repeatHash(fourBytes, bits)];
+        const qint64 earlier = qint64(slot) - 1;
+        slot = quint32(p + 1);
+        if (earlier < 0 || p - earlier > MaxRepeatDistance || read32(data + earlier) != fourBytes)
+            return;
+        qint64 back = 0;
+        while (p - back > covered && earlier - back > 0 &&
+               data[earlier - back - 1] == data[p - back - 1])
+            ++back;
+        qint64 length = MinRepeat;
+        while (p + length < size && data[earlier + length] == data[p + length])
+            ++length;
+        look.repeated[slice] += back + length;
+        covered = p + length;
+    });
+    return look;
+}
+
+// Repeated bytes per slice for deciding which of the Candidates to store. The quick look
+// settles a block without repeats (random data, already-compressed media); any other block
+// gets the full scan, whose verdicts the quick look never overrules.
+std::vector<qint64> repeatsFor(const QByteArray& input, const SliceGrid& grid,
+                               const std::vector<bool>& candidates) {
+    if (grid.end - grid.begin < MinQuickLookSize)
+        return repeatedBytes(input, grid);
+    QuickLook look = anchoredRepeats(input, grid);
+    for (qint64 i = 0; i < grid.count; ++i) {
+        const qint64 length = grid.sliceEnd(i) - grid.sliceBegin(i);
+        const bool doubtful =
+            look.repeated[size_t(i)] > 0 || look.anchors[size_t(i)] * SparseAnchorDivisor < length;
+        if (candidates[size_t(i)] && doubtful)
+            return repeatedBytes(input, grid);
+    }
+    return std::move(look.repeated);
 }
 
 // True when zlib, deflating the file from its start, would call it binary: it judges on the
@@ -180,7 +287,7 @@ std::vector<bool> storableSlices(const QByteArray& input, const SliceGrid& grid)
     // Repeats are looked for only where the byte statistics leave the question open.
     if (!any)
         return stored;
-    const std::vector<qint64> repeated = repeatedBytes(input, grid);
+    const std::vector<qint64> repeated = repeatsFor(input, grid, stored);
     for (qint64 i = 0; i < grid.count; ++i) {
         const qint64 length = grid.sliceEnd(i) - grid.sliceBegin(i);
         if (repeated[size_t(i)] * RepeatShareDivisor >= length)

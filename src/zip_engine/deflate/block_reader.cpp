@@ -30,10 +30,10 @@ JobPtr BlockReader::next() {
 
 bool BlockReader::openFile(DeflateJob& job) {
     const QString& path = m_files.at(m_index);
-    // Opened without waiting and kept only when it is a regular file; from then on reads
-    // may wait, as they should on a slow disk.
+    // Opened without waiting and kept only when it is a regular file; a read that the file
+    // system would not let wait makes the file's reads wait from then on, as they should.
     m_offset = 0;
-    if (!m_source.Open(path) || !m_source.SetBlocking()) {
+    if (!m_source.Open(path)) {
         //: %1 is a file, %2 says why it could not be opened.
         job.readFailure = QCoreApplication::translate("BlockReader", "Cannot open \"%1\": %2")
                               .arg(path, m_source.Error());
@@ -53,13 +53,15 @@ bool BlockReader::readAhead(DeflateJob& job) {
 // Fills a whole block after what m_ahead holds unless the file ends first, so that blocks
 // are cut at the same offsets however the system splits the reads. The buffer is sized by
 // what the file held when it was opened, one byte more to notice growth: a small file costs
-// a small allocation, not a whole block's. A file that grew is read on to a whole block.
+// a small allocation, not a whole block's, and a single read when it still holds those
+// bytes. A file that grew is read on to a whole block.
 bool BlockReader::readBlock(DeflateJob& job) {
     const qint64 start = m_ahead.size();
-    const qint64 expected = std::clamp<qint64>(m_source.Size() - m_offset + 1, 1, m_blockSize);
-    qint64 got = readInto(start, expected);
+    const qint64 remaining = m_source.Size() - m_offset;
+    const qint64 expected = std::clamp<qint64>(remaining + 1, 1, m_blockSize);
+    qint64 got = readInto(start, expected, remaining);
     if (got == expected && expected < m_blockSize) {
-        const qint64 more = readInto(start + got, m_blockSize - got);
+        const qint64 more = readInto(start + got, m_blockSize - got, m_blockSize - got);
         got = more < 0 ? more : got + more;
     }
     if (got < 0) {
@@ -73,10 +75,11 @@ bool BlockReader::readBlock(DeflateJob& job) {
     return true;
 }
 
-// Reads up to Size bytes into m_ahead at At, making room first; the bytes read or -1.
-qint64 BlockReader::readInto(qint64 at, qint64 size) {
+// Reads up to Size bytes into m_ahead at At, making room first, taking a short read after
+// Expected bytes for the file's end; the bytes read or -1.
+qint64 BlockReader::readInto(qint64 at, qint64 size, qint64 expected) {
     m_ahead.resize(at + size);
-    return m_source.ReadUpTo(m_ahead.data() + at, size);
+    return m_source.ReadExpecting(m_ahead.data() + at, size, expected);
 }
 
 JobPtr BlockReader::failed(const JobPtr& job) {

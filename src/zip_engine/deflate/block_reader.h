@@ -27,7 +27,7 @@ class BlockReader {
     bool openFile(DeflateJob& job);
     bool readAhead(DeflateJob& job);
     bool readBlock(DeflateJob& job);
-    qint64 readInto(qint64 at, qint64 size);
+    qint64 readInto(qint64 at, qint64 size, qint64 expected);
     JobPtr failed(const JobPtr& job);
 
     const QStringList m_files;
