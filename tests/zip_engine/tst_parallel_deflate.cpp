@@ -1,5 +1,6 @@
 #include "zip_engine/parallel_deflate.h"
 
+#include "zip_engine/deflate/block_crc.h"
 #include "zip_engine/deflate/block_plan.h"
 
 #include "zip_check.h"
@@ -257,6 +258,8 @@ class TestParallelDeflate : public QObject {
     void randomDataIsStoredCheaply();
     void blockPlan_data();
     void blockPlan();
+    void blockCrcMatchesZlib_data();
+    void blockCrcMatchesZlib();
     void manySmallFilesInOrder();
     void sinkStopsTheRun_data();
     void sinkStopsTheRun();
@@ -322,6 +325,30 @@ void TestParallelDeflate::roundTrip() {
     QVERIFY(zlibInflate(stream, inflated));
     QVERIFY(inflated == input);
     QCOMPARE(pythonInflate(stream, m_dir->path()), Sha256Of(input) + " True 0");
+}
+
+void TestParallelDeflate::blockCrcMatchesZlib_data() {
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("empty") << 0 << 0;
+    QTest::newRow("below the folded size") << 63 << 1;
+    QTest::newRow("one lane, unaligned") << 64 << 3;
+    QTest::newRow("lanes and a tail") << 127 << 5;
+    QTest::newRow("four lanes") << 128 << 0;
+    QTest::newRow("four lanes, 16-byte steps and a tail") << 64 * 7 + 16 * 3 + 9 << 7;
+    QTest::newRow("a block") << int(Block) + 13 << 11;
+}
+
+// The folded CRC gives zlib's value for every length and alignment, continuing a CRC too.
+void TestParallelDeflate::blockCrcMatchesZlib() {
+    QFETCH(int, size);
+    QFETCH(int, offset);
+    const QByteArray data = makeData(size + offset, Content::Random);
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData()) + offset;
+    for (const quint32 start : {0U, 0x12345678U}) {
+        const auto expected = quint32(crc32_z(start, bytes, size_t(size)));
+        QCOMPARE(Deflate::crc32Of(start, bytes, size), expected);
+    }
 }
 
 void TestParallelDeflate::singleBlockMatchesZlib_data() {
