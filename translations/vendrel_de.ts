@@ -410,7 +410,7 @@ packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen.
     <name>ParallelDeflate</name>
     <message>
         <source>Cannot compress &quot;%1&quot;: zlib error %2 (%3)</source>
-        <extracomment>%1 is a file, %2 zlib&apos;s error code, %3 zlib&apos;s own text. Begin with words, not with %1: the start tells this message apart from a read failure.</extracomment>
+        <extracomment>%1 is a file, %2 zlib&apos;s error code, %3 zlib&apos;s own text.</extracomment>
         <translation>Komprimieren von &quot;%1&quot; fehlgeschlagen: zlib-Fehler %2 (%3)</translation>
     </message>
     <message>
@@ -425,7 +425,6 @@ packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen.
     </message>
     <message>
         <source>Compression failed: %1</source>
-        <extracomment>%1 is the system&apos;s reason, in English. Begin with words, not with %1: the start tells this message apart from a read failure.</extracomment>
         <translation>Komprimierung fehlgeschlagen: %1</translation>
     </message>
 </context>

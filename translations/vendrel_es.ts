@@ -412,7 +412,7 @@ empaquetar la carpeta del proyecto, 5 error de lectura o escritura,
     <name>ParallelDeflate</name>
     <message>
         <source>Cannot compress &quot;%1&quot;: zlib error %2 (%3)</source>
-        <extracomment>%1 is a file, %2 zlib&apos;s error code, %3 zlib&apos;s own text. Begin with words, not with %1: the start tells this message apart from a read failure.</extracomment>
+        <extracomment>%1 is a file, %2 zlib&apos;s error code, %3 zlib&apos;s own text.</extracomment>
         <translation>No se puede comprimir «%1»: error de zlib %2 (%3)</translation>
     </message>
     <message>
@@ -427,7 +427,6 @@ empaquetar la carpeta del proyecto, 5 error de lectura o escritura,
     </message>
     <message>
         <source>Compression failed: %1</source>
-        <extracomment>%1 is the system&apos;s reason, in English. Begin with words, not with %1: the start tells this message apart from a read failure.</extracomment>
         <translation>Falló la compresión: %1</translation>
     </message>
 </context>

@@ -412,7 +412,7 @@ cannot be packed, 5 read or write failure, 130 interrupted.
     <name>ParallelDeflate</name>
     <message>
         <source>Cannot compress &quot;%1&quot;: zlib error %2 (%3)</source>
-        <extracomment>%1 is a file, %2 zlib&apos;s error code, %3 zlib&apos;s own text. Begin with words, not with %1: the start tells this message apart from a read failure.</extracomment>
+        <extracomment>%1 is a file, %2 zlib&apos;s error code, %3 zlib&apos;s own text.</extracomment>
         <translation>Не удалось сжать «%1»: ошибка zlib %2 (%3)</translation>
     </message>
     <message>
@@ -427,7 +427,6 @@ cannot be packed, 5 read or write failure, 130 interrupted.
     </message>
     <message>
         <source>Compression failed: %1</source>
-        <extracomment>%1 is the system&apos;s reason, in English. Begin with words, not with %1: the start tells this message apart from a read failure.</extracomment>
         <translation>Сбой сжатия: %1</translation>
     </message>
 </context>

@@ -29,19 +29,6 @@ QString stepFailed(const QString& Step, const QString& Why) {
     return QCoreApplication::translate("PackRun", "%1 failed: %2").arg(Step, Why);
 }
 
-// Whether Text is one of the deflater's messages for a compression failure rather than a
-// read failure; they are told apart by their start, in the language they are shown in.
-bool isCompressionFailure(const QString& Text) {
-    for (const char* source :
-         {"Cannot compress \"%1\": zlib error %2 (%3)", "Compression failed: %1"}) {
-        const QString pattern = QCoreApplication::translate("ParallelDeflate", source);
-        const QString start = pattern.left(pattern.indexOf(QLatin1Char('%')));
-        if (!start.isEmpty() && Text.startsWith(start))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 PackRun::PackRun(const PackDestination& Destination, const TemplateKind& Kind, PackReport& Report)
@@ -239,9 +226,9 @@ QString PackRun::writeFailure(const QString& step) const {
 }
 
 QString PackRun::deflateFailure(const ParallelDeflate& deflate) const {
-    const QString text = deflate.Error();
-    return stepFailed(
-        isCompressionFailure(text) ? QStringLiteral("Deflate") : QStringLiteral("ReadFile"), text);
+    return stepFailed(deflate.CompressionFailed() ? QStringLiteral("Deflate")
+                                                  : QStringLiteral("ReadFile"),
+                      deflate.Error());
 }
 
 int PackRun::interrupted() {

@@ -47,6 +47,7 @@ DeflateSettings normalised(DeflateSettings s) {
 struct RunOutcome {
     bool canceled = false;
     QString error;
+    bool compressionFailed = false; // zlib or the run itself failed, not a read
     int failedFile = -1;
     int peakBlocksInFlight = 0;
 };
@@ -188,12 +189,12 @@ bool DeflateRun::deliverOldest() {
     if (!job->readFailure.isEmpty())
         return fail(job->file, job->readFailure);
     if (job->zlibCode != Z_OK) {
-        //: %1 is a file, %2 zlib's error code, %3 zlib's own text. Begin with words, not
-        //: with %1: the start tells this message apart from a read failure.
+        //: %1 is a file, %2 zlib's error code, %3 zlib's own text.
         const QString error =
             QCoreApplication::translate("ParallelDeflate",
                                         "Cannot compress \"%1\": zlib error %2 (%3)")
                 .arg(m_files.at(job->file), QString::number(job->zlibCode), job->zlibMessage);
+        m_outcome.compressionFailed = true;
         return fail(job->file, error);
     }
     return deliver(*job);
@@ -253,6 +254,7 @@ ParallelDeflate::ParallelDeflate(const DeflateSettings& Settings)
 bool ParallelDeflate::Run(const QStringList& SourceFiles, const DeflateSink& Sink) {
     m_canceled = false;
     m_error.clear();
+    m_compressionFailed = false;
     m_failedFile = -1;
     m_peakBlocksInFlight = 0;
     if (m_running || !Sink) {
@@ -265,14 +267,15 @@ bool ParallelDeflate::Run(const QStringList& SourceFiles, const DeflateSink& Sin
         outcome = DeflateRun(SourceFiles, m_settings, Sink).run();
     } catch (const std::exception& e) {
         // An allocation failure on this thread, or whatever the sink let escape.
-        //: %1 is the system's reason, in English. Begin with words, not with %1: the start
-        //: tells this message apart from a read failure.
+        //: %1 is the system's reason, in English.
+        outcome.compressionFailed = true;
         outcome.error = QCoreApplication::translate("ParallelDeflate", "Compression failed: %1")
                             .arg(QString::fromLocal8Bit(e.what()));
     }
     m_running = false;
     m_canceled = outcome.canceled;
     m_error = outcome.error;
+    m_compressionFailed = outcome.compressionFailed;
     m_failedFile = outcome.failedFile;
     m_peakBlocksInFlight = outcome.peakBlocksInFlight;
     return !m_canceled && m_error.isEmpty();

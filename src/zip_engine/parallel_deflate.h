@@ -58,6 +58,8 @@ class ParallelDeflate {
     bool Canceled() const { return m_canceled; }
     // What made the last run fail, naming the file; empty after success or cancel.
     QString Error() const { return m_error; }
+    // True when the last run failed compressing rather than reading a source file.
+    bool CompressionFailed() const { return m_compressionFailed; }
     // Index of the file the last run failed on, or -1.
     int FailedFile() const { return m_failedFile; }
     // The most blocks the last run held at once between reading and delivery.
@@ -71,6 +73,7 @@ class ParallelDeflate {
     bool m_running = false;
     bool m_canceled = false;
     QString m_error;
+    bool m_compressionFailed = false;
     int m_failedFile = -1;
     int m_peakBlocksInFlight = 0;
 };

@@ -649,6 +649,7 @@ void TestParallelDeflate::unreadableFileIsReported() {
     QCOMPARE(deflater.FailedFile(), 1);
     QVERIFY2(deflater.Error().contains(badPath), qPrintable(deflater.Error()));
     QVERIFY2(deflater.Error().contains(reason), qPrintable(deflater.Error()));
+    QVERIFY(!deflater.CompressionFailed());
     QVERIFY(!pieces.isEmpty());
     QVERIFY(pieces.last().Last);
     QCOMPARE(pieces.last().File, 0);
@@ -670,6 +671,7 @@ void TestParallelDeflate::zlibFailureIsReported() {
     QCOMPARE(deflater.FailedFile(), 0);
     QVERIFY2(deflater.Error().contains(file("in.bin")), qPrintable(deflater.Error()));
     QVERIFY2(deflater.Error().contains(QStringLiteral("zlib error")), qPrintable(deflater.Error()));
+    QVERIFY(deflater.CompressionFailed());
     QVERIFY(got.Pieces.isEmpty());
 }
 
