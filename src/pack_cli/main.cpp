@@ -8,6 +8,9 @@
 
 #include <QByteArrayList>
 #include <QCoreApplication>
+#include <QLocale>
+
+#include <optional>
 
 int main(int argc, char** argv) {
     // Before anything is written, so that a Ctrl-C always gets the chance to clean up.
@@ -21,9 +24,13 @@ int main(int argc, char** argv) {
     QByteArrayList raw;
     for (int i = 1; i < argc; ++i)
         raw << QByteArray(argv[i]);
-    // Only for the translated texts: no event loop runs.
-    QCoreApplication app(argc, argv);
-    Translations::Install();
+    // The application object only carries a translation, so under English none is made and
+    // the program starts and runs as lean as without one. No event loop runs.
+    std::optional<QCoreApplication> app;
+    if (!Translations::LanguageFor(QLocale::system()).isEmpty()) {
+        app.emplace(argc, argv);
+        Translations::Install();
+    }
     QStringList args;
     QString error;
     const ConsoleStreams streams = ConsoleStreams::Process();

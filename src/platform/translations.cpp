@@ -75,7 +75,7 @@ void Install() {
 
 bool InstallFor(const QLocale& Locale) {
     Remove();
-    const QString language = chosenLanguage(Locale);
+    const QString language = LanguageFor(Locale);
     if (language.isEmpty())
         return false;
     Installed& state = installed();
@@ -102,6 +102,10 @@ void Remove() {
     state.Program.reset();
     state.Qt.reset();
     state.Language.clear();
+}
+
+QString LanguageFor(const QLocale& Locale) {
+    return chosenLanguage(Locale);
 }
 
 QString Current() {

@@ -11,6 +11,8 @@ namespace Translations {
 // Installs the catalogues for the first of the user's interface languages that is English
 // or has a catalogue; English, the texts as written, when none has one.
 void Install();
+// The language Install would choose for Locale ("de"), or "" for English.
+QString LanguageFor(const QLocale& Locale);
 // Installs the catalogues for Locale's interface languages in place of those installed
 // before; false, with every text in English, when none of them has a catalogue.
 bool InstallFor(const QLocale& Locale);
