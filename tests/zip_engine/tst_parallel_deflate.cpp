@@ -500,6 +500,15 @@ void TestParallelDeflate::blockPlan_data() {
                                                                    .copyOfLast(half)
                                                                    .Input
                                                             << half << 6 << "S32-96 D96-160";
+    QTest::newRow("each slice that repeats itself is deflated, however late its repeat")
+        << Layout()
+               .random(half + 1024)
+               .copyOfLast(1024)
+               .random(Block - 2048)
+               .random(Block - 1024)
+               .copyOfLast(1024)
+               .Input
+        << half << 6 << "D32-160";
     Layout shortRepeats = Layout().random(half);
     for (int i = 0; i < 132; ++i)
         shortRepeats.random(500).copyOfLast(8);

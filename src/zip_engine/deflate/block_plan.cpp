@@ -36,10 +36,13 @@ constexpr int RepeatHashBits = 15;
 constexpr int AnchorSpacing = 16;
 constexpr int AnchorHashBits = 12;
 // The quick look leaves the block to the full scan as soon as a slice that could be stored
-// shows any repeat at all, or fewer anchors than 1 byte in this many (bytes not spread as in
-// random data): only a block without repeats is settled by it alone. Short blocks (a small
+// shows more than a chance repeat, or fewer anchors than 1 byte in this many (bytes not spread as
+// in random data): only a block without real repeats is settled by it alone. Short blocks (a small
 // file) always get the full scan, which costs little there.
 constexpr qint64 SparseAnchorDivisor = 4 * AnchorSpacing;
+// Random data shows a chance 4-byte repeat at an anchor in about one block in three; a
+// slice with no more repeated bytes than this counts as showing none.
+constexpr qint64 ChanceRepeatBytes = 4 * MinRepeat;
 constexpr qint64 MinQuickLookSize = ProbeSliceSize;
 // A file's first slice shorter than this is always deflated.
 constexpr qint64 MinStoredFileSize = 512;
@@ -95,11 +98,21 @@ bool coveredByEarlierString(const uchar* data, qint64 size, qint64 p) {
 // Order-0 entropy of the bytes, in bits per byte: what Huffman coding of single bytes,
 // deflate's literals, could get down to.
 double entropyOf(const uchar* data, qint64 size) {
-    std::array<qint64, 256> counts{};
-    for (qint64 i = 0; i < size; ++i)
-        ++counts[data[i]];
+    // Four tables counted in turn: neighbouring equal bytes would otherwise wait on each
+    // other's increment of the same counter.
+    std::array<std::array<quint32, 256>, 4> part{};
+    qint64 i = 0;
+    for (; i + 4 <= size; i += 4) {
+        ++part[0][data[i]];
+        ++part[1][data[i + 1]];
+        ++part[2][data[i + 2]];
+        ++part[3][data[i + 3]];
+    }
+    for (; i < size; ++i)
+        ++part[0][data[i]];
     double bits = 0;
-    for (qint64 count : counts) {
+    for (int b = 0; b < 256; ++b) {
+        const qint64 count = qint64(part[0][b]) + part[1][b] + part[2][b] + part[3][b];
         if (count == 0)
             continue;
         const double p = double(count) / double(size);
@@ -133,11 +146,18 @@ struct SeenBytes {
     quint32 bytes = 0;
 };
 
+// True when so many of a slice's bytes repeat earlier data that deflate is left to it.
+bool repeatsEnough(qint64 repeated, qint64 sliceLength) {
+    return repeated * RepeatShareDivisor >= sliceLength;
+}
+
 // Bytes of each slice that repeat data at most deflate's distance back, found greedily by
 // a fast matcher that remembers the last place of every 4-byte hash: a rough but cheap
 // measure of what deflate's matches could save. The 32 KiB before the block count as
-// earlier data, as they do for deflate.
-std::vector<qint64> repeatedBytes(const QByteArray& input, const SliceGrid& grid) {
+// earlier data, as they do for deflate. The scan ends once every one of the Candidates
+// repeats enough to be deflated: nothing found further on could change that.
+std::vector<qint64> repeatedBytes(const QByteArray& input, const SliceGrid& grid,
+                                  const std::vector<bool>& candidates) {
     const auto* data = reinterpret_cast<const uchar*>(input.constData());
     const qint64 size = input.size();
     // A small input (a small file) gets a table to match, which costs less to clear.
@@ -146,7 +166,8 @@ std::vector<qint64> repeatedBytes(const QByteArray& input, const SliceGrid& grid
     for (qint64 p = 0; p < grid.begin && p + MinRepeat <= size; ++p)
         seen[repeatHash(read32(data + p), bits)] = SeenBytes{quint32(p + 1), read32(data + p)};
     std::vector<qint64> repeated(size_t(grid.count), 0);
-    for (qint64 p = grid.begin; p + MinRepeat <= size;) {
+    qint64 undecided = std::count(candidates.begin(), candidates.end(), true);
+    for (qint64 p = grid.begin; undecided > 0 && p + MinRepeat <= size;) {
         const quint32 fourBytes = read32(data + p);
         SeenBytes& slot = seen[repeatHash(fourBytes, bits)];
         const qint64 earlier = qint64(slot.place) - 1;
@@ -155,8 +176,15 @@ std::vector<qint64> repeatedBytes(const QByteArray& input, const SliceGrid& grid
             slot.bytes == fourBytes && earlier >= 0 && p - earlier <= MaxRepeatDistance;
         slot = SeenBytes{quint32(p + 1), fourBytes};
         const qint64 length = match ? repeatLength(data, earlier, p, size) : 1;
-        if (match)
-            repeated[size_t(grid.sliceOf(p))] += length;
+        if (match) {
+            const qint64 slice = grid.sliceOf(p);
+            const qint64 sliceLength = grid.sliceEnd(slice) - grid.sliceBegin(slice);
+            const bool before = repeatsEnough(repeated[size_t(slice)], sliceLength);
+            repeated[size_t(slice)] += length;
+            if (candidates[size_t(slice)] && !before &&
+                repeatsEnough(repeated[size_t(slice)], sliceLength))
+                --undecided;
+        }
         p += length;
     }
     return repeated;
@@ -240,14 +268,14 @@ QuickLook anchoredRepeats(const QByteArray& input, const SliceGrid& grid) {
 std::vector<qint64> repeatsFor(const QByteArray& input, const SliceGrid& grid,
                                const std::vector<bool>& candidates) {
     if (grid.end - grid.begin < MinQuickLookSize)
-        return repeatedBytes(input, grid);
+        return repeatedBytes(input, grid, candidates);
     QuickLook look = anchoredRepeats(input, grid);
     for (qint64 i = 0; i < grid.count; ++i) {
         const qint64 length = grid.sliceEnd(i) - grid.sliceBegin(i);
-        const bool doubtful =
-            look.repeated[size_t(i)] > 0 || look.anchors[size_t(i)] * SparseAnchorDivisor < length;
+        const bool doubtful = look.repeated[size_t(i)] > ChanceRepeatBytes ||
+                              look.anchors[size_t(i)] * SparseAnchorDivisor < length;
         if (candidates[size_t(i)] && doubtful)
-            return repeatedBytes(input, grid);
+            return repeatedBytes(input, grid, candidates);
     }
     return std::move(look.repeated);
 }
@@ -289,8 +317,7 @@ std::vector<bool> storableSlices(const QByteArray& input, const SliceGrid& grid)
         return stored;
     const std::vector<qint64> repeated = repeatsFor(input, grid, stored);
     for (qint64 i = 0; i < grid.count; ++i) {
-        const qint64 length = grid.sliceEnd(i) - grid.sliceBegin(i);
-        if (repeated[size_t(i)] * RepeatShareDivisor >= length)
+        if (repeatsEnough(repeated[size_t(i)], grid.sliceEnd(i) - grid.sliceBegin(i)))
             stored[size_t(i)] = false;
     }
     if (grid.begin == 0 && stored.front())
