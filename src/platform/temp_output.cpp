@@ -1,5 +1,7 @@
 #include "platform/temp_output.h"
 
+#include "platform/background_sync.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
@@ -69,6 +71,7 @@ void TempOutput::SetTestFaults(const TestFaults& Faults) {
 TempOutput::TempOutput(const QString& OutputPath) : m_output(QFile::encodeName(OutputPath)) {}
 
 TempOutput::~TempOutput() {
+    m_sync.reset();
     remove();
     if (m_fd >= 0)
         ::close(m_fd);
@@ -80,7 +83,10 @@ bool TempOutput::Create() {
         m_error = QCoreApplication::translate("TempOutput", "The temporary file is already open");
         return false;
     }
-    return createUnnamed() || createNamed();
+    if (!createUnnamed() && !createNamed())
+        return false;
+    m_sync = std::make_unique<BackgroundSync>(m_fd);
+    return true;
 }
 
 // A file without a name in the output's folder: nothing is left of it if the process dies.
@@ -165,8 +171,12 @@ void TempOutput::remove() {
 }
 
 bool TempOutput::syncFile() {
+    // A failure the background flush saw is this file's, even if the system reports it once.
+    const int backgroundError = m_sync ? m_sync->Stop() : 0;
     if (g_faults.FailSync)
         errno = EIO;
+    else if (backgroundError != 0)
+        errno = backgroundError;
     else if (::fsync(m_fd) == 0)
         return true;
     //: %1 is a file's path, %2 the system's reason.

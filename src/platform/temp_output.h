@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class BackgroundSync;
+
 // The package while it is being written: a new file in the output's folder, written through
 // Descriptor(), which takes the output's place only once it is complete and on disk. Until
 // then the output, old or absent, is untouched. Where the file system offers it, the file has
@@ -63,6 +67,8 @@ class TempOutput {
     QByteArray m_output;
     QByteArray m_temp; // the named temporary file; empty for an unnamed one
     int m_fd = -1;
+    // Flushes the file to disk while it is written, so that Commit's flush is short.
+    std::unique_ptr<BackgroundSync> m_sync;
     bool m_committed = false;
     QString m_error;
 };

@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <optional>
 
 namespace ZipFileIo {
@@ -22,9 +21,6 @@ qint64 g_reads = 0;
 
 // Pending archive bytes are written out once they reach this much.
 constexpr qint64 ArchiveBlockSize = 512 * 1024;
-// Written blocks are handed to the disk in runs of this much while packing goes on, so
-// that the final flush to disk only waits for the last of them.
-constexpr qint64 WritebackRun = qint64(1) << 20;
 
 // Counts one call and says whether the test asked for this one to fail.
 bool countAndInject(qint64& Counter, qint64 FailNumber) {
@@ -250,18 +246,7 @@ bool ArchiveFile::flushBuffer(std::FILE* File) {
     }
     m_pendingStart += qint64(size);
     m_pending.resize(0); // the capacity stays for the next block
-    startWriteback(File);
     return true;
-}
-
-// Asks the system to start writing what has been written so far to the disk, without
-// waiting for it; a file that cannot be written back (a pipe, a device) ignores it.
-void ArchiveFile::startWriteback(std::FILE* File) {
-    if (m_pendingStart - m_writebackStart < WritebackRun || m_pendingStart < m_writebackStart)
-        return;
-    ::sync_file_range(::fileno(File), m_writebackStart, m_pendingStart - m_writebackStart,
-                      SYNC_FILE_RANGE_WRITE);
-    m_writebackStart = m_pendingStart;
 }
 
 bool ArchiveFile::RemoveIfOwned() {

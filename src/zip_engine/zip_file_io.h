@@ -75,7 +75,6 @@ class ArchiveFile {
     bool writeBuffered(std::FILE* File, const void* Buffer, qint64 Size);
     bool seekBuffered(std::FILE* File, qint64 Offset, ArchiveStream::SeekFrom Origin);
     bool flushBuffer(std::FILE* File);
-    void startWriteback(std::FILE* File);
 
     friend struct ArchiveCallbacks;
     // A new archive may be written through a buffer of large blocks: minizip's many small
@@ -83,10 +82,9 @@ class ArchiveFile {
     // within it.
     bool m_largeBlocks = false;
     bool m_buffered = false;
-    QByteArray m_pending;        // bytes not yet written, from file offset m_pendingStart
-    qint64 m_pendingStart = 0;   // where the stream stands while bytes are pending
-    qint64 m_position = 0;       // the position minizip sees
-    qint64 m_writebackStart = 0; // where the bytes not yet handed to the disk begin
+    QByteArray m_pending;      // bytes not yet written, from file offset m_pendingStart
+    qint64 m_pendingStart = 0; // where the stream stands while bytes are pending
+    qint64 m_position = 0;     // the position minizip sees
     QByteArray m_path;
     int m_descriptor = -1;
     bool m_failed = false;

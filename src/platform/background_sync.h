@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// Flushes a file that is being written to disk bit by bit from a thread of its own, so that
+// the flush that finishes it waits only for the last few MiB. On some systems (virtual
+// machines among them) a flush costs about as long as the data written since the previous
+// one took to write; spread over the writing it costs the writer nothing.
+class BackgroundSync {
+  public:
+    // Bytes added to the file between two flushes.
+    static constexpr qint64 Step = qint64(8) << 20;
+
+    // Starts watching the open file Descriptor, which must stay open until Stop.
+    explicit BackgroundSync(int Descriptor);
+    // Stops as Stop does.
+    ~BackgroundSync();
+    BackgroundSync(const BackgroundSync&) = delete;
+    BackgroundSync& operator=(const BackgroundSync&) = delete;
+
+    // Waits for a flush in progress and ends the thread; returns the errno of the first
+    // flush that failed, 0 when none did. Once the system has reported a failure to one
+    // flush it may not report it again, so the owner must not take a later flush's success
+    // for the file's.
+    int Stop();
+
+  private:
+    void run();
+
+    const int m_fd;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stopping = false;
+    int m_error = 0;
+    std::thread m_thread;
+};
