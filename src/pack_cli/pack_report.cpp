@@ -114,6 +114,9 @@ void PackReport::Started(int Files, qint64 Bytes) {
 }
 
 void PackReport::FileStarted(const ZipFile& File) {
+    // Only the bar shows the file being packed.
+    if (!m_showBar)
+        return;
     m_current = Printable(File.AsFile);
     drawBar(false);
 }

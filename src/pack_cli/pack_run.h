@@ -4,8 +4,8 @@
 #include "packing/folder_walk.h"
 #include "packing/output_entry.h"
 #include "platform/folder_listing.h"
+#include "zip_engine/raw_zip_writer.h"
 #include "zip_engine/zip_file.h"
-#include "zip_engine/zip_writer.h"
 
 #include <QString>
 
@@ -54,7 +54,7 @@ class PackRun {
     qint64 m_bytesBefore = 0; // bytes of the files already in the package
     bool m_tooManyFiles = false;
     OutputEntry m_oldOutput; // the package being replaced, left out of the walk
-    ZipWriter m_writer;
+    RawZipWriter m_writer;
     QString m_tempPath; // the file written: the temporary file, or the output it becomes
     QString m_failure;  // why the piece sink stopped the run
 };

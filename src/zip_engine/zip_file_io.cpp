@@ -200,6 +200,19 @@ bool ArchiveFile::writeBuffered(std::FILE* File, const void* Buffer, qint64 Size
     if ((m_position < m_pendingStart || m_position > end) &&
         !seekBuffered(File, m_position, ArchiveStream::SeekFrom::Start))
         return false;
+    // A large write at the end of what is pending goes out right after it: copying it into
+    // the block first would only cost time.
+    if (Size >= ArchiveBlockSize && m_position == m_pendingStart + m_pending.size()) {
+        if (!flushBuffer(File))
+            return false;
+        if (ArchiveStream::Write(File, Buffer, size_t(Size)) != size_t(Size)) {
+            ArchiveCallbacks::failWith(*this, errno);
+            return false;
+        }
+        m_pendingStart += Size;
+        m_position += Size;
+        return true;
+    }
     const qint64 at = m_position - m_pendingStart;
     // Room for a whole block and minizip's largest write (64 KiB), so it never grows.
     if (m_pending.capacity() == 0)

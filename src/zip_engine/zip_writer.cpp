@@ -46,7 +46,7 @@ QDateTime localNow() {
 // The local date and time in minizip's form: month 0-11 and the full year; minizip derives
 // the stored DOS date and time from it because dosDate stays 0.
 zip_fileinfo entryInfo(int Attrs, int InternalAttrs) {
-    const QDateTime now = g_testClock ? g_testClock() : localNow();
+    const QDateTime now = ZipWriter::EntryTime();
     zip_fileinfo info{};
     info.tmz_date.tm_sec = uInt(now.time().second());
     info.tmz_date.tm_min = uInt(now.time().minute());
@@ -80,6 +80,10 @@ ZipWriter::~ZipWriter() {
 
 void ZipWriter::SetTestClock(QDateTime (*Now)()) {
     g_testClock = Now;
+}
+
+QDateTime ZipWriter::EntryTime() {
+    return g_testClock ? g_testClock() : localNow();
 }
 
 bool ZipWriter::fail(int Code) {

@@ -72,6 +72,9 @@ class ZipWriter {
 
     // Test hook: the clock that stamps new entries (nullptr restores the local clock).
     static void SetTestClock(QDateTime (*Now)());
+    // The time a new entry is stamped with now: the local time, to the second, or the test
+    // clock's.
+    static QDateTime EntryTime();
 
   private:
     bool fail(int Code);

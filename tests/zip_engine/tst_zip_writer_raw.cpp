@@ -1,5 +1,6 @@
 #include "zip_check.h"
 #include "zip_engine/parallel_deflate.h"
+#include "zip_engine/raw_zip_writer.h"
 #include "zip_engine/zip_file_io.h"
 #include "zip_engine/zip_writer.h"
 
@@ -24,6 +25,8 @@ class TstZipWriterRaw : public QObject {
     void zip64ByExpectedSize_data();
     void zip64ByExpectedSize();
     void failedWriteSticksForRawEntries();
+    void rawWriterMatchesMinizip_data();
+    void rawWriterMatchesMinizip();
 
   private:
     QString path(const char* Name) const { return m_dir.filePath(QString::fromLatin1(Name)); }
@@ -236,6 +239,81 @@ void TstZipWriterRaw::failedWriteSticksForRawEntries() {
     QVERIFY(writer.CloseZip());
     writer.DiscardZip();
     QVERIFY(!QFile::exists(path("sticky.zip")));
+}
+
+void TstZipWriterRaw::rawWriterMatchesMinizip_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("method");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("internal");
+    QTest::addColumn<qint64>("expected");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<qint64>("before"); // bytes the file holds before the archive
+    const QByteArray text = textData(3000);
+    QTest::newRow("deflated text")
+        << ".\\project\\scene.xml" << 8 << -1 << 1 << qint64(0) << text << qint64(0);
+    QTest::newRow("stored, level 9")
+        << "a.bin" << 0 << 9 << 0 << qint64(0) << randomData(999) << qint64(0);
+    QTest::newRow("level 1, UTF-8 name")
+        << "Títulos\\a.txt" << 8 << 1 << 0 << qint64(0) << textData(5) << qint64(0);
+    QTest::newRow("empty") << "e" << 8 << -1 << 0 << qint64(0) << QByteArray() << qint64(0);
+    QTest::newRow("Zip64 fields by expected size")
+        << "big.bin" << 8 << -1 << 0 << ZipWriter::Zip64Threshold << text << qint64(0);
+    QTest::newRow("larger than a write block")
+        << "clip.mp4" << 0 << -1 << 0 << qint64(0) << randomData(700000) << qint64(0);
+    QTest::newRow("headers past 4 GiB")
+        << "late.bin" << 8 << -1 << 0 << qint64(0) << text << (qint64(4) << 30) + 5;
+}
+
+// The raw writer lays out an archive exactly as minizip does for the same raw entries (here
+// between two others), and it reads back whole.
+void TstZipWriterRaw::rawWriterMatchesMinizip() {
+    QFETCH(QString, name);
+    QFETCH(int, method);
+    QFETCH(int, level);
+    QFETCH(int, internal);
+    QFETCH(qint64, expected);
+    QFETCH(QByteArray, data);
+    QFETCH(qint64, before);
+    int dataType = 0;
+    const QByteArray entryBytes = method == 8 ? oneShotDeflate(data, dataType) : data;
+    struct Entry {
+        QString Name;
+        int Method, Level, Internal;
+        qint64 Expected;
+        QByteArray Data, Stored;
+    };
+    const QList<Entry> entries{
+        {QStringLiteral("first.txt"), 8, -1, 1, 0, "x", oneShotDeflate("x", dataType)},
+        {name, method, level, internal, expected, data, entryBytes},
+        {QStringLiteral("last\\b"), 0, -1, 0, 3, "abc", "abc"}};
+    const auto write = [&](auto& writer, const QString& file) {
+        QFile sparse(file);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(before));
+        sparse.close();
+        writer.SetLargeBlocks(true);
+        QVERIFY(!writer.OpenZip(file, before > 0 ? 1 : 0));
+        for (const Entry& e : entries) {
+            QVERIFY(!writer.OpenRawFileInZip(e.Name, e.Method, e.Level, 0x21, {}, e.Expected,
+                                             e.Internal));
+            QVERIFY(!writer.WriteBytes(e.Stored));
+            QVERIFY(!writer.CloseRawFileInZip(e.Data.size(), crcOf(e.Data)));
+        }
+        QVERIFY(!writer.CloseZip());
+    };
+    ZipWriter minizip;
+    write(minizip, path("minizip.zip"));
+    RawZipWriter raw;
+    write(raw, path("raw.zip"));
+    QFile a(path("minizip.zip"));
+    QFile b(path("raw.zip"));
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QVERIFY(a.seek(before) && b.seek(before));
+    QCOMPARE(b.readAll(), a.readAll());
+    const CheckedArchive archive = CheckZip(path("raw.zip"));
+    QVERIFY2(archive.Ok, qPrintable(archive.Error));
+    QCOMPARE(archive.Names(), (QStringList{"first.txt", name, "last\\b"}));
+    QCOMPARE(archive.Entries[1].Sha256, Sha256Of(data));
 }
 
 QTEST_GUILESS_MAIN(TstZipWriterRaw)
