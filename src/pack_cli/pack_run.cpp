@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include <system_error>
+
 namespace {
 
 // Internal attributes of an entry whose data zlib judged to be text, as minizip marks it.
@@ -31,39 +33,144 @@ QString stepFailed(const QString& Step, const QString& Why) {
 
 } // namespace
 
+DeflateSources::State FoundFiles::At(int Index, QString& Path, bool Wait) const {
+    std::unique_lock lock(m_mutex);
+    if (Wait)
+        m_changed.wait(lock, [&] { return Index < int(m_files.size()) || m_ended; });
+    if (Index < int(m_files.size())) {
+        Path = m_files[size_t(Index)].SourceFile;
+        return State::Known;
+    }
+    return m_ended ? State::Ended : State::Pending;
+}
+
+void FoundFiles::Add(ZipFile File) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_files.push_back(std::move(File));
+    }
+    m_changed.notify_all();
+}
+
+void FoundFiles::End(bool Whole) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_ended = true;
+        m_whole = Whole;
+    }
+    m_changed.notify_all();
+}
+
+bool FoundFiles::Ended(bool& Whole) const {
+    std::lock_guard lock(m_mutex);
+    Whole = m_whole;
+    return m_ended;
+}
+
+const ZipFile& FoundFiles::File(int Index) const {
+    std::lock_guard lock(m_mutex);
+    return m_files[size_t(Index)];
+}
+
+int FoundFiles::Count() const {
+    std::lock_guard lock(m_mutex);
+    return int(m_files.size());
+}
+
 PackRun::PackRun(const PackDestination& Destination, const TemplateKind& Kind, PackReport& Report)
     : m_destination(Destination), m_kind(Kind), m_report(Report) {}
 
-int PackRun::Run() {
-    const int walked = walk();
-    return walked != ExitCode::Success ? walked : write();
+PackRun::~PackRun() {
+    if (m_walker.joinable())
+        m_walker.join();
 }
 
-int PackRun::walk() {
+int PackRun::Run() {
     // Only the old package's own path is left out: other names of it are packed as they are.
     if (m_destination.Replaces)
         m_oldOutput = OutputEntry(m_destination.Output);
-    const QString project = m_destination.ProjectFolder;
-    FolderWalk walk(
-        [this](const QString& Source, const QString& As) { return takeFile(Source, As); },
-        m_kind.Naming, ProjectFolderName(project), MaxFolderEntries,
-        [] { return Interrupt::Requested(); });
-    const bool walked = walk.Run(PackagePaths::WalkStartOf(project), QString());
+    // The package is written while the walk goes on, into a file that becomes the package
+    // only once all is well; whatever the outcome, the walk's failures are told first. A
+    // named temporary file is hidden, and the walk leaves hidden files out, so a package
+    // written inside the project folder never finds itself.
+    TempOutput temp(m_destination.Output);
+    const bool created = temp.Create();
+    bool opened = false;
+    if (created) {
+        // An unnamed temporary file is named after the package it becomes.
+        m_tempPath = temp.Path().isEmpty() ? m_destination.Output : temp.Path();
+        // Many small entries cost far fewer system calls when the package goes out in blocks.
+        m_writer.SetLargeBlocks(true);
+        opened = !m_writer.OpenZipIn(temp.Descriptor());
+    }
+    startWalk();
+    const int written = opened ? writeEntries() : ExitCode::Success;
+    const int walked = walkOutcome();
+    if (walked != ExitCode::Success || written != ExitCode::Success || !opened)
+        m_writer.DiscardZip();
+    if (walked != ExitCode::Success)
+        return walked;
+    catchUpReport();
+    if (!created)
+        return fail(ExitCode::IoFailed, stepFailed(QStringLiteral("OpenZip"), temp.Error()));
+    if (!opened)
+        return fail(ExitCode::IoFailed, writeFailure(QStringLiteral("OpenZip")));
+    if (written != ExitCode::Success)
+        return fail(written, m_held);
+    return commit(temp);
+}
+
+// Walks in a thread of its own; where the system gives no thread, before packing.
+void PackRun::startWalk() {
+    try {
+        m_walker = std::thread([this] { walk(); });
+    } catch (const std::system_error&) {
+        walk();
+    }
+}
+
+// The walking thread: hands the files it finds to the packing thread one by one.
+void PackRun::walk() {
+    bool whole = false;
+    try {
+        const QString project = m_destination.ProjectFolder;
+        FolderWalk walk(
+            [this](const QString& Source, const QString& As) { return takeFile(Source, As); },
+            m_kind.Naming, ProjectFolderName(project), MaxFolderEntries,
+            [] { return Interrupt::Requested(); });
+        whole = walk.Run(PackagePaths::WalkStartOf(project), QString()) && !m_tooManyFiles;
+        m_failedFolder = walk.FailedFolder();
+        m_walkFailure = walk.Failure();
+    } catch (...) {
+        // Told by the packing thread, as if the walk had been its own.
+        m_walkException = std::current_exception();
+    }
+    m_found.End(whole);
+}
+
+// Waits for the walk to end and reports what stopped it, if anything.
+int PackRun::walkOutcome() {
+    if (m_walker.joinable())
+        m_walker.join();
+    if (m_walkException)
+        std::rethrow_exception(m_walkException);
     if (Interrupt::Requested())
         return interrupted();
     if (m_tooManyFiles)
-        return fail(ExitCode::WalkFailed,
-                    //: vendrel-pack error; %1 is the project folder, %2 the most files a
-                    //: package holds.
-                    QCoreApplication::translate(
-                        "PackRun", "Too many files for one package in %1: more than %2")
-                        .arg(quoted(project), QString::number(MaxPackageFiles)));
-    if (!walked)
+        return fail(
+            ExitCode::WalkFailed,
+            //: vendrel-pack error; %1 is the project folder, %2 the most files a
+            //: package holds.
+            QCoreApplication::translate("PackRun",
+                                        "Too many files for one package in %1: more than %2")
+                .arg(quoted(m_destination.ProjectFolder), QString::number(MaxPackageFiles)));
+    bool whole = false;
+    if (!m_found.Ended(whole) || !whole)
         return fail(
             ExitCode::WalkFailed,
             //: vendrel-pack error; %1 is a folder, %2 says what failed there.
             QCoreApplication::translate("PackRun", "Walking the project folder failed in %1: %2")
-                .arg(quoted(walk.FailedFolder()), walk.Failure()));
+                .arg(quoted(m_failedFolder), m_walkFailure));
     return ExitCode::Success;
 }
 
@@ -78,56 +185,58 @@ bool PackRun::takeFile(const QString& sourceFile, const QString& asFile) {
     if (!file)
         return false;
     // minizip 1.1 records a wrong entry count beyond the limit; the walk stops at once.
-    if (qsizetype(m_files.size()) >= MaxPackageFiles) {
+    if (m_found.Count() >= MaxPackageFiles) {
         m_tooManyFiles = true;
         return false;
     }
     m_totalBytes += file->ByteCount;
-    m_files.push_back(std::move(*file));
+    m_found.Add(std::move(*file));
     return true;
 }
 
-int PackRun::write() {
-    m_report.Started(int(m_files.size()), m_totalBytes);
-    TempOutput temp(m_destination.Output);
-    if (!temp.Create())
-        return fail(ExitCode::IoFailed, stepFailed(QStringLiteral("OpenZip"), temp.Error()));
-    // An unnamed temporary file is named after the package it becomes.
-    m_tempPath = temp.Path().isEmpty() ? m_destination.Output : temp.Path();
-    // Many small entries cost far fewer system calls when the package goes out in blocks.
-    m_writer.SetLargeBlocks(true);
-    const bool openFailed = m_writer.OpenZipIn(temp.Descriptor());
-    if (openFailed)
-        return fail(ExitCode::IoFailed, writeFailure(QStringLiteral("OpenZip")));
-    const int written = writeEntries();
-    if (written != ExitCode::Success) {
-        m_writer.DiscardZip();
-        return written;
-    }
-    return commit(temp);
+// Once the walk is through, starts the report and prints the lines of the files packed
+// meanwhile; false when the walk has ended without going through.
+bool PackRun::catchUpReport() {
+    if (m_reporting)
+        return true;
+    bool whole = false;
+    if (!m_found.Ended(whole))
+        return true;
+    if (!whole)
+        return false;
+    m_report.Started(m_found.Count(), m_totalBytes);
+    for (; m_filesReported < m_filesDone; ++m_filesReported)
+        m_report.FileDone(m_found.File(m_filesReported));
+    m_report.Progress(m_bytesBefore);
+    m_reporting = true;
+    return true;
 }
 
 int PackRun::writeEntries() {
-    QStringList sources;
-    sources.reserve(qsizetype(m_files.size()));
-    for (const ZipFile& file : m_files)
-        sources << file.SourceFile;
     DeflateSettings settings;
     // zlib's default level, as the window's entries get it.
     settings.Level = -1;
     ParallelDeflate deflate(settings);
     const bool completed =
-        deflate.Run(sources, [this](const DeflatePiece& Piece) { return onPiece(Piece); });
-    if (Interrupt::Requested())
-        return interrupted();
+        deflate.Run(m_found, [this](const DeflatePiece& Piece) { return onPiece(Piece); });
+    // An interrupt or a failed walk is told once the walk has ended.
+    bool whole = true;
+    if (Interrupt::Requested() || (m_found.Ended(whole) && !whole))
+        return ExitCode::Interrupted;
     if (!m_failure.isEmpty())
-        return fail(ExitCode::IoFailed, m_failure);
+        return hold(ExitCode::IoFailed, m_failure);
     if (!completed)
-        return fail(ExitCode::IoFailed, deflateFailure(deflate));
+        return hold(ExitCode::IoFailed, deflateFailure(deflate));
     const bool closeFailed = m_writer.CloseZip();
     if (closeFailed)
-        return fail(ExitCode::IoFailed, writeFailure(QStringLiteral("CloseZip")));
+        return hold(ExitCode::IoFailed, writeFailure(QStringLiteral("CloseZip")));
     return ExitCode::Success;
+}
+
+// Keeps a failure of the packing to be told once the walk is known to have gone through.
+int PackRun::hold(int code, const QString& text) {
+    m_held = text;
+    return code;
 }
 
 int PackRun::commit(TempOutput& temp) {
@@ -153,9 +262,9 @@ int PackRun::commit(TempOutput& temp) {
 
 // The sink of the parallel deflate: one piece of one file's stream, in walk order.
 bool PackRun::onPiece(const DeflatePiece& piece) {
-    if (Interrupt::Requested())
+    if (Interrupt::Requested() || !catchUpReport())
         return false;
-    const ZipFile& file = m_files.at(size_t(piece.File));
+    const ZipFile& file = m_found.File(piece.File);
     if (piece.First && !openEntry(file, piece.Text))
         return false;
     // More bytes than listed would no longer fit the entry's Zip64 decision.
@@ -167,12 +276,14 @@ bool PackRun::onPiece(const DeflatePiece& piece) {
     const bool writeFailed = m_writer.WriteBytes(piece.Data);
     if (writeFailed)
         return failWrite(QStringLiteral("WriteBytes"));
-    m_report.Progress(m_bytesBefore + piece.Size);
+    if (m_reporting)
+        m_report.Progress(m_bytesBefore + piece.Size);
     return !piece.Last || closeEntry(file, piece);
 }
 
 bool PackRun::openEntry(const ZipFile& file, bool text) {
-    m_report.FileStarted(file);
+    if (m_reporting)
+        m_report.FileStarted(file);
     const bool failed =
         m_writer.OpenRawFileInZip(file.AsFile, file.ZMethod, file.ZLevel, file.Attrs, file.Comment,
                                   file.ByteCount, text ? TextAttr : 0);
@@ -194,7 +305,11 @@ bool PackRun::closeEntry(const ZipFile& file, const DeflatePiece& piece) {
     if (closeFailed)
         return failWrite(QStringLiteral("CloseFileInZip"));
     m_bytesBefore += piece.Size;
-    m_report.FileDone(file);
+    ++m_filesDone;
+    if (m_reporting) {
+        m_report.FileDone(file);
+        m_filesReported = m_filesDone;
+    }
     return true;
 }
 

@@ -4,37 +4,74 @@
 #include "packing/folder_walk.h"
 #include "packing/output_entry.h"
 #include "platform/folder_listing.h"
+#include "zip_engine/parallel_deflate.h"
 #include "zip_engine/raw_zip_writer.h"
 #include "zip_engine/zip_file.h"
 
 #include <QString>
 
-#include <vector>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
 
 class PackReport;
-class ParallelDeflate;
 class TempOutput;
-struct DeflatePiece;
 struct TemplateKind;
 
-// One package made from a project folder: the window's walk, then every file deflated on
-// all cores and written, in walk order, as raw entries into a temporary file that takes the
-// output's place only when complete. Stops at the next piece when an interrupt is asked for.
+// The files the walk has found so far, in walk order: filled by the walking thread and read
+// by the packing one, which may wait for the next.
+class FoundFiles : public DeflateSources {
+  public:
+    State At(int Index, QString& Path, bool Wait) const override;
+    // Adds a file the walk took.
+    void Add(ZipFile File);
+    // Ends the list: nothing more is added. Whole says whether the walk went through.
+    void End(bool Whole);
+    // True once the list has ended; Whole then says whether the walk went through.
+    bool Ended(bool& Whole) const;
+    // File Index, which must have been added; it stays in place while more are added.
+    const ZipFile& File(int Index) const;
+    // The files added so far.
+    int Count() const;
+
+  private:
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+    std::deque<ZipFile> m_files;
+    bool m_ended = false;
+    bool m_whole = false;
+};
+
+// One package made from a project folder: the window's walk, and every file it finds deflated
+// on all cores and written, in walk order, as raw entries into a temporary file that takes the
+// output's place only when complete. Packing starts while the walk is still going on, in a
+// thread of its own; what the walk finds wrong is told first all the same, and the lines of
+// the files packed meanwhile show once the walk is through. Stops at the next piece when an
+// interrupt is asked for.
 class PackRun {
   public:
     // The most entries the walk takes from one folder, as in the window.
     static constexpr int MaxFolderEntries = DefaultMaxFolderEntries;
 
     PackRun(const PackDestination& Destination, const TemplateKind& Kind, PackReport& Report);
+    // Waits for the walk should it still be going on.
+    ~PackRun();
+    PackRun(const PackRun&) = delete;
+    PackRun& operator=(const PackRun&) = delete;
 
     // Walks and writes; returns the exit code, with every failure already reported.
     int Run();
 
   private:
-    int walk();
+    void startWalk();
+    void walk();
+    int walkOutcome();
     bool takeFile(const QString& sourceFile, const QString& asFile);
-    int write();
+    bool catchUpReport();
     int writeEntries();
+    int hold(int code, const QString& text);
     int commit(TempOutput& temp);
     bool onPiece(const DeflatePiece& piece);
     bool openEntry(const ZipFile& file, bool text);
@@ -49,11 +86,21 @@ class PackRun {
     const PackDestination m_destination;
     const TemplateKind& m_kind;
     PackReport& m_report;
-    std::vector<ZipFile> m_files;
+    FoundFiles m_found;
+    // Written by the walking thread until it ends the list of found files.
     qint64 m_totalBytes = 0;
-    qint64 m_bytesBefore = 0; // bytes of the files already in the package
     bool m_tooManyFiles = false;
-    OutputEntry m_oldOutput; // the package being replaced, left out of the walk
+    QString m_failedFolder;
+    QString m_walkFailure;
+    std::exception_ptr m_walkException;
+    std::thread m_walker;
+    // The packing thread's.
+    qint64 m_bytesBefore = 0; // bytes of the files already in the package
+    int m_filesDone = 0;      // files in the package
+    int m_filesReported = 0;  // files whose line has been printed
+    bool m_reporting = false; // the walk is through and the report has caught up
+    QString m_held;           // the failure to report once the walk is known to be fine
+    OutputEntry m_oldOutput;  // the package being replaced, left out of the walk
     RawZipWriter m_writer;
     QString m_tempPath; // the file written: the temporary file, or the output it becomes
     QString m_failure;  // why the piece sink stopped the run

@@ -56,8 +56,9 @@ struct RunOutcome {
 // the oldest block when it is done, and so on, all on the caller's thread.
 class DeflateRun {
   public:
-    DeflateRun(const QStringList& files, const DeflateSettings& settings, const DeflateSink& sink)
-        : m_files(files), m_settings(settings), m_sink(sink), m_reader(files, settings.BlockSize),
+    DeflateRun(const DeflateSources& sources, const DeflateSettings& settings,
+               const DeflateSink& sink)
+        : m_settings(settings), m_sink(sink), m_reader(sources, settings.BlockSize),
           m_pool(settings.Threads, settings.Level, m_stop) {}
 
     // Makes workers drop their block at the next slice should an exception end the run.
@@ -69,7 +70,7 @@ class DeflateRun {
 
   private:
     void fillPipeline();
-    bool canRead() const;
+    bool canRead();
     void take(const JobPtr& job);
     void closeBatch();
     void compressHere(const JobBatch& batch);
@@ -78,7 +79,6 @@ class DeflateRun {
     bool deliver(DeflateJob& job);
     bool fail(int file, const QString& error);
 
-    const QStringList& m_files;
     const DeflateSettings m_settings;
     const DeflateSink& m_sink;
     std::atomic<bool> m_stop{false};
@@ -100,7 +100,13 @@ class DeflateRun {
 RunOutcome DeflateRun::run() {
     for (;;) {
         fillPipeline();
-        if (m_inFlight.empty() || !deliverOldest())
+        // With nothing read to deliver, wait for the next file to be found, or the end.
+        if (m_inFlight.empty()) {
+            if (m_reader.nextBlock(true) != DeflateSources::State::Known)
+                break;
+            continue;
+        }
+        if (!deliverOldest())
             break;
     }
     // Stop the workers at their next slice and wait for them, on success, failure or cancel.
@@ -109,8 +115,9 @@ RunOutcome DeflateRun::run() {
     return m_outcome;
 }
 
-// Reads while the pipeline has room. Large files' blocks go to the workers one by one;
-// small files are gathered into a batch that counts as one slot once closed.
+// Reads while the pipeline has room and the next file is known. Large files' blocks go to
+// the workers one by one; small files are gathered into a batch that counts as one slot once
+// closed.
 void DeflateRun::fillPipeline() {
     while (canRead()) {
         const JobPtr job = m_reader.next();
@@ -123,9 +130,10 @@ void DeflateRun::fillPipeline() {
 
 // A batch being gathered holds a slot in reserve: whatever the next job turns out to be,
 // it and the batch fit the limit.
-bool DeflateRun::canRead() const {
+bool DeflateRun::canRead() {
     const int reserved = m_batch.empty() ? 0 : 1;
-    return !m_reader.atEnd() && int(m_slotJobs.size()) + reserved < m_settings.MaxBlocksInFlight;
+    return int(m_slotJobs.size()) + reserved < m_settings.MaxBlocksInFlight &&
+           m_reader.nextBlock() == DeflateSources::State::Known;
 }
 
 void DeflateRun::take(const JobPtr& job) {
@@ -143,8 +151,9 @@ void DeflateRun::take(const JobPtr& job) {
     // The run's final block with nothing else pending: a round trip to a worker would
     // only add a wait, so it is compressed here.
     const bool alone = m_inFlight.size() == 1 && m_reader.atEnd();
-    if (alone || !m_pool.submit(JobBatch{job}))
-        compressHere(JobBatch{job});
+    const JobBatch single(1, job);
+    if (alone || !m_pool.submit(single))
+        compressHere(single);
 }
 
 // Hands the gathered small files to a worker as one batch.
@@ -190,10 +199,9 @@ bool DeflateRun::deliverOldest() {
         return fail(job->file, job->readFailure);
     if (job->zlibCode != Z_OK) {
         //: %1 is a file, %2 zlib's error code, %3 zlib's own text.
-        const QString error =
-            QCoreApplication::translate("ParallelDeflate",
-                                        "Cannot compress \"%1\": zlib error %2 (%3)")
-                .arg(m_files.at(job->file), QString::number(job->zlibCode), job->zlibMessage);
+        const QString error = QCoreApplication::translate(
+                                  "ParallelDeflate", "Cannot compress \"%1\": zlib error %2 (%3)")
+                                  .arg(job->path, QString::number(job->zlibCode), job->zlibMessage);
         m_outcome.compressionFailed = true;
         return fail(job->file, error);
     }
@@ -246,12 +254,31 @@ QString refusalText(bool running) {
     return QCoreApplication::translate("ParallelDeflate", running ? alreadyRunning : noSink);
 }
 
+// A list known whole from the start.
+class FixedSources : public DeflateSources {
+  public:
+    explicit FixedSources(const QStringList& files) : m_files(files) {}
+    State At(int index, QString& path, bool) const override {
+        if (index >= m_files.size())
+            return State::Ended;
+        path = m_files.at(index);
+        return State::Known;
+    }
+
+  private:
+    const QStringList& m_files;
+};
+
 } // namespace
 
 ParallelDeflate::ParallelDeflate(const DeflateSettings& Settings)
     : m_settings(normalised(Settings)) {}
 
 bool ParallelDeflate::Run(const QStringList& SourceFiles, const DeflateSink& Sink) {
+    return Run(FixedSources(SourceFiles), Sink);
+}
+
+bool ParallelDeflate::Run(const DeflateSources& Sources, const DeflateSink& Sink) {
     m_canceled = false;
     m_error.clear();
     m_compressionFailed = false;
@@ -264,7 +291,7 @@ bool ParallelDeflate::Run(const QStringList& SourceFiles, const DeflateSink& Sin
     m_running = true;
     RunOutcome outcome;
     try {
-        outcome = DeflateRun(SourceFiles, m_settings, Sink).run();
+        outcome = DeflateRun(Sources, m_settings, Sink).run();
     } catch (const std::exception& e) {
         // An allocation failure on this thread, or whatever the sink let escape.
         //: %1 is the system's reason, in English.

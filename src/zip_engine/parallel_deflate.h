@@ -30,6 +30,21 @@ struct DeflatePiece {
 // Receives the pieces in order on the thread that called Run; returning false stops the run.
 using DeflateSink = std::function<bool(const DeflatePiece& Piece)>;
 
+// The files a run compresses, in order, as they become known: another thread may still be
+// finding them while the first are compressed.
+class DeflateSources {
+  public:
+    enum class State {
+        Known,   // the file is there
+        Pending, // not known yet: the list goes on growing
+        Ended,   // the list ended before it
+    };
+    virtual ~DeflateSources() = default;
+    // What is known of file Index, with its path when Known; with Wait, does not return
+    // Pending but waits until the file is known or the list has ended.
+    virtual State At(int Index, QString& Path, bool Wait) const = 0;
+};
+
 // Compresses files into raw deflate streams (no zlib or gzip wrapper, as a zip entry holds
 // them) on a pool of worker threads, and hands the results to a sink strictly in order.
 // A large file is cut into blocks that are deflated independently, each primed with the
@@ -51,6 +66,9 @@ class ParallelDeflate {
     // completed, false after a failure (see Error) or a stop asked for by the sink (see
     // Canceled). Every worker has finished when it returns.
     [[nodiscard]] bool Run(const QStringList& SourceFiles, const DeflateSink& Sink);
+    // The same for a list that may still grow while the run goes on; it ends when Sources
+    // says the list has ended (or at a failure or a stop, as above).
+    [[nodiscard]] bool Run(const DeflateSources& Sources, const DeflateSink& Sink);
     // Compresses one file; the same as Run with a list of one.
     [[nodiscard]] bool CompressFile(const QString& SourceFile, const DeflateSink& Sink);
 

@@ -4,6 +4,7 @@
 
 #include "capture.h"
 #include "pack_rig.h"
+#include "zip_check.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@ class TstPackRun : public QObject {
     void cleanup();
     void writeFailure_data();
     void writeFailure();
+    void temporaryFileIsNotPacked();
 
   private:
     int run(QString& Err);
@@ -122,6 +124,24 @@ void TstPackRun::writeFailure() {
     QCOMPARE(FileBytes(output()), OldBytes);
     QCOMPARE(QDir(m_dir->path() + "/out").entryList(QDir::Files | QDir::Hidden),
              QStringList{"Intro.dzt"});
+}
+
+// Packing starts while the walk goes on: a package written into the project folder, through
+// a named temporary file, must not find that file in the walk.
+void TstPackRun::temporaryFileIsNotPacked() {
+    const QString inside = m_dir->path() + QStringLiteral("/Intro/media/Intro.dzt");
+    ZipFileIo::TestFaults faults;
+    faults.NamedTempFile = true;
+    ZipFileIo::SetTestFaults(faults);
+    ScratchFile out = MakeScratchFile();
+    ScratchFile err = MakeScratchFile();
+    QCOMPARE(RunPackCli({"--kind", "dzt", m_dir->path() + "/Intro", inside},
+                        {out.get(), err.get(), false, false, 80}),
+             ExitCode::Success);
+    const CheckedArchive archive = CheckZip(inside);
+    QVERIFY2(archive.Ok, qPrintable(archive.Error));
+    QCOMPARE(archive.Names(), (QStringList{".\\project.xml", ".\\readme.txt", ".\\media\\clip.mp4",
+                                           ".\\media\\thumbs\\t1.png"}));
 }
 
 QTEST_GUILESS_MAIN(TstPackRun)

@@ -261,6 +261,7 @@ class TestParallelDeflate : public QObject {
     void blockCrcMatchesZlib_data();
     void blockCrcMatchesZlib();
     void manySmallFilesInOrder();
+    void filesFoundDuringTheRun();
     void sinkStopsTheRun_data();
     void sinkStopsTheRun();
     void unreadableFileIsReported_data();
@@ -590,6 +591,38 @@ void TestParallelDeflate::manySmallFilesInOrder() {
         ++expectedFile;
     }
     QCOMPARE(expectedFile, paths.size());
+}
+
+// Files that become known while the run goes on: here each only once the run waits for it,
+// having delivered all before it. They come out as the same list known from the start would.
+void TestParallelDeflate::filesFoundDuringTheRun() {
+    struct FoundWhenAwaited : DeflateSources {
+        QStringList Paths;
+        mutable int Known = 1;
+        State At(int Index, QString& Path, bool Wait) const override {
+            if (Index >= Paths.size())
+                return State::Ended;
+            if (Index >= Known && !Wait)
+                return State::Pending;
+            Known = std::max(Known, Index + 1);
+            Path = Paths.at(Index);
+            return State::Known;
+        }
+    } sources;
+    for (int i = 0; i < 6; ++i) {
+        sources.Paths << file(QStringLiteral("f%1.bin").arg(i));
+        QVERIFY(writeFile(sources.Paths.last(),
+                          makeData(i == 2 ? 3 * Block : 500 * i, Content::Text, quint32(i))));
+    }
+    Collected known;
+    Collected found;
+    ParallelDeflate deflater(settings(2));
+    QVERIFY(deflater.Run(sources.Paths, known.Sink()));
+    QVERIFY(deflater.Run(sources, found.Sink()));
+    QCOMPARE(found.Pieces.size(), known.Pieces.size());
+    for (qsizetype i = 0; i < found.Pieces.size(); ++i)
+        QVERIFY(found.Pieces[i].File == known.Pieces[i].File &&
+                found.Pieces[i].Data == known.Pieces[i].Data);
 }
 
 void TestParallelDeflate::sinkStopsTheRun_data() {

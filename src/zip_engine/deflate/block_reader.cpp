@@ -6,9 +6,19 @@
 
 namespace Deflate {
 
+DeflateSources::State BlockReader::nextBlock(bool wait) {
+    if (m_failed)
+        return DeflateSources::State::Ended;
+    // The rest of a file being read needs no look at the list.
+    if (m_source.IsOpen())
+        return DeflateSources::State::Known;
+    return m_sources.At(m_index, m_path, wait);
+}
+
 JobPtr BlockReader::next() {
     auto job = std::make_shared<DeflateJob>();
     job->file = m_index;
+    job->path = m_path;
     if (!m_source.IsOpen() && !openFile(*job))
         return failed(job);
     job->input = std::move(m_ahead);
@@ -29,7 +39,7 @@ JobPtr BlockReader::next() {
 }
 
 bool BlockReader::openFile(DeflateJob& job) {
-    const QString& path = m_files.at(m_index);
+    const QString& path = m_path;
     // Opened without waiting and kept only when it is a regular file; a read that the file
     // system would not let wait makes the file's reads wait from then on, as they should.
     m_offset = 0;
@@ -67,7 +77,7 @@ bool BlockReader::readBlock(DeflateJob& job) {
     if (got < 0) {
         //: %1 is a file, %2 says why it could not be read.
         job.readFailure = QCoreApplication::translate("BlockReader", "Cannot read \"%1\": %2")
-                              .arg(m_files.at(m_index), m_source.Error());
+                              .arg(m_path, m_source.Error());
         return false;
     }
     m_ahead.resize(start + got);

@@ -19,6 +19,7 @@ constexpr qint64 DictionarySize = 32768;
 // One block of one file on its way from the reader through the pool to the sink.
 struct DeflateJob {
     int file = 0;
+    QString path; // the file's, for messages
     // The 32 KiB of the file just before the block (none for a file's first), then the block.
     QByteArray input;
     qint64 primeSize = 0; // bytes of input that precede the block
