@@ -9,7 +9,7 @@
 namespace {
 
 // How often the file's size is looked at.
-constexpr std::chrono::milliseconds PollInterval(25);
+constexpr std::chrono::milliseconds PollInterval(10);
 
 } // namespace
 

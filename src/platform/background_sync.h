@@ -7,13 +7,13 @@
 #include <thread>
 
 // Flushes a file that is being written to disk bit by bit from a thread of its own, so that
-// the flush that finishes it waits only for the last few MiB. On some systems (virtual
+// the flush that finishes it waits only for the last MiB or so. On some systems (virtual
 // machines among them) a flush costs about as long as the data written since the previous
 // one took to write; spread over the writing it costs the writer nothing.
 class BackgroundSync {
   public:
     // Bytes added to the file between two flushes.
-    static constexpr qint64 Step = qint64(8) << 20;
+    static constexpr qint64 Step = qint64(1) << 20;
 
     // Starts watching the open file Descriptor, which must stay open until Stop.
     explicit BackgroundSync(int Descriptor);
