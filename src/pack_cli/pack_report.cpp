@@ -102,6 +102,8 @@ ConsoleStreams ConsoleStreams::Process() {
 PackReport::PackReport(const ConsoleStreams& Streams, bool Quiet)
     : m_streams(Streams), m_showBar(!Quiet && Streams.ErrIsTerminal),
       m_showLines(!Quiet && !Streams.OutIsTerminal), m_showSummary(!Quiet) {
+    // Packing may start before the run knows what it is to pack: speed and time count from
+    // here.
     m_clock.start();
 }
 
@@ -109,7 +111,6 @@ void PackReport::Started(int Files, qint64 Bytes) {
     m_files = Files;
     m_total = Bytes;
     m_done = 0;
-    m_clock.restart();
     drawBar(true);
 }
 

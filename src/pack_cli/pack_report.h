@@ -33,7 +33,7 @@ class PackReport {
   public:
     PackReport(const ConsoleStreams& Streams, bool Quiet);
 
-    // The run is about to write Files files holding Bytes bytes.
+    // The run writes Files files holding Bytes bytes (some may be written already).
     void Started(int Files, qint64 Bytes);
     // File is being packed now.
     void FileStarted(const ZipFile& File);

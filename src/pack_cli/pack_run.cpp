@@ -141,9 +141,10 @@ void PackRun::walk() {
         whole = walk.Run(PackagePaths::WalkStartOf(project), QString()) && !m_tooManyFiles;
         m_failedFolder = walk.FailedFolder();
         m_walkFailure = walk.Failure();
-    } catch (...) {
-        // Told by the packing thread, as if the walk had been its own.
-        m_walkException = std::current_exception();
+    } catch (const std::exception& e) {
+        // An allocation failure: the walk failed, and says why, like any other failure.
+        m_failedFolder = m_destination.ProjectFolder;
+        m_walkFailure = QString::fromLocal8Bit(e.what());
     }
     m_found.End(whole);
 }
@@ -152,10 +153,14 @@ void PackRun::walk() {
 int PackRun::walkOutcome() {
     if (m_walker.joinable())
         m_walker.join();
-    if (m_walkException)
-        std::rethrow_exception(m_walkException);
-    if (Interrupt::Requested())
+    bool whole = false;
+    const bool ended = m_found.Ended(whole);
+    if (Interrupt::Requested()) {
+        // The lines of the files already written, as when the walk came first.
+        if (ended && whole)
+            catchUpReport();
         return interrupted();
+    }
     if (m_tooManyFiles)
         return fail(
             ExitCode::WalkFailed,
@@ -164,8 +169,7 @@ int PackRun::walkOutcome() {
             QCoreApplication::translate("PackRun",
                                         "Too many files for one package in %1: more than %2")
                 .arg(quoted(m_destination.ProjectFolder), QString::number(MaxPackageFiles)));
-    bool whole = false;
-    if (!m_found.Ended(whole) || !whole)
+    if (!ended || !whole)
         return fail(
             ExitCode::WalkFailed,
             //: vendrel-pack error; %1 is a folder, %2 says what failed there.

@@ -12,7 +12,6 @@
 
 #include <condition_variable>
 #include <deque>
-#include <exception>
 #include <mutex>
 #include <thread>
 
@@ -92,7 +91,6 @@ class PackRun {
     bool m_tooManyFiles = false;
     QString m_failedFolder;
     QString m_walkFailure;
-    std::exception_ptr m_walkException;
     std::thread m_walker;
     // The packing thread's.
     qint64 m_bytesBefore = 0; // bytes of the files already in the package

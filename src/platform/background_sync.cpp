@@ -2,6 +2,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -13,45 +16,73 @@ constexpr std::chrono::milliseconds PollInterval(10);
 
 } // namespace
 
-BackgroundSync::BackgroundSync(int Descriptor) : m_fd(Descriptor) {
-    try {
-        m_thread = std::thread([this] { run(); });
-    } catch (const std::system_error&) {
-        // Without a thread the file is flushed once, when it is finished, as it always was.
+struct BackgroundSync::State {
+    explicit State(int descriptor) : fd(::fcntl(descriptor, F_DUPFD_CLOEXEC, 0)) {}
+    ~State() {
+        if (fd >= 0)
+            ::close(fd);
     }
-}
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
 
-BackgroundSync::~BackgroundSync() {
-    Stop();
-}
+    void run();
 
-int BackgroundSync::Stop() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_wake.notify_all();
-    if (m_thread.joinable())
-        m_thread.join();
-    return m_error;
-}
+    const int fd; // the thread's own: the owner may close its descriptor at any time
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stopping = false;
+    int error = 0;
+};
 
-void BackgroundSync::run() {
+void BackgroundSync::State::run() {
     qint64 synced = 0;
-    std::unique_lock lock(m_mutex);
-    while (!m_wake.wait_for(lock, PollInterval, [this] { return m_stopping; })) {
+    std::unique_lock lock(mutex);
+    while (!wake.wait_for(lock, PollInterval, [this] { return stopping; })) {
         struct stat status {};
-        if (::fstat(m_fd, &status) != 0 || qint64(status.st_size) - synced < Step)
+        if (::fstat(fd, &status) != 0 || qint64(status.st_size) - synced < Step)
             continue;
         synced = qint64(status.st_size);
         // The flush waits for the disk; the owner may meanwhile ask to stop.
         lock.unlock();
-        const bool flushed = ::fdatasync(m_fd) == 0;
-        const int error = errno;
+        const bool flushed = ::fdatasync(fd) == 0;
+        const int failure = errno;
         lock.lock();
         if (!flushed) {
-            m_error = error;
+            error = failure;
             return; // the file is damaged: flushing more of it helps nothing
         }
     }
+}
+
+BackgroundSync::BackgroundSync(int Descriptor) : m_state(std::make_shared<State>(Descriptor)) {
+    // Without its own descriptor or a thread the file is flushed once, when it is finished.
+    if (m_state->fd < 0)
+        return;
+    try {
+        m_thread = std::thread([state = m_state] { state->run(); });
+    } catch (const std::system_error&) {
+    }
+}
+
+BackgroundSync::~BackgroundSync() {
+    if (!m_thread.joinable())
+        return;
+    {
+        std::lock_guard lock(m_state->mutex);
+        m_state->stopping = true;
+    }
+    m_state->wake.notify_all();
+    m_thread.detach();
+}
+
+int BackgroundSync::Stop() {
+    {
+        std::lock_guard lock(m_state->mutex);
+        m_state->stopping = true;
+    }
+    m_state->wake.notify_all();
+    if (m_thread.joinable())
+        m_thread.join();
+    std::lock_guard lock(m_state->mutex);
+    return m_state->error;
 }

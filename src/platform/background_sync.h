@@ -2,8 +2,7 @@
 
 #include <QtGlobal>
 
-#include <condition_variable>
-#include <mutex>
+#include <memory>
 #include <thread>
 
 // Flushes a file that is being written to disk bit by bit from a thread of its own, so that
@@ -15,9 +14,10 @@ class BackgroundSync {
     // Bytes added to the file between two flushes.
     static constexpr qint64 Step = qint64(1) << 20;
 
-    // Starts watching the open file Descriptor, which must stay open until Stop.
+    // Starts watching the open file Descriptor, through a descriptor of its own.
     explicit BackgroundSync(int Descriptor);
-    // Stops as Stop does.
+    // Abandons the file without waiting: a flush in progress, which may take as long as the
+    // disk needs, finishes on its own, and nothing more is flushed.
     ~BackgroundSync();
     BackgroundSync(const BackgroundSync&) = delete;
     BackgroundSync& operator=(const BackgroundSync&) = delete;
@@ -29,12 +29,7 @@ class BackgroundSync {
     int Stop();
 
   private:
-    void run();
-
-    const int m_fd;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_stopping = false;
-    int m_error = 0;
+    struct State;
+    std::shared_ptr<State> m_state; // shared with the thread, which may outlive this object
     std::thread m_thread;
 };

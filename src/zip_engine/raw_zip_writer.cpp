@@ -106,6 +106,9 @@ bool RawZipWriter::OpenZipIn(int Descriptor) {
 bool RawZipWriter::open(const char* path, int appendMode, int descriptor) {
     if (m_stream != nullptr)
         return fail(AlreadyOpen);
+    // Adding to the entries of an existing archive is ZipWriter's work.
+    if (appendMode != 0 && appendMode != 1)
+        return fail(ParamError);
     m_io = zlib_filefunc64_def{};
     m_archive.Attach(m_io, descriptor, m_largeBlocks);
     const int mode = ZLIB_FILEFUNC_MODE_READ | ZLIB_FILEFUNC_MODE_WRITE |

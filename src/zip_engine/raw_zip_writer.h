@@ -27,7 +27,7 @@ class RawZipWriter {
     // Makes the next archive this writer creates go out in blocks of 512 KiB (see ZipWriter).
     void SetLargeBlocks(bool On) { m_largeBlocks = On; }
     // Opens the archive at FilePath: AppendMode 0 creates or replaces it, 1 writes a new
-    // archive after the bytes the file holds already.
+    // archive after the bytes the file holds already; any other mode is refused (-102).
     [[nodiscard]] bool OpenZip(const QString& FilePath, int AppendMode = 0);
     // Opens a new archive in the file open as Descriptor, emptied first; the file stays open
     // and is never deleted by the writer.
