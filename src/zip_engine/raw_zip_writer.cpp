@@ -1,5 +1,6 @@
 #include "zip_engine/raw_zip_writer.h"
 
+#include "zip_engine/entry_fields.h"
 #include "zip_engine/zip_writer.h"
 
 #include <QDateTime>
@@ -9,13 +10,10 @@
 
 namespace {
 
-constexpr int NothingOpen = -666;
-constexpr int AlreadyOpen = -667;
-constexpr int IoFailed = -1;
+using namespace EntryFields;
+
 constexpr int ParamError = -102; // minizip's ZIP_PARAMERROR
 constexpr int BadZipFile = -103; // minizip's ZIP_BADZIPFILE
-constexpr int AttrMask = 0x27;
-constexpr quint32 Utf8Flag = 0x800; // general purpose bit 11: name and comment are UTF-8
 constexpr quint64 Limit32 = 0xFFFFFFFF;
 constexpr qint64 MaxFieldLength = 0xFFFF;
 constexpr int LocalHeaderSize = 30;
@@ -34,10 +32,6 @@ void append(QByteArray& bytes, quint64 value, int size) {
     const qsizetype at = bytes.size();
     bytes.resize(at + size);
     put(bytes, at, value, size);
-}
-
-bool isAscii(const QByteArray& text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
 // The stamp in DOS form as minizip computes it from the local time: years from 1980 (a year
@@ -156,7 +150,7 @@ bool RawZipWriter::OpenRawFileInZip(const QString& FileName, int ZMethod, int ZL
         comment.size() > MaxFieldLength)
         return fail(ParamError);
     const bool zip64 = ExpectedSize >= ZipWriter::Zip64Threshold;
-    const quint32 flags = (isAscii(name) && isAscii(comment) ? 0 : Utf8Flag) | levelFlags(ZLevel);
+    const quint32 flags = NameFlags(name, comment) | levelFlags(ZLevel);
     const quint32 dosDate = dosDateOf(ZipWriter::EntryTime());
     m_headerAt = tell();
 

@@ -1,21 +1,18 @@
 #include "zip_engine/zip_writer.h"
 
+#include "zip_engine/entry_fields.h"
+
 #include <QFile>
 
 #include <minizip/zip.h>
 
-#include <algorithm>
 #include <limits>
 #include <utility>
 
 namespace {
 
-constexpr int NothingOpen = -666;
-constexpr int AlreadyOpen = -667;
-constexpr int IoFailed = -1;
-constexpr int AttrMask = 0x27;
-// General purpose bit 11: name and comment are UTF-8.
-constexpr uLong Utf8Flag = 0x800;
+using namespace EntryFields;
+
 // What the plain zipOpenNewFileInZip passes on to minizip's full call.
 constexpr uLong VersionMadeBy = 0;
 
@@ -23,10 +20,6 @@ QDateTime (*g_testClock)() = nullptr;
 
 zipFile handle(void* Handle) {
     return static_cast<zipFile>(Handle);
-}
-
-bool isAscii(const QByteArray& Text) {
-    return std::all_of(Text.begin(), Text.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
 // The local time now, to the second. Each conversion to local time looks at the system's
@@ -144,8 +137,7 @@ bool ZipWriter::openEntry(const QString& FileName, int ZMethod, int ZLevel, int 
     const zip_fileinfo info = entryInfo(Attrs, InternalAttrs);
     const QByteArray name = FileName.toUtf8();
     const QByteArray comment = Comment.toUtf8();
-    // All-ASCII entries get exactly what the plain zipOpenNewFileInZip writes.
-    const uLong flags = isAscii(name) && isAscii(comment) ? 0 : Utf8Flag;
+    const uLong flags = NameFlags(name, comment);
     const int zip64 = ExpectedSize >= Zip64Threshold ? 1 : 0;
     m_result = checked(zipOpenNewFileInZip4_64(
         handle(m_zipHandle), name.constData(), &info, nullptr, 0, nullptr, 0, comment.constData(),
