@@ -44,12 +44,46 @@ DeflateSources::State FoundFiles::At(int Index, QString& Path, bool Wait) const 
     return m_ended ? State::Ended : State::Pending;
 }
 
-void FoundFiles::Add(ZipFile File) {
+bool FoundFiles::TakeOpened(int Index, SourceReader& Reader) {
+    bool wake = false;
     {
         std::lock_guard lock(m_mutex);
+        SourceReader& opened = m_opened[size_t(Index)];
+        if (!opened.IsOpen())
+            return false;
+        Reader = std::move(opened);
+        // The walk waits for half of the held files to be taken: one wake per many files.
+        wake = --m_held == MaxHeldOpen / 2;
+    }
+    if (wake)
+        m_taken.notify_one();
+    return true;
+}
+
+void FoundFiles::Add(ZipFile File, SourceReader& Opened) {
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_held >= MaxHeldOpen)
+            m_taken.wait(lock, [this] { return m_held <= MaxHeldOpen / 2 || !m_holding; });
         m_files.push_back(std::move(File));
+        m_opened.emplace_back();
+        if (m_holding && Opened.IsOpen()) {
+            m_opened.back() = std::move(Opened);
+            ++m_held;
+        }
     }
     m_changed.notify_all();
+}
+
+void FoundFiles::StopHolding() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_holding = false;
+        for (SourceReader& opened : m_opened)
+            opened.Close();
+        m_held = 0;
+    }
+    m_taken.notify_all();
 }
 
 void FoundFiles::End(bool Whole) {
@@ -81,6 +115,7 @@ PackRun::PackRun(const PackDestination& Destination, const TemplateKind& Kind, P
     : m_destination(Destination), m_kind(Kind), m_report(Report) {}
 
 PackRun::~PackRun() {
+    m_found.StopHolding();
     if (m_walker.joinable())
         m_walker.join();
 }
@@ -105,6 +140,8 @@ int PackRun::Run() {
     }
     startWalk();
     const int written = opened ? writeEntries() : ExitCode::Success;
+    // Nothing more is read: a walk still going on holds no file open for it.
+    m_found.StopHolding();
     const int walked = walkOutcome();
     if (walked != ExitCode::Success || written != ExitCode::Success || !opened)
         m_writer.DiscardZip();
@@ -125,6 +162,8 @@ void PackRun::startWalk() {
     try {
         m_walker = std::thread([this] { walk(); });
     } catch (const std::system_error&) {
+        // Nothing is read before the walk ends, so it must not wait for files to be taken.
+        m_found.StopHolding();
         walk();
     }
 }
@@ -185,7 +224,9 @@ bool PackRun::takeFile(const QString& sourceFile, const QString& asFile) {
     // The package being replaced is no part of the template, as in the window.
     if (m_oldOutput.Is(sourceFile))
         return true;
-    std::optional<ZipFile> file = ZipFileFor(sourceFile, asFile);
+    // The open that checks the file is the one it is read through.
+    SourceReader opened;
+    std::optional<ZipFile> file = ZipFileFor(opened, sourceFile, asFile);
     if (!file)
         return false;
     // minizip 1.1 records a wrong entry count beyond the limit; the walk stops at once.
@@ -194,7 +235,7 @@ bool PackRun::takeFile(const QString& sourceFile, const QString& asFile) {
         return false;
     }
     m_totalBytes += file->ByteCount;
-    m_found.Add(std::move(*file));
+    m_found.Add(std::move(*file), opened);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "packing/folder_walk.h"
 #include "packing/output_entry.h"
 #include "platform/folder_listing.h"
+#include "platform/source_reader.h"
 #include "zip_engine/parallel_deflate.h"
 #include "zip_engine/raw_zip_writer.h"
 #include "zip_engine/zip_file.h"
@@ -20,14 +21,24 @@ class TempOutput;
 struct TemplateKind;
 
 // The files the walk has found so far, in walk order: filled by the walking thread and read
-// by the packing one, which may wait for the next.
+// by the packing one, which may wait for the next. Each file comes with the open the walk
+// checked it with, kept for the packing to read through, so that a file is opened once.
 class FoundFiles : public DeflateSources {
   public:
+    // The most files held open at once: a walk that gets this far ahead of the packing waits
+    // until half of them are taken, which keeps open files far below the system's limit.
+    static constexpr int MaxHeldOpen = 64;
+
     State At(int Index, QString& Path, bool Wait) const override;
-    // Adds a file the walk took.
-    void Add(ZipFile File);
+    bool TakeOpened(int Index, SourceReader& Reader) override;
+    // Adds a file the walk took, with the reader that opened it, which is kept open for the
+    // packing unless holding has stopped; may wait for the packing to take held files.
+    void Add(ZipFile File, SourceReader& Opened);
     // Ends the list: nothing more is added. Whole says whether the walk went through.
     void End(bool Whole);
+    // No file is held open from now on, and Add no longer waits: the packing is over, or
+    // runs only after the walk. Files held open are closed.
+    void StopHolding();
     // True once the list has ended; Whole then says whether the walk went through.
     bool Ended(bool& Whole) const;
     // File Index, which must have been added; it stays in place while more are added.
@@ -38,7 +49,11 @@ class FoundFiles : public DeflateSources {
   private:
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
+    std::condition_variable m_taken;
     std::deque<ZipFile> m_files;
+    std::deque<SourceReader> m_opened; // per file; closed once taken or not held
+    int m_held = 0;                    // files in m_opened still open
+    bool m_holding = true;
     bool m_ended = false;
     bool m_whole = false;
 };

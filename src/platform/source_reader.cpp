@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -31,6 +32,21 @@ QString notRegularText(mode_t mode) {
 }
 
 } // namespace
+
+SourceReader::SourceReader(SourceReader&& Other) noexcept {
+    *this = std::move(Other);
+}
+
+SourceReader& SourceReader::operator=(SourceReader&& Other) noexcept {
+    if (this == &Other)
+        return *this;
+    Close();
+    m_fd = std::exchange(Other.m_fd, -1);
+    m_size = Other.m_size;
+    m_attrs = Other.m_attrs;
+    m_error = std::move(Other.m_error);
+    return *this;
+}
 
 bool SourceReader::Open(const QString& Path) {
     Close();

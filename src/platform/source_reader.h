@@ -13,6 +13,9 @@ class SourceReader {
     ~SourceReader() { Close(); }
     SourceReader(const SourceReader&) = delete;
     SourceReader& operator=(const SourceReader&) = delete;
+    // Takes over Other's open file, leaving Other closed.
+    SourceReader(SourceReader&& Other) noexcept;
+    SourceReader& operator=(SourceReader&& Other) noexcept;
 
     // Opens Path read-only; false, with Error() saying why, when it cannot be opened or is
     // not a regular file (a folder, a FIFO, a socket or a device).

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <exception>
 #include <thread>
@@ -24,8 +25,12 @@ constexpr qint64 WorkerStateSize = 320 * 1024;
 // Whole files up to this size travel to the workers in batches: a small file takes a few
 // microseconds to compress, less than its hand-over to another thread would cost.
 constexpr qint64 SmallFileSize = 128 * 1024;
-// A batch is closed at this many files, or when its input reaches a quarter block.
+// A batch is closed at this many files, or before its input would pass a quarter block;
+// four batches then take the room of one block in the pipeline.
 constexpr int BatchFiles = 32;
+constexpr int BlockShares = 4;
+// How long the oldest block is waited for before files found meanwhile are read.
+constexpr std::chrono::milliseconds LookAgainAfter{1};
 
 DeflateSettings normalised(DeflateSettings s) {
     if (s.Threads <= 0)
@@ -56,8 +61,7 @@ struct RunOutcome {
 // the oldest block when it is done, and so on, all on the caller's thread.
 class DeflateRun {
   public:
-    DeflateRun(const DeflateSources& sources, const DeflateSettings& settings,
-               const DeflateSink& sink)
+    DeflateRun(DeflateSources& sources, const DeflateSettings& settings, const DeflateSink& sink)
         : m_settings(settings), m_sink(sink), m_reader(sources, settings.BlockSize),
           m_pool(settings.Threads, settings.Level, m_stop) {}
 
@@ -70,6 +74,8 @@ class DeflateRun {
 
   private:
     void fillPipeline();
+    void addSlot(int jobs, int shares);
+    bool hasRoom() const;
     bool canRead();
     void take(const JobPtr& job);
     void closeBatch();
@@ -85,8 +91,14 @@ class DeflateRun {
     BlockReader m_reader;
     WorkerPool m_pool;
     std::deque<JobPtr> m_inFlight; // every job read and not yet delivered, in order
-    // Jobs per slot of the pipeline, oldest first: a large file's block or a closed batch.
-    std::deque<int> m_slotJobs;
+    // A place in the pipeline: a large file's block or a closed batch of small files.
+    struct Slot {
+        int jobs = 0;   // its jobs not yet delivered
+        int shares = 0; // its share of the pipeline's room
+    };
+    std::deque<Slot> m_slots; // oldest first
+    int m_shares = 0;         // the slots' shares
+
     JobBatch m_batch; // the newest small files, not yet handed over
     qint64 m_batchBytes = 0;
     RunOutcome m_outcome;
@@ -116,36 +128,49 @@ RunOutcome DeflateRun::run() {
 }
 
 // Reads while the pipeline has room and the next file is known. Large files' blocks go to
-// the workers one by one; small files are gathered into a batch that counts as one slot once
-// closed.
+// the workers one by one; small files are gathered into batches, of which four take the room
+// of one block once closed: many batches in flight keep every worker busy while the oldest
+// is still compressed.
 void DeflateRun::fillPipeline() {
     while (canRead()) {
         const JobPtr job = m_reader.next();
         m_inFlight.push_back(job);
         take(job);
-        const int held = int(m_slotJobs.size()) + (m_batch.empty() ? 0 : 1);
-        m_outcome.peakBlocksInFlight = std::max(m_outcome.peakBlocksInFlight, held);
+        const int held = m_shares + (m_batch.empty() ? 0 : 1);
+        m_outcome.peakBlocksInFlight =
+            std::max(m_outcome.peakBlocksInFlight, (held + BlockShares - 1) / BlockShares);
     }
 }
 
-// A batch being gathered holds a slot in reserve: whatever the next job turns out to be,
+void DeflateRun::addSlot(int jobs, int shares) {
+    m_slots.push_back(Slot{jobs, shares});
+    m_shares += shares;
+}
+
+// A batch being gathered holds its share in reserve: whatever the next job turns out to be,
 // it and the batch fit the limit.
-bool DeflateRun::canRead() {
+bool DeflateRun::hasRoom() const {
     const int reserved = m_batch.empty() ? 0 : 1;
-    return int(m_slotJobs.size()) + reserved < m_settings.MaxBlocksInFlight &&
-           m_reader.nextBlock() == DeflateSources::State::Known;
+    return m_shares + reserved + BlockShares <= m_settings.MaxBlocksInFlight * BlockShares;
+}
+
+bool DeflateRun::canRead() {
+    return hasRoom() && m_reader.nextBlock() == DeflateSources::State::Known;
 }
 
 void DeflateRun::take(const JobPtr& job) {
     if (!job->done && isSmall(*job)) {
+        const qint64 batchLimit = m_settings.BlockSize / BlockShares;
+        if (m_batchBytes + job->input.size() > batchLimit)
+            closeBatch();
         m_batch.push_back(job);
         m_batchBytes += job->input.size();
-        if (int(m_batch.size()) >= BatchFiles || m_batchBytes * 4 >= m_settings.BlockSize)
+        if (int(m_batch.size()) >= BatchFiles || m_batchBytes == batchLimit)
             closeBatch();
         return;
     }
     closeBatch();
-    m_slotJobs.push_back(1);
+    addSlot(1, BlockShares);
     if (job->done)
         return;
     // The run's final block with nothing else pending: a round trip to a worker would
@@ -160,7 +185,7 @@ void DeflateRun::take(const JobPtr& job) {
 void DeflateRun::closeBatch() {
     if (m_batch.empty())
         return;
-    m_slotJobs.push_back(int(m_batch.size()));
+    addSlot(int(m_batch.size()), 1);
     JobBatch batch = std::move(m_batch);
     m_batch = JobBatch();
     m_batchBytes = 0;
@@ -178,7 +203,7 @@ void DeflateRun::compressHere(const JobBatch& batch) {
 // A whole file that fits a block and is small enough to be compressed in a batch.
 bool DeflateRun::isSmall(const DeflateJob& job) const {
     return job.last && job.primeSize == 0 &&
-           job.input.size() <= std::min(SmallFileSize, m_settings.BlockSize / 4);
+           job.input.size() <= std::min(SmallFileSize, m_settings.BlockSize / BlockShares);
 }
 
 bool DeflateRun::deliverOldest() {
@@ -186,15 +211,28 @@ bool DeflateRun::deliverOldest() {
     // The oldest file is still in the batch being gathered: rather than wait, this thread
     // compresses the batch itself (a lone small file never starts a thread).
     if (!m_batch.empty() && m_batch.front() == job) {
-        m_slotJobs.push_back(int(m_batch.size()));
+        addSlot(int(m_batch.size()), 1);
         compressHere(m_batch);
         m_batch.clear();
         m_batchBytes = 0;
     }
-    m_pool.waitFor(*job);
+    // One worker compresses a batch front to back: waiting for its last job rather than for
+    // each in turn wakes this thread once per batch, not once per small file.
+    const DeflateJob& awaited = *m_inFlight[size_t(m_slots.front().jobs - 1)];
+    // While files are still being found and the pipeline has room, the wait is cut short
+    // now and then to read what the walk found meanwhile: the oldest block may take long
+    // (a large file), and the workers would run out of work.
+    if (hasRoom() && m_reader.nextBlock() == DeflateSources::State::Pending) {
+        if (!m_pool.waitFor(awaited, LookAgainAfter))
+            return true;
+    } else {
+        m_pool.waitFor(awaited);
+    }
     m_inFlight.pop_front();
-    if (--m_slotJobs.front() == 0)
-        m_slotJobs.pop_front();
+    if (--m_slots.front().jobs == 0) {
+        m_shares -= m_slots.front().shares;
+        m_slots.pop_front();
+    }
     if (!job->readFailure.isEmpty())
         return fail(job->file, job->readFailure);
     if (job->zlibCode != Z_OK) {
@@ -274,11 +312,16 @@ class FixedSources : public DeflateSources {
 ParallelDeflate::ParallelDeflate(const DeflateSettings& Settings)
     : m_settings(normalised(Settings)) {}
 
-bool ParallelDeflate::Run(const QStringList& SourceFiles, const DeflateSink& Sink) {
-    return Run(FixedSources(SourceFiles), Sink);
+bool DeflateSources::TakeOpened(int, SourceReader&) {
+    return false;
 }
 
-bool ParallelDeflate::Run(const DeflateSources& Sources, const DeflateSink& Sink) {
+bool ParallelDeflate::Run(const QStringList& SourceFiles, const DeflateSink& Sink) {
+    FixedSources sources(SourceFiles);
+    return Run(sources, Sink);
+}
+
+bool ParallelDeflate::Run(DeflateSources& Sources, const DeflateSink& Sink) {
     m_canceled = false;
     m_error.clear();
     m_compressionFailed = false;

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class SourceReader;
+
 // How a ParallelDeflate compresses; values out of range are brought into range by the
 // constructor (the level excepted: zlib itself refuses a bad level, and the run reports it).
 struct DeflateSettings {
@@ -43,6 +45,9 @@ class DeflateSources {
     // What is known of file Index, with its path when Known; with Wait, does not return
     // Pending but waits until the file is known or the list has ended.
     virtual State At(int Index, QString& Path, bool Wait) const = 0;
+    // Moves file Index, known already, into Reader when the list holds it open (its size
+    // then is the size it had when opened); false when the reader is to open it by its path.
+    virtual bool TakeOpened(int Index, SourceReader& Reader);
 };
 
 // Compresses files into raw deflate streams (no zlib or gzip wrapper, as a zip entry holds
@@ -68,7 +73,7 @@ class ParallelDeflate {
     [[nodiscard]] bool Run(const QStringList& SourceFiles, const DeflateSink& Sink);
     // The same for a list that may still grow while the run goes on; it ends when Sources
     // says the list has ended (or at a failure or a stop, as above).
-    [[nodiscard]] bool Run(const DeflateSources& Sources, const DeflateSink& Sink);
+    [[nodiscard]] bool Run(DeflateSources& Sources, const DeflateSink& Sink);
     // Compresses one file; the same as Run with a list of one.
     [[nodiscard]] bool CompressFile(const QString& SourceFile, const DeflateSink& Sink);
 
@@ -80,7 +85,8 @@ class ParallelDeflate {
     bool CompressionFailed() const { return m_compressionFailed; }
     // Index of the file the last run failed on, or -1.
     int FailedFile() const { return m_failedFile; }
-    // The most blocks the last run held at once between reading and delivery.
+    // The most blocks the last run held at once between reading and delivery; four batches
+    // of small files count as one block.
     int PeakBlocksInFlight() const { return m_peakBlocksInFlight; }
 
     // The settings in effect.

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+class SourceReader;
+
 // One file waiting to be packed, with the name its entry gets in the archive.
 struct ZipFile {
     QString SourceFile;
@@ -21,3 +23,7 @@ struct ZipFile {
 std::optional<ZipFile> ZipFileFor(const QString& SourceFile, const QString& AsFile = {},
                                   int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
                                   const QString& Comment = {});
+// The same, opening SourceFile through Probe, which is left open for reading the file.
+std::optional<ZipFile> ZipFileFor(SourceReader& Probe, const QString& SourceFile,
+                                  const QString& AsFile = {}, int ZMethod = 8, int ZLevel = -1,
+                                  int Attrs = 0, const QString& Comment = {});

@@ -37,11 +37,17 @@ Zipper::~Zipper() {
 
 std::optional<ZipFile> ZipFileFor(const QString& SourceFile, const QString& AsFile, int ZMethod,
                                   int ZLevel, int Attrs, const QString& Comment) {
+    SourceReader probe;
+    return ZipFileFor(probe, SourceFile, AsFile, ZMethod, ZLevel, Attrs, Comment);
+}
+
+std::optional<ZipFile> ZipFileFor(SourceReader& probe, const QString& SourceFile,
+                                  const QString& AsFile, int ZMethod, int ZLevel, int Attrs,
+                                  const QString& Comment) {
     // One open tells all: only an ordinary file can be read front to back (a folder would
     // fail when its turn came, a device or pipe could block the window), and a file that
     // cannot be opened now would fail the run only when its turn came, after part of the
     // archive was written: refused here, the caller can name it before anything is written.
-    SourceReader probe;
     if (!probe.Open(SourceFile))
         return std::nullopt;
     ZipFile file;

@@ -2,6 +2,7 @@
 
 #include "zip_engine/deflate/block_crc.h"
 #include "zip_engine/deflate/block_plan.h"
+#include "zip_engine/deflate/stream_memory.h"
 
 #include <algorithm>
 #include <exception>
@@ -179,6 +180,7 @@ int feedSegment(z_stream& zs, DeflateJob& job, std::vector<Segment>& segments, s
 int deflateSegment(DeflateJob& job, std::vector<Segment>& segments, size_t i, int level,
                    const std::atomic<bool>& stop) {
     z_stream zs{};
+    UseThreadMemory(zs);
     int code = startDeflate(zs, job, segments[i], level);
     if (code == Z_OK)
         code = feedSegment(zs, job, segments, i, stop);

@@ -29,6 +29,7 @@ constexpr int MinRepeat = 4;
 constexpr qint64 MaxRepeat = 258;
 constexpr qint64 MaxRepeatDistance = DictionarySize - 262;
 constexpr int RepeatHashBits = 15;
+constexpr int KeptTableBits = 12;
 // The quick look for repeats visits only anchors: positions where two neighbouring bytes add
 // up to AnchorSpacing - 1 modulo AnchorSpacing, one in AnchorSpacing in near-random data.
 // Being chosen by the bytes themselves, a repeat holds its anchors where the original does,
@@ -160,9 +161,14 @@ std::vector<qint64> repeatedBytes(const QByteArray& input, const SliceGrid& grid
                                   const std::vector<bool>& candidates) {
     const auto* data = reinterpret_cast<const uchar*>(input.constData());
     const qint64 size = input.size();
-    // A small input (a small file) gets a table to match, which costs less to clear.
+    // A small input (a small file) gets a table to match, which costs less to clear. Such a
+    // table is kept by the thread for the next small file rather than taken from the heap
+    // that all threads share each time; a large one is given back at once.
     const int bits = std::clamp(int(std::bit_width(quint64(size))) - 1, 8, RepeatHashBits);
-    std::vector<SeenBytes> seen(size_t(1) << bits);
+    thread_local std::vector<SeenBytes> kept;
+    std::vector<SeenBytes> fresh;
+    std::vector<SeenBytes>& seen = bits <= KeptTableBits ? kept : fresh;
+    seen.assign(size_t(1) << bits, SeenBytes{});
     for (qint64 p = 0; p < grid.begin && p + MinRepeat <= size; ++p)
         seen[repeatHash(read32(data + p), bits)] = SeenBytes{quint32(p + 1), read32(data + p)};
     std::vector<qint64> repeated(size_t(grid.count), 0);

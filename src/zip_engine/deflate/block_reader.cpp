@@ -43,7 +43,8 @@ bool BlockReader::openFile(DeflateJob& job) {
     // Opened without waiting and kept only when it is a regular file; a read that the file
     // system would not let wait makes the file's reads wait from then on, as they should.
     m_offset = 0;
-    if (!m_source.Open(path)) {
+    // A file the list holds open already is read through that open: one open per file.
+    if (!m_sources.TakeOpened(m_index, m_source) && !m_source.Open(path)) {
         //: %1 is a file, %2 says why it could not be opened.
         job.readFailure = QCoreApplication::translate("BlockReader", "Cannot open \"%1\": %2")
                               .arg(path, m_source.Error());

@@ -13,7 +13,7 @@ namespace Deflate {
 // when asked to.
 class BlockReader {
   public:
-    BlockReader(const DeflateSources& sources, qint64 blockSize)
+    BlockReader(DeflateSources& sources, qint64 blockSize)
         : m_sources(sources), m_blockSize(blockSize) {}
     BlockReader(const BlockReader&) = delete;
     BlockReader& operator=(const BlockReader&) = delete;
@@ -35,7 +35,7 @@ class BlockReader {
     qint64 readInto(qint64 at, qint64 size, qint64 expected);
     JobPtr failed(const JobPtr& job);
 
-    const DeflateSources& m_sources;
+    DeflateSources& m_sources;
     const qint64 m_blockSize;
     int m_index = 0;
     QString m_path; // the file at m_index, once known

@@ -29,7 +29,17 @@ bool WorkerPool::startWorker() {
 
 void WorkerPool::waitFor(const DeflateJob& job) {
     std::unique_lock lock(m_mutex);
+    m_awaited = &job;
     m_finished.wait(lock, [&job] { return job.done; });
+    m_awaited = nullptr;
+}
+
+bool WorkerPool::waitFor(const DeflateJob& job, std::chrono::milliseconds limit) {
+    std::unique_lock lock(m_mutex);
+    m_awaited = &job;
+    const bool done = m_finished.wait_for(lock, limit, [&job] { return job.done; });
+    m_awaited = nullptr;
+    return done;
 }
 
 void WorkerPool::shutdown() {
@@ -57,11 +67,16 @@ void WorkerPool::work() {
         }
         for (const JobPtr& job : batch) {
             compressBlock(*job, m_level, m_stop);
+            bool awaited = false;
             {
                 std::lock_guard lock(m_mutex);
                 job->done = true;
+                awaited = m_awaited == job.get();
             }
-            m_finished.notify_all();
+            // Only the job being waited for wakes the caller: a batch of small files would
+            // otherwise wake it once per file to find that its job is not yet done.
+            if (awaited)
+                m_finished.notify_all();
         }
     }
 }

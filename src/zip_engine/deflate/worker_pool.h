@@ -3,6 +3,7 @@
 #include "zip_engine/deflate/deflate_job.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -29,6 +30,8 @@ class WorkerPool {
     bool submit(JobBatch batch);
     // Blocks until the job is done.
     void waitFor(const DeflateJob& job);
+    // The same for at most Limit; true when the job is done.
+    bool waitFor(const DeflateJob& job, std::chrono::milliseconds limit);
     // Drops the jobs no worker has started and joins every worker.
     void shutdown();
 
@@ -42,6 +45,7 @@ class WorkerPool {
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_finished;
+    const DeflateJob* m_awaited = nullptr; // the job waitFor waits for, if any
     std::deque<JobBatch> m_queue;
     std::vector<std::thread> m_threads;
     bool m_closing = false;
