@@ -12,6 +12,8 @@
 
 #include <memory>
 
+#include <sys/resource.h>
+
 // A run that fails while it writes: the step, the package and the system's reason are
 // named, the old package stays as it was and no temporary file is left. Faults are injected into
 // the archive file.
@@ -23,6 +25,8 @@ class TstPackRun : public QObject {
     void writeFailure_data();
     void writeFailure();
     void temporaryFileIsNotPacked();
+    void manyFilesUnderLowOpenFileLimit_data();
+    void manyFilesUnderLowOpenFileLimit();
 
   private:
     int run(QString& Err);
@@ -142,6 +146,47 @@ void TstPackRun::temporaryFileIsNotPacked() {
     QVERIFY2(archive.Ok, qPrintable(archive.Error));
     QCOMPARE(archive.Names(), (QStringList{".\\project.xml", ".\\readme.txt", ".\\media\\clip.mp4",
                                            ".\\media\\thumbs\\t1.png"}));
+}
+
+void TstPackRun::manyFilesUnderLowOpenFileLimit_data() {
+    QTest::addColumn<bool>("failFirstWrite");
+    QTest::newRow("packed") << false;
+    QTest::newRow("the first write fails") << true;
+}
+
+// The walk hands files over still open, yet never holds so many that a limit on open files
+// far below their number stops it; a run that fails early ends although the walk is waiting
+// for files to be taken.
+void TstPackRun::manyFilesUnderLowOpenFileLimit() {
+    QFETCH(bool, failFirstWrite);
+    QStringList names;
+    for (int i = 0; i < 400; ++i)
+        names << QStringLiteral("many/f%1.txt").arg(i, 3, 10, QLatin1Char('0'));
+    const QString project = m_dir->path() + QStringLiteral("/Intro");
+    QVERIFY(MakeTree(project, names));
+    // The first file keeps the packing busy while the walk goes ahead.
+    QVERIFY(WritePatternFile(project + QStringLiteral("/project.xml"), 3 << 20));
+    ZipFileIo::TestFaults faults;
+    faults.FailWriteNumber = failFirstWrite ? 1 : 0;
+    ZipFileIo::SetTestFaults(faults);
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = QDir(QStringLiteral("/proc/self/fd")).count() + 100;
+    QCOMPARE(setrlimit(RLIMIT_NOFILE, &low), 0);
+    QString err;
+    const int code = run(err);
+    setrlimit(RLIMIT_NOFILE, &saved);
+    QCOMPARE(code, failFirstWrite ? ExitCode::IoFailed : ExitCode::Success);
+    if (failFirstWrite) {
+        QCOMPARE(FileBytes(output()), OldBytes);
+        return;
+    }
+    QVERIFY2(err.isEmpty(), qPrintable(err));
+    const CheckedArchive archive = CheckZip(output());
+    QVERIFY2(archive.Ok, qPrintable(archive.Error));
+    QCOMPARE(archive.Entries.size(), 404);
+    QVERIFY(archive.Names().contains(QStringLiteral(".\\many\\f399.txt")));
 }
 
 QTEST_GUILESS_MAIN(TstPackRun)

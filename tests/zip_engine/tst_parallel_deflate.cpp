@@ -1,5 +1,6 @@
 #include "zip_engine/parallel_deflate.h"
 
+#include "platform/source_reader.h"
 #include "zip_engine/deflate/block_crc.h"
 #include "zip_engine/deflate/block_plan.h"
 
@@ -594,11 +595,13 @@ void TestParallelDeflate::manySmallFilesInOrder() {
 }
 
 // Files that become known while the run goes on: here each only once the run waits for it,
-// having delivered all before it. They come out as the same list known from the start would.
+// having delivered all before it, and every other one handed over already open. They come
+// out as the same list known from the start would.
 void TestParallelDeflate::filesFoundDuringTheRun() {
     struct FoundWhenAwaited : DeflateSources {
         QStringList Paths;
         mutable int Known = 1;
+        int Handed = 0;
         State At(int Index, QString& Path, bool Wait) const override {
             if (Index >= Paths.size())
                 return State::Ended;
@@ -607,6 +610,12 @@ void TestParallelDeflate::filesFoundDuringTheRun() {
             Known = std::max(Known, Index + 1);
             Path = Paths.at(Index);
             return State::Known;
+        }
+        bool TakeOpened(int Index, SourceReader& Reader) override {
+            if (Index % 2 == 0 || !Reader.Open(Paths.at(Index)))
+                return false;
+            ++Handed;
+            return true;
         }
     } sources;
     for (int i = 0; i < 6; ++i) {
@@ -619,6 +628,7 @@ void TestParallelDeflate::filesFoundDuringTheRun() {
     ParallelDeflate deflater(settings(2));
     QVERIFY(deflater.Run(sources.Paths, known.Sink()));
     QVERIFY(deflater.Run(sources, found.Sink()));
+    QCOMPARE(sources.Handed, 3);
     QCOMPARE(found.Pieces.size(), known.Pieces.size());
     for (qsizetype i = 0; i < found.Pieces.size(); ++i)
         QVERIFY(found.Pieces[i].File == known.Pieces[i].File &&
