@@ -5,6 +5,7 @@
 #include "packing/package_paths.h"
 #include "packing/template_kind.h"
 #include "platform/interrupt.h"
+#include "platform/process_setup.h"
 #include "platform/temp_output.h"
 #include "zip_engine/parallel_deflate.h"
 #include "zip_engine/zip_limits.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <algorithm>
 #include <system_error>
 
 namespace {
@@ -44,16 +46,21 @@ DeflateSources::State FoundFiles::At(int Index, QString& Path, bool Wait) const 
     return m_ended ? State::Ended : State::Pending;
 }
 
+void FoundFiles::HoldAtMost(int Files) {
+    std::lock_guard lock(m_mutex);
+    m_maxHeld = std::clamp(Files, 0, MaxHeldOpen);
+    m_holding = m_maxHeld > 0;
+}
+
 bool FoundFiles::TakeOpened(int Index, SourceReader& Reader) {
     bool wake = false;
     {
         std::lock_guard lock(m_mutex);
-        SourceReader& opened = m_opened[size_t(Index)];
-        if (!opened.IsOpen())
+        if (Index >= int(m_opened.size()) || !m_opened[size_t(Index)].IsOpen())
             return false;
-        Reader = std::move(opened);
+        Reader = std::move(m_opened[size_t(Index)]);
         // The walk waits for half of the held files to be taken: one wake per many files.
-        wake = --m_held == MaxHeldOpen / 2;
+        wake = --m_held == m_maxHeld / 2;
     }
     if (wake)
         m_taken.notify_one();
@@ -63,10 +70,11 @@ bool FoundFiles::TakeOpened(int Index, SourceReader& Reader) {
 void FoundFiles::Add(ZipFile File, SourceReader& Opened) {
     {
         std::unique_lock lock(m_mutex);
-        if (m_held >= MaxHeldOpen)
-            m_taken.wait(lock, [this] { return m_held <= MaxHeldOpen / 2 || !m_holding; });
-        m_files.push_back(std::move(File));
+        if (m_holding && m_held >= m_maxHeld)
+            m_taken.wait(lock, [this] { return m_held <= m_maxHeld / 2 || !m_holding; });
+        // The reader's place first: the file must never be known without it.
         m_opened.emplace_back();
+        m_files.push_back(std::move(File));
         if (m_holding && Opened.IsOpen()) {
             m_opened.back() = std::move(Opened);
             ++m_held;
@@ -130,6 +138,10 @@ int PackRun::Run() {
     // written inside the project folder never finds itself.
     TempOutput temp(m_destination.Output);
     const bool created = temp.Create();
+    // Files held open between the walk and the packing take at most a quarter of the files
+    // the process may still open: the walk's folders, the package and the reader need some,
+    // and a low limit on open files must not make the walk fail.
+    m_found.HoldAtMost(ProcessSetup::OpenFilesLeft() / 4);
     bool opened = false;
     if (created) {
         // An unnamed temporary file is named after the package it becomes.

@@ -26,9 +26,12 @@ struct TemplateKind;
 class FoundFiles : public DeflateSources {
   public:
     // The most files held open at once: a walk that gets this far ahead of the packing waits
-    // until half of them are taken, which keeps open files far below the system's limit.
+    // until half of them are taken.
     static constexpr int MaxHeldOpen = 64;
 
+    // Holds no more than Files open (and MaxHeldOpen at most), none for 0; set before the
+    // first Add.
+    void HoldAtMost(int Files);
     State At(int Index, QString& Path, bool Wait) const override;
     bool TakeOpened(int Index, SourceReader& Reader) override;
     // Adds a file the walk took, with the reader that opened it, which is kept open for the
@@ -53,6 +56,7 @@ class FoundFiles : public DeflateSources {
     std::deque<ZipFile> m_files;
     std::deque<SourceReader> m_opened; // per file; closed once taken or not held
     int m_held = 0;                    // files in m_opened still open
+    int m_maxHeld = MaxHeldOpen;
     bool m_holding = true;
     bool m_ended = false;
     bool m_whole = false;

@@ -14,4 +14,8 @@ void IgnoreFileSizeSignal();
 // nothing measurable.
 void ShareOneHeap();
 
+// How many more files this process may open now: its limit on open files less those it has
+// open; a large number where there is no limit.
+int OpenFilesLeft();
+
 } // namespace ProcessSetup

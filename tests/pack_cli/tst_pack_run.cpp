@@ -149,15 +149,18 @@ void TstPackRun::temporaryFileIsNotPacked() {
 }
 
 void TstPackRun::manyFilesUnderLowOpenFileLimit_data() {
+    QTest::addColumn<int>("filesLeft"); // how many more files the run may open
     QTest::addColumn<bool>("failFirstWrite");
-    QTest::newRow("packed") << false;
-    QTest::newRow("the first write fails") << true;
+    QTest::newRow("packed") << 100 << false;
+    QTest::newRow("packed with few files left to open") << 16 << false;
+    QTest::newRow("the first write fails") << 100 << true;
 }
 
 // The walk hands files over still open, yet never holds so many that a limit on open files
-// far below their number stops it; a run that fails early ends although the walk is waiting
-// for files to be taken.
+// far below their number stops it, however few files are left to open; a run that fails early ends
+// although the walk is waiting for files to be taken.
 void TstPackRun::manyFilesUnderLowOpenFileLimit() {
+    QFETCH(int, filesLeft);
     QFETCH(bool, failFirstWrite);
     QStringList names;
     for (int i = 0; i < 400; ++i)
@@ -172,7 +175,7 @@ void TstPackRun::manyFilesUnderLowOpenFileLimit() {
     rlimit saved{};
     QCOMPARE(getrlimit(RLIMIT_NOFILE, &saved), 0);
     rlimit low = saved;
-    low.rlim_cur = QDir(QStringLiteral("/proc/self/fd")).count() + 100;
+    low.rlim_cur = QDir(QStringLiteral("/proc/self/fd")).count() + filesLeft;
     QCOMPARE(setrlimit(RLIMIT_NOFILE, &low), 0);
     QString err;
     const int code = run(err);

@@ -28,7 +28,8 @@ class WorkerPool {
 
     // Queues a batch; false when no worker could be started, so the caller compresses it.
     bool submit(JobBatch batch);
-    // Blocks until the job is done.
+    // Blocks until the job is done. One thread waits at a time: only the job it waits for
+    // wakes it.
     void waitFor(const DeflateJob& job);
     // The same for at most Limit; true when the job is done.
     bool waitFor(const DeflateJob& job, std::chrono::milliseconds limit);
