@@ -26,6 +26,13 @@ struct BackgroundSync::State {
     State& operator=(const State&) = delete;
 
     void run();
+    void requestStop() {
+        {
+            std::lock_guard lock(mutex);
+            stopping = true;
+        }
+        wake.notify_all();
+    }
 
     const int fd; // the thread's own: the owner may close its descriptor at any time
     std::mutex mutex;
@@ -67,20 +74,12 @@ BackgroundSync::BackgroundSync(int Descriptor) : m_state(std::make_shared<State>
 BackgroundSync::~BackgroundSync() {
     if (!m_thread.joinable())
         return;
-    {
-        std::lock_guard lock(m_state->mutex);
-        m_state->stopping = true;
-    }
-    m_state->wake.notify_all();
+    m_state->requestStop();
     m_thread.detach();
 }
 
 int BackgroundSync::Stop() {
-    {
-        std::lock_guard lock(m_state->mutex);
-        m_state->stopping = true;
-    }
-    m_state->wake.notify_all();
+    m_state->requestStop();
     if (m_thread.joinable())
         m_thread.join();
     std::lock_guard lock(m_state->mutex);

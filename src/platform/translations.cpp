@@ -44,20 +44,6 @@ bool isEnglish(const QString& uiLanguage) {
            language == QLatin1String("posix");
 }
 
-// The first interface language that is English or has a catalogue; "" for English.
-QString chosenLanguage(const QLocale& locale) {
-    const QStringList languages = Translations::Languages();
-    for (const QString& uiLanguage : locale.uiLanguages()) {
-        if (isEnglish(uiLanguage))
-            return {};
-        for (const QString& candidate : candidatesOf(uiLanguage)) {
-            if (languages.contains(candidate))
-                return candidate;
-        }
-    }
-    return {};
-}
-
 std::unique_ptr<QTranslator> loaded(const QString& file) {
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(file))
@@ -105,7 +91,16 @@ void Remove() {
 }
 
 QString LanguageFor(const QLocale& Locale) {
-    return chosenLanguage(Locale);
+    const QStringList languages = Translations::Languages();
+    for (const QString& uiLanguage : Locale.uiLanguages()) {
+        if (isEnglish(uiLanguage))
+            return {};
+        for (const QString& candidate : candidatesOf(uiLanguage)) {
+            if (languages.contains(candidate))
+                return candidate;
+        }
+    }
+    return {};
 }
 
 QString Current() {
