@@ -14,6 +14,8 @@ packages=(
   # The Debian package: dpkg-shlibdeps (dpkg-dev, file) for its Depends, man for the
   # manual pages, lintian to check it.
   dpkg-dev file man-db lintian
+  # FAT and exFAT disks in user space, for the tests of disks without Unix permissions.
+  dosfstools fusefat exfatprogs exfat-fuse
 )
 
 missing=()

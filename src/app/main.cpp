@@ -6,6 +6,8 @@
 
 // Starts Vendrel: its one window, over the real desktop; the program ends with the window.
 int main(int argc, char** argv) {
+    // Before anything opens a file: a package must never land on a closed standard stream.
+    ProcessSetup::Start();
     // An archive that reaches the file-size limit then fails like a full disk: an error in the
     // status line, not a killed program with a truncated package.
     ProcessSetup::IgnoreFileSizeSignal();

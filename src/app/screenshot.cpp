@@ -2,6 +2,7 @@
 #include "packing/packer.h"
 #include "platform/folder_chooser.h"
 #include "platform/platform.h"
+#include "platform/process_setup.h"
 #include "platform/translations.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ class ScreenshotPlatform : public Platform {
 // --chooser saves the folder chooser "Browse" opens too. Texts follow LANGUAGE like the
 // program's.
 int main(int argc, char** argv) {
+    ProcessSetup::Start();
     // No display needed: the window is drawn offscreen unless a platform is asked for.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

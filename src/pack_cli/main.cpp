@@ -13,6 +13,9 @@
 #include <optional>
 
 int main(int argc, char** argv) {
+    // Before anything opens a file: started with its standard streams closed, the program
+    // would otherwise open its package as one of them and print its report into it.
+    ProcessSetup::Start();
     // Before anything is written, so that a Ctrl-C always gets the chance to clean up.
     Interrupt::Install();
     // Reaching the file-size limit then fails the write like a full disk, which is reported

@@ -17,17 +17,6 @@ Entry classify(const QString& Path) {
     return Classify(QFile::encodeName(Path.isEmpty() ? QStringLiteral("/") : Path));
 }
 
-// The window compares the paths as text; a link or a second mount can lead to the same
-// folder under another path, which must be refused all the same.
-bool isProjectFolder(const QString& Folder, const QString& ProjectFolder) {
-    if (PackagePaths::DestinationIsProject(Folder, ProjectFolder))
-        return true;
-    const Entry folder = classify(Folder);
-    const Entry project = classify(ProjectFolder);
-    return folder.Kind == EntryKind::Folder && project.Kind == EntryKind::Folder &&
-           folder.Id == project.Id;
-}
-
 QString isFolderText() {
     //: vendrel-pack error; %1 is the output path in quotes, which names a folder.
     return QCoreApplication::translate("PackDestination", "%1 is a folder");
@@ -89,7 +78,7 @@ int ResolveDestination(const PackOptions& Options, PackDestination& Destination,
     Destination.Output = PackagePaths::WithDefaultExtension(AbsolutePath(Options.Output),
                                                             QString::fromLatin1(kind.Extension));
     const QString folder = PackagePaths::FolderOfOutput(Destination.Output);
-    if (isProjectFolder(folder, Destination.ProjectFolder))
+    if (PackagePaths::DestinationIsProject(folder, Destination.ProjectFolder))
         return refuse(Error, PackagePaths::ProjectFolderWarningText().replace(
                                  QStringLiteral("\r\n"), QStringLiteral("\n")));
     if (classify(folder).Kind != EntryKind::Folder)

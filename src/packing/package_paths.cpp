@@ -1,6 +1,9 @@
 #include "packing/package_paths.h"
 
+#include "platform/folder_listing.h"
+
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 
 namespace PackagePaths {
@@ -36,7 +39,14 @@ bool DestinationIsProject(const QString& DestinationFolder, const QString& Proje
     // An output file at the root gives an empty folder, which stands for "/".
     const QString destination =
         DestinationFolder.isEmpty() ? QStringLiteral("/") : DestinationFolder;
-    return destination == ProjectFolder;
+    if (destination == ProjectFolder)
+        return true;
+    // A link or a second mount can lead to the same folder under another path.
+    using namespace FolderListing;
+    const Entry folder = Classify(QFile::encodeName(destination));
+    const Entry project = Classify(QFile::encodeName(ProjectFolder));
+    return folder.Kind == EntryKind::Folder && project.Kind == EntryKind::Folder &&
+           folder.Id == project.Id;
 }
 
 QString ProjectFolderWarningText() {

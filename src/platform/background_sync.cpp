@@ -72,10 +72,7 @@ BackgroundSync::BackgroundSync(int Descriptor) : m_state(std::make_shared<State>
 }
 
 BackgroundSync::~BackgroundSync() {
-    if (!m_thread.joinable())
-        return;
-    m_state->requestStop();
-    m_thread.detach();
+    Stop();
 }
 
 int BackgroundSync::Stop() {

@@ -16,8 +16,8 @@ class BackgroundSync {
 
     // Starts watching the open file Descriptor, through a descriptor of its own.
     explicit BackgroundSync(int Descriptor);
-    // Abandons the file without waiting: a flush in progress, which may take as long as the
-    // disk needs, finishes on its own, and nothing more is flushed.
+    // Abandons the file: nothing more is flushed, and a flush in progress is waited for, so
+    // that no thread of a run outlives it.
     ~BackgroundSync();
     BackgroundSync(const BackgroundSync&) = delete;
     BackgroundSync& operator=(const BackgroundSync&) = delete;
@@ -30,6 +30,6 @@ class BackgroundSync {
 
   private:
     struct State;
-    std::shared_ptr<State> m_state; // shared with the thread, which may outlive this object
+    std::shared_ptr<State> m_state; // shared with the thread
     std::thread m_thread;
 };

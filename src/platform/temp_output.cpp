@@ -1,6 +1,7 @@
 #include "platform/temp_output.h"
 
 #include "platform/background_sync.h"
+#include "platform/process_setup.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -57,9 +58,14 @@ QByteArray procPathOf(int Fd) {
 
 // The mode a plain creat() of the output would get: 0666 less the process's umask.
 mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~ProcessSetup::FileCreationMask();
+}
+
+// File systems without Unix permissions (FAT, exFAT, NTFS, many network shares) refuse any
+// mode change, each in its own words; there the file has whatever mode the mount gives it.
+bool keepsNoModes(int ErrorNumber) {
+    return ErrorNumber == EPERM || ErrorNumber == ENOSYS || ErrorNumber == EOPNOTSUPP ||
+           ErrorNumber == ENOTSUP;
 }
 
 } // namespace
@@ -116,7 +122,16 @@ bool TempOutput::createNamed() {
                     m_output);
     m_temp = pattern;
     m_fd = fd;
-    return ::fchmod(fd, newFileMode()) == 0 ||
+    return setNewFileMode();
+}
+
+// mkostemp creates the file 0600; a package is to be readable as any new file would be.
+bool TempOutput::setNewFileMode() {
+    if (g_faults.ModeChangeErrno != 0)
+        errno = g_faults.ModeChangeErrno;
+    else if (::fchmod(m_fd, newFileMode()) == 0)
+        return true;
+    return keepsNoModes(errno) ||
            //: %1 is a file's path, %2 the system's reason.
            fail(QCoreApplication::translate("TempOutput",
                                             "Cannot set the permissions of \"%1\": %2"),

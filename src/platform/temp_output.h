@@ -21,11 +21,14 @@ class TempOutput {
     };
 
     // Faults that tests can inject; the program never sets them.
-    //   FailSync   flushing the finished file to disk fails (as an I/O error would)
-    //   NamedOnly  the unnamed file is not tried, as on a file system without one
+    //   FailSync         flushing the finished file to disk fails (as an I/O error would)
+    //   NamedOnly        the unnamed file is not tried, as on a file system without one
+    //   ModeChangeErrno  setting the named file's mode fails with this errno (0: it does
+    //                    not), as on a file system that keeps no Unix permissions
     struct TestFaults {
         bool FailSync = false;
         bool NamedOnly = false;
+        int ModeChangeErrno = 0;
     };
     static void SetTestFaults(const TestFaults& Faults);
 
@@ -56,6 +59,7 @@ class TempOutput {
   private:
     bool createUnnamed();
     bool createNamed();
+    bool setNewFileMode();
     void remove();
     bool syncFile();
     bool moveIntoPlace(bool replace);

@@ -23,6 +23,8 @@ namespace ZipFileIo {
 //   FailSync         flushing a finished package to disk before it is put in place fails
 //   NamedTempFile    a package's temporary file is a named one, as where the file system
 //                    offers no unnamed file
+//   ModeChangeErrno  setting a named temporary file's mode fails with this errno, as on a
+//                    file system that keeps no Unix permissions (0: it does not)
 // Typical use: run once with SetTestFaults({}) and read WritesDone() to learn how many
 // writes a run makes, then run again failing the first, a middle or the last of them.
 struct TestFaults {
@@ -32,6 +34,7 @@ struct TestFaults {
     qint64 FailReadNumber = 0;
     bool FailSync = false;
     bool NamedTempFile = false;
+    int ModeChangeErrno = 0;
 };
 
 // Replaces the injected faults and restarts the counters below.

@@ -7,6 +7,9 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QTest>
 
@@ -61,6 +64,81 @@ inline QString MountPrivateTmpfs(const QString& Folder, int SizeKiB) {
         0)
         return QStringLiteral("cannot mount a tmpfs: ") + strerror(errno);
     return QString();
+}
+
+// Disks without Unix permissions or hard links, as USB sticks are, in user space (FUSE):
+//   Fat    FAT through fusefat, which refuses every mode change ("Function not implemented")
+//   ExFat  exFAT through exfat-fuse on a loop device, which ignores mode changes
+enum class StickKind { Fat, ExFat };
+
+namespace PrivateMountDetail {
+
+inline QString findTool(const QString& Name) {
+    return QStandardPaths::findExecutable(Name, {"/usr/sbin", "/sbin", "/usr/bin", "/bin"});
+}
+
+// Runs Tool with Args; empty when it exits 0, else what it said.
+inline QString runTool(const QString& Tool, const QStringList& Args, QByteArray* Out = nullptr) {
+    QProcess process;
+    process.start(Tool, Args);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return QFileInfo(Tool).fileName() + QStringLiteral(" failed: ") +
+               QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+    if (Out)
+        *Out = process.readAllStandardOutput().trimmed();
+    return QString();
+}
+
+} // namespace PrivateMountDetail
+
+// Makes a new file system of Kind and SizeKiB in the file Image and mounts it at Folder,
+// private to this process. Loop is set to the loop device used (empty for none), to be
+// given back to UnmountPrivateStick. Empty on success, else why not.
+inline QString MountPrivateStick(StickKind Kind, const QString& Folder, const QString& Image,
+                                 int SizeKiB, QString& Loop) {
+    using namespace PrivateMountDetail;
+    Loop.clear();
+    const QString why = EnterPrivateMounts();
+    if (!why.isEmpty())
+        return why;
+    const bool fat = Kind == StickKind::Fat;
+    const QString mkfs = findTool(fat ? "mkfs.vfat" : "mkfs.exfat");
+    const QString mounter = findTool(fat ? "fusefat" : "mount.exfat-fuse");
+    if (mkfs.isEmpty() || mounter.isEmpty())
+        return fat ? QStringLiteral("mkfs.vfat (dosfstools) or fusefat is not installed")
+                   : QStringLiteral("mkfs.exfat (exfatprogs) or exfat-fuse is not installed");
+    if (::access("/dev/fuse", R_OK | W_OK) != 0)
+        return QStringLiteral("no FUSE: /dev/fuse: ") + strerror(errno);
+    QFile image(Image);
+    if (!image.open(QIODevice::WriteOnly) || !image.resize(qint64(SizeKiB) * 1024))
+        return QStringLiteral("cannot make the image file");
+    image.close();
+    QString failed = runTool(mkfs, {Image});
+    if (!failed.isEmpty())
+        return failed;
+    if (fat)
+        // fusefat goes into the background once the file system is mounted.
+        return runTool(mounter, {"-o", "rw+", Image, Folder});
+    // exfat-fuse mounts block devices only.
+    const QString losetup = findTool("losetup");
+    QByteArray device;
+    if (losetup.isEmpty() || !runTool(losetup, {"-f", "--show", Image}, &device).isEmpty())
+        return QStringLiteral("no loop device for the image");
+    Loop = QString::fromLocal8Bit(device);
+    failed = runTool(mounter, {Loop, Folder});
+    if (!failed.isEmpty()) {
+        runTool(losetup, {"-d", Loop});
+        Loop.clear();
+    }
+    return failed;
+}
+
+// Unmounts what MountPrivateStick mounted at Folder and gives its loop device back.
+inline void UnmountPrivateStick(const QString& Folder, const QString& Loop) {
+    ::umount2(QFile::encodeName(Folder).constData(), MNT_DETACH);
+    if (!Loop.isEmpty())
+        PrivateMountDetail::runTool(PrivateMountDetail::findTool("losetup"), {"-d", Loop});
 }
 
 // Unmounts what MountPrivateTmpfs mounted at Folder, with all it holds.

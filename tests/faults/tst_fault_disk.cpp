@@ -166,40 +166,100 @@ class tst_FaultDisk : public QObject, FaultFixture {
     }
 
     // A small disk fills up in the middle of a file. The failed run removes its partial
-    // archive, which gives the space back, so a project that fits is packed there next.
+    // archive, which gives the space back, so a project that fits is packed there next; a
+    // run that fills the disk while replacing a package leaves the old one as it was. On the
+    // sticks people carry packages on, which keep no Unix permissions and have no hard links,
+    // all of it works the same through the named temporary file.
+    void smallDiskFills_data() {
+        QTest::addColumn<QString>("disk");
+        QTest::addColumn<int>("sizeKiB"); // room for two small packages, not for a large one
+        QTest::addColumn<bool>("window");
+        QTest::addColumn<QString>("reason"); // what the file system says when it is full
+        QTest::newRow("tmpfs") << "tmpfs" << 1024 << true << "No space left on device";
+        QTest::newRow("exFAT in user space")
+            << "exfat" << 4096 << true << "No space left on device";
+        // fusefat fails a write at the end of a file once the file was written inside, as the
+        // window's writer does to complete each entry's header, so only vendrel-pack, which
+        // only appends, packs there; it answers a full disk with EPERM.
+        QTest::newRow("FAT in user space") << "fat" << 1024 << false << "Operation not permitted";
+    }
     void smallDiskFills() {
-        const QString disk = m_dir->path() + "/disk";
-        QVERIFY(QDir().mkpath(disk));
-        const QString why = MountPrivateTmpfs(disk, 256);
+        QFETCH(QString, disk);
+        QFETCH(int, sizeKiB);
+        QFETCH(bool, window);
+        QFETCH(QString, reason);
+        const QString mounted = m_dir->path() + "/disk";
+        QVERIFY(QDir().mkpath(mounted));
+        QString loop;
+        const QString why =
+            disk == QLatin1String("tmpfs")
+                ? MountPrivateTmpfs(mounted, sizeKiB)
+                : MountPrivateStick(disk == QLatin1String("fat") ? StickKind::Fat
+                                                                 : StickKind::ExFat,
+                                    mounted, m_dir->path() + "/stick.img", sizeKiB, loop);
         if (!why.isEmpty())
             QSKIP(qPrintable(QStringLiteral("no small disk to fill (%1)").arg(why)));
-        const auto unmount = qScopeGuard([&] { UnmountPrivate(disk); });
-        QVERIFY(WriteNoiseFile(project() + "/media/c.bin", 600000, 3));
+        const auto unmount = qScopeGuard([&] { UnmountPrivateStick(mounted, loop); });
+        QVERIFY(WriteNoiseFile(project() + "/media/c.bin", qint64(sizeKiB) * 1536, 3));
 
-        const RunRecord run = PackWith(*m_rig, KindCode::DZS, disk + "/full.dzs");
-        FAULT_VERIFY(FailedAs(*m_rig, run, WriteStepFailed));
-        QVERIFY2(run.Statuses.contains("Packed " + project() + "/media/b.bin"),
-                 "the disk filled before the run had written anything");
-        FAULT_VERIFY(NoPackageAt(disk + "/full.dzs"));
-        QVERIFY(QDir(disk).isEmpty());
-
+        const QString full = mounted + "/full.dzs";
+        const QString fits = mounted + "/fits.dzs";
+        const QStringList leftAlone{"fits.dzs"};
+        const auto left = [&] {
+            return QDir(mounted).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        };
+        const auto pack = [&](const QStringList& Args) {
+            QProcess process;
+            process.start(QStringLiteral(VENDREL_PACK_PROGRAM),
+                          QStringList{"--kind", "dzs"} + Args);
+            const bool finished = process.waitForFinished(60000);
+            return std::pair(finished ? process.exitCode() : -1,
+                             QString::fromUtf8(process.readAllStandardError()));
+        };
+        if (window) {
+            const RunRecord run = PackWith(*m_rig, KindCode::DZS, full);
+            FAULT_VERIFY(FailedAs(*m_rig, run, WriteStepFailed));
+            QVERIFY2(run.Statuses.contains("Packed " + project() + "/media/b.bin"),
+                     "the disk filled before the run had written anything");
+            FAULT_VERIFY(NoPackageAt(full));
+            QCOMPARE(left(), QStringList());
+        }
         // vendrel-pack on the same disk says why it failed and names the package, not the
         // file it was reading; exit 5 is a failed write.
-        QProcess pack;
-        pack.start(QStringLiteral(VENDREL_PACK_PROGRAM),
-                   {"--kind", "dzs", project(), disk + "/full.dzs"});
-        QVERIFY(pack.waitForFinished(60000));
-        const QString err = QString::fromUtf8(pack.readAllStandardError());
-        QCOMPARE(pack.exitCode(), 5);
-        QVERIFY2(
-            err.contains(
-                QStringLiteral(" failed on \"%1/full.dzs\": No space left on device (").arg(disk)),
-            qPrintable(err));
-        QVERIFY(QDir(disk).isEmpty());
+        const auto [code, err] = pack({project(), full});
+        QCOMPARE(code, 5);
+        const QRegularExpression failedOn(QStringLiteral(" failed on \"%1\": %2 \\(")
+                                              .arg(QRegularExpression::escape(full), reason));
+        QVERIFY2(failedOn.match(err).hasMatch(), qPrintable(err));
+        QCOMPARE(left(), QStringList());
 
-        QVERIFY(QFile::remove(project() + "/media/c.bin"));
-        FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, disk + "/fits.dzs")));
-        FAULT_VERIFY(PackageHolds(disk + "/fits.dzs", smallProject()));
+        // Without the large file the project fits, once and replacing itself.
+        QVERIFY(QFile::rename(project() + "/media/c.bin", m_dir->path() + "/c.bin"));
+        if (window) {
+            FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, fits)));
+            FAULT_VERIFY(PackageHolds(fits, smallProject()));
+            m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+            FAULT_VERIFY(Succeeded(*m_rig, PackWith(*m_rig, KindCode::DZS, fits)));
+            FAULT_VERIFY(PackageHolds(fits, smallProject()));
+        } else {
+            QCOMPARE(pack({project(), fits}).first, 0);
+        }
+        QCOMPARE(pack({"--overwrite", project(), fits}).first, 0);
+        FAULT_VERIFY(PackageHolds(fits, smallProject()));
+        QCOMPARE(left(), leftAlone);
+
+        // Replacing it with a package that does not fit keeps the old one, byte for byte.
+        const QByteArray old = Sha256OfFile(fits);
+        QVERIFY(QFile::rename(m_dir->path() + "/c.bin", project() + "/media/c.bin"));
+        if (window) {
+            m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+            FAULT_VERIFY(FailedAs(*m_rig, PackWith(*m_rig, KindCode::DZS, fits), WriteStepFailed));
+            QCOMPARE(Sha256OfFile(fits), old);
+            QCOMPARE(left(), leftAlone);
+        }
+        QCOMPARE(pack({"--overwrite", project(), fits}).first, 5);
+        QCOMPARE(Sha256OfFile(fits), old);
+        QCOMPARE(left(), leftAlone);
     }
 
     // The program makes a write past the file-size limit fail instead of killing it: the
@@ -240,8 +300,16 @@ class tst_FaultDisk : public QObject, FaultFixture {
         QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
-    // The real program ignores SIGXFSZ from its start, even when started with it at default.
-    void programIgnoresFileSizeSignal() {
+    // The real program ignores SIGXFSZ from its start, even when started with it at default,
+    // and, started with its standard streams closed (as by a service), holds /dev/null on
+    // each of them, so that no package it opens can take their place.
+    void programStartUp_data() {
+        QTest::addColumn<bool>("streamsClosed");
+        QTest::newRow("standard streams open") << false;
+        QTest::newRow("standard streams closed") << true;
+    }
+    void programStartUp() {
+        QFETCH(bool, streamsClosed);
         std::signal(SIGXFSZ, SIG_DFL);
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -249,7 +317,11 @@ class tst_FaultDisk : public QObject, FaultFixture {
         environment.insert(QStringLiteral("HOME"), m_dir->path());
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->path() + "/config");
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(VENDREL_PROGRAM), {});
+        if (streamsClosed)
+            program.start(QStringLiteral("/bin/sh"),
+                          {"-c", R"(exec "$0" <&- >&- 2>&-)", QStringLiteral(VENDREL_PROGRAM)});
+        else
+            program.start(QStringLiteral(VENDREL_PROGRAM), {});
         QVERIFY(program.waitForStarted(10000));
         const qint64 pid = program.processId();
         const auto stop = qScopeGuard([&] {
@@ -261,6 +333,11 @@ class tst_FaultDisk : public QObject, FaultFixture {
         QVERIFY2(program.state() == QProcess::Running,
                  qPrintable(QString::fromLocal8Bit(program.readAllStandardError())));
         QVERIFY(ignoresSignal(pid, SIGXFSZ));
+        if (!streamsClosed)
+            return;
+        for (int fd = 0; fd <= 2; ++fd)
+            QCOMPARE(QFile::symLinkTarget(QStringLiteral("/proc/%1/fd/%2").arg(pid).arg(fd)),
+                     QStringLiteral("/dev/null"));
     }
 };
 

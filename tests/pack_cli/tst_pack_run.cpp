@@ -13,6 +13,7 @@
 #include <memory>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 // A run that fails while it writes: the step, the package and the system's reason are
 // named, the old package stays as it was and no temporary file is left. Faults are injected into
@@ -25,6 +26,8 @@ class TstPackRun : public QObject {
     void writeFailure_data();
     void writeFailure();
     void temporaryFileIsNotPacked();
+    void packageMode_data();
+    void packageMode();
     void manyFilesUnderLowOpenFileLimit_data();
     void manyFilesUnderLowOpenFileLimit();
 
@@ -90,6 +93,9 @@ void TstPackRun::writeFailure_data() {
     QTest::newRow("first write, named temporary file")
         << "write 1 named"
         << "^vendrel-pack: OpenFileInZip" + full + R"(\(error -1 writing )" + named + R"(\)\n$)";
+    QTest::newRow("first write, named temporary file whose mode cannot change")
+        << "write 1 nomode named"
+        << "^vendrel-pack: OpenFileInZip" + full + R"(\(error -1 writing )" + named + R"(\)\n$)";
     QTest::newRow("the flush before the rename")
         << "sync"
         << R"(^vendrel-pack: Rename failed: Cannot write to disk "@/out/Intro\.dzt": )";
@@ -110,6 +116,7 @@ void TstPackRun::writeFailure() {
     ZipFileIo::TestFaults faults;
     faults.NamedTempFile = fault.endsWith(QLatin1String(" named"));
     faults.FailSync = fault.startsWith(QLatin1String("sync"));
+    faults.ModeChangeErrno = fault.contains(QLatin1String("nomode")) ? ENOSYS : 0;
     if (fault.startsWith(QLatin1String("write 1")))
         faults.FailWriteNumber = 1;
     else if (fault == QLatin1String("write middle"))
@@ -146,6 +153,58 @@ void TstPackRun::temporaryFileIsNotPacked() {
     QVERIFY2(archive.Ok, qPrintable(archive.Error));
     QCOMPARE(archive.Names(), (QStringList{".\\project.xml", ".\\readme.txt", ".\\media\\clip.mp4",
                                            ".\\media\\thumbs\\t1.png"}));
+}
+
+void TstPackRun::packageMode_data() {
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<int>("modeErrno"); // what the file system answers a mode change
+    QTest::addColumn<int>("mode");      // the package's; 0 when the run must fail
+    QTest::newRow("new, umask 002") << false << false << 002 << 0 << 0664;
+    QTest::newRow("new, named, umask 002") << true << false << 002 << 0 << 0664;
+    QTest::newRow("new, named, umask 077") << true << false << 077 << 0 << 0600;
+    QTest::newRow("replaced, named, umask 022") << true << true << 022 << 0 << 0644;
+    QTest::newRow("new, named, no modes (EOPNOTSUPP)")
+        << true << false << 022 << EOPNOTSUPP << 0600;
+    QTest::newRow("replaced, named, no modes (EPERM)") << true << true << 022 << EPERM << 0600;
+    QTest::newRow("named, the mode change fails (EIO)") << true << true << 022 << EIO << 0;
+}
+
+// A package is readable as any new file under the umask is, also through the named temporary
+// file; on a file system that keeps no modes it is packed all the same, while any other
+// failure of the mode change fails the run before anything is written.
+void TstPackRun::packageMode() {
+    QFETCH(bool, named);
+    QFETCH(bool, replace);
+    QFETCH(int, mask);
+    QFETCH(int, modeErrno);
+    QFETCH(int, mode);
+    if (!replace)
+        QVERIFY(QFile::remove(output()));
+    ZipFileIo::TestFaults faults;
+    faults.NamedTempFile = named;
+    faults.ModeChangeErrno = modeErrno;
+    ZipFileIo::SetTestFaults(faults);
+    const mode_t oldMask = ::umask(mode_t(mask));
+    QString err;
+    const int code = run(err);
+    ::umask(oldMask);
+    QCOMPARE(QDir(m_dir->path() + "/out").entryList(QDir::Files | QDir::Hidden),
+             (replace || mode != 0 ? QStringList{"Intro.dzt"} : QStringList()));
+    if (mode == 0) {
+        QCOMPARE(code, ExitCode::IoFailed);
+        QVERIFY2(err.contains("OpenZip failed: Cannot set the permissions of"), qPrintable(err));
+        QCOMPARE(FileBytes(output()), OldBytes);
+        return;
+    }
+    QCOMPARE(code, ExitCode::Success);
+    const CheckedArchive archive = CheckZip(output());
+    QVERIFY2(archive.Ok, qPrintable(archive.Error));
+    QCOMPARE(archive.Entries.size(), 4);
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(output()).constData(), &info), 0);
+    QCOMPARE(int(info.st_mode & 07777), mode);
 }
 
 void TstPackRun::manyFilesUnderLowOpenFileLimit_data() {

@@ -382,20 +382,35 @@ void TstVendrelPack::makeVariedTree(const QString& Root, QHash<QString, QString>
 
 void TstVendrelPack::parallelArchiveVerified_data() {
     QTest::addColumn<QString>("reader");
-    QTest::newRow("zipfile") << "";
-    QTest::newRow("unzip -t") << "unzip";
-    QTest::newRow("7z t") << "7z";
+    // Started with standard input, output and error closed, as by a job runner or a service:
+    // the report the run would print must not end up in the package.
+    QTest::addColumn<bool>("streamsClosed");
+    QTest::newRow("zipfile") << "" << false;
+    QTest::newRow("unzip -t") << "unzip" << false;
+    QTest::newRow("7z t") << "7z" << false;
+    QTest::newRow("zipfile, standard streams closed") << "" << true;
+    QTest::newRow("unzip -t, standard streams closed") << "unzip" << true;
 }
 
 void TstVendrelPack::parallelArchiveVerified() {
     QFETCH(QString, reader);
+    QFETCH(bool, streamsClosed);
     const QString tool = QStandardPaths::findExecutable(reader);
     if (!reader.isEmpty() && tool.isEmpty())
         QSKIP("this reader is not installed");
     QHash<QString, QString> sourceOf;
     makeVariedTree(m_dir->path() + QStringLiteral("/Varied"), sourceOf);
     const QString output = out() + QStringLiteral("/varied.dzt");
-    QCOMPARE(RunPack({"-q", "--kind", "dzt", m_dir->path() + "/Varied", output}).ExitCode, 0);
+    const QStringList args{"--kind", "dzt", m_dir->path() + "/Varied", output};
+    if (streamsClosed) {
+        QProcess pack;
+        pack.start(QStringLiteral("/bin/sh"),
+                   QStringList{"-c", R"(exec "$0" "$@" <&- >&- 2>&-)", VENDREL_PACK_EXE} + args);
+        QVERIFY(pack.waitForFinished(300000));
+        QCOMPARE(pack.exitCode(), 0);
+    } else {
+        QCOMPARE(RunPack(QStringList{"-q"} + args).ExitCode, 0);
+    }
     if (reader.isEmpty()) {
         const CheckedArchive archive = CheckZip(output);
         QVERIFY2(archive.Ok, qPrintable(archive.Error));
@@ -411,7 +426,8 @@ void TstVendrelPack::parallelArchiveVerified() {
         tool,
         {reader == QLatin1String("unzip") ? QStringLiteral("-t") : QStringLiteral("t"), output});
     QVERIFY(check.waitForFinished(120000));
-    QVERIFY2(check.exitCode() == 0, check.readAll().constData());
+    const QByteArray said = check.readAll();
+    QVERIFY2(check.exitCode() == 0 && !said.contains("warning"), said.constData());
 }
 
 QTEST_GUILESS_MAIN(TstVendrelPack)

@@ -154,18 +154,24 @@ void tst_PackTemplate::saveDialogCancelled() {
 void tst_PackTemplate::destinationIsTheProjectFolder_data() {
     QTest::addColumn<KindCode>("Code");
     QTest::addColumn<QString>("Buttons");
-    QTest::newRow("DZEP") << KindCode::DZEP << "100000";
-    QTest::newRow("DZT") << KindCode::DZT << "010000";
-    QTest::newRow("DZTR") << KindCode::DZTR << "001000";
-    QTest::newRow("DZS") << KindCode::DZS << "000100";
-    QTest::newRow("DZM") << KindCode::DZM << "000010";
-    QTest::newRow("DZP") << KindCode::DZP << "000001";
+    QTest::addColumn<bool>("ThroughLink"); // the project folder reached through a link to it
+    QTest::newRow("DZEP") << KindCode::DZEP << "100000" << false;
+    QTest::newRow("DZT") << KindCode::DZT << "010000" << false;
+    QTest::newRow("DZTR") << KindCode::DZTR << "001000" << false;
+    QTest::newRow("DZS") << KindCode::DZS << "000100" << false;
+    QTest::newRow("DZM") << KindCode::DZM << "000010" << false;
+    QTest::newRow("DZP") << KindCode::DZP << "000001" << false;
+    QTest::newRow("DZT, through a link") << KindCode::DZT << "010000" << true;
 }
 
 void tst_PackTemplate::destinationIsTheProjectFolder() {
     QFETCH(KindCode, Code);
     QFETCH(QString, Buttons);
-    generate(Code, project() + "/package");
+    QFETCH(bool, ThroughLink);
+    const QString folder = ThroughLink ? m_dir->path() + "/IntroLink" : project();
+    if (ThroughLink)
+        QVERIFY(QFile::link(project(), folder));
+    generate(Code, folder + "/package");
 
     QCOMPARE(m_rig->platform.Messages.size(), 1);
     const auto& message = m_rig->platform.Messages.at(0);
@@ -176,7 +182,7 @@ void tst_PackTemplate::destinationIsTheProjectFolder() {
     QCOMPARE(message.Buttons, Platform::MsgButtons::Ok);
     QCOMPARE(m_rig->view.Buttons(), Buttons);
     QVERIFY(m_rig->view.CancelEnabled);
-    QCOMPARE(m_rig->values.DestinationFolder, project());
+    QCOMPARE(m_rig->values.DestinationFolder, folder);
     QCOMPARE(m_rig->view.StatusText, QStringLiteral("before"));
     QVERIFY(!m_rig->zipper.Zipping());
     QCOMPARE(QDir(project()).entryList(QDir::Files), (QStringList{"project.xml", "readme.txt"}));
@@ -292,43 +298,63 @@ void tst_PackTemplate::overwriteDeclined() {
 
 // The new package replaces the old one only when the run completes; a failed run, also one
 // whose package cannot be flushed to disk, leaves the old one as it was and nothing beside it.
+// The new package gets the mode any new file would get under the umask, unless the file
+// system keeps no modes (a refused mode change), where it keeps the one it was created with.
 void tst_PackTemplate::overwriteConfirmed_data() {
     QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("mask");
     QTest::addColumn<QString>("status");
-    QTest::newRow("completed") << ""
-                               << "Success";
-    QTest::newRow("a write fails") << "write"
-                                   << "Err -1 in OpenFileInZip";
-    QTest::newRow("the flush fails") << "sync"
-                                     << "Err -1 in CloseZip";
-    QTest::newRow("the flush fails, named temporary file") << "sync named"
-                                                           << "Err -1 in CloseZip";
+    QTest::addColumn<int>("mode");
+    QTest::newRow("completed") << "" << 022 << "Success" << 0644;
+    QTest::newRow("completed, umask 077") << "" << 077 << "Success" << 0600;
+    QTest::newRow("completed, named temporary file, umask 002")
+        << "named" << 002 << "Success" << 0664;
+    QTest::newRow("completed, named temporary file, umask 077")
+        << "named" << 077 << "Success" << 0600;
+    QTest::newRow("completed, mode change not implemented")
+        << "named mode ENOSYS" << 002 << "Success" << 0600;
+    QTest::newRow("a write fails") << "write" << 022 << "Err -1 in OpenFileInZip" << 0;
+    QTest::newRow("a write fails, mode change not permitted")
+        << "write named mode EPERM" << 022 << "Err -1 in OpenFileInZip" << 0;
+    QTest::newRow("the flush fails") << "sync" << 022 << "Err -1 in CloseZip" << 0;
+    QTest::newRow("the flush fails, named temporary file")
+        << "sync named" << 022 << "Err -1 in CloseZip" << 0;
 }
 
 void tst_PackTemplate::overwriteConfirmed() {
     QFETCH(QString, fault);
+    QFETCH(int, mask);
     QFETCH(QString, status);
+    QFETCH(int, mode);
     ZipFileIo::TestFaults faults;
-    faults.FailWriteNumber = fault == QLatin1String("write") ? 1 : 0;
+    faults.FailWriteNumber = fault.startsWith(QLatin1String("write")) ? 1 : 0;
     faults.FailSync = fault.startsWith(QLatin1String("sync"));
-    faults.NamedTempFile = fault.endsWith(QLatin1String("named"));
+    faults.NamedTempFile = fault.contains(QLatin1String("named"));
+    faults.ModeChangeErrno = fault.endsWith(QLatin1String("ENOSYS"))  ? ENOSYS
+                             : fault.endsWith(QLatin1String("EPERM")) ? EPERM
+                                                                      : 0;
     ZipFileIo::SetTestFaults(faults);
+    const mode_t oldMask = ::umask(mode_t(mask));
     QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
     m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
     generate(KindCode::DZT, out() + "/Intro");
     QVERIFY(WaitForRunEnd(m_rig->zipper));
+    ::umask(oldMask);
     ZipFileIo::SetTestFaults({});
 
     QCOMPARE(m_rig->platform.Messages.size(), 1);
     QCOMPARE(m_rig->view.StatusText, status);
     QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden), QStringList{"Intro.dzt"});
-    if (!fault.isEmpty()) {
+    if (mode == 0) {
         QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
         return;
     }
     const CheckedArchive packed = CheckZip(out() + "/Intro.dzt");
     QVERIFY2(packed.Ok, qPrintable(packed.Error));
     QCOMPARE(packed.Entries.size(), 4);
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(out() + "/Intro.dzt").constData(), &info), 0);
+    QCOMPARE(int(info.st_mode & 07777), mode);
 }
 
 // A file hidden only by its leading "." is still asked about before it is replaced.
