@@ -70,8 +70,11 @@ bool FoundFiles::TakeOpened(int Index, SourceReader& Reader) {
 void FoundFiles::Add(ZipFile File, SourceReader& Opened) {
     {
         std::unique_lock lock(m_mutex);
-        if (m_holding && m_held >= m_maxHeld)
+        if (m_holding && m_held >= m_maxHeld) {
+            m_addWaiting = true;
             m_taken.wait(lock, [this] { return m_held <= m_maxHeld / 2 || !m_holding; });
+            m_addWaiting = false;
+        }
         // The reader's place first: the file must never be known without it.
         m_opened.emplace_back();
         m_files.push_back(std::move(File));
@@ -117,6 +120,11 @@ const ZipFile& FoundFiles::File(int Index) const {
 int FoundFiles::Count() const {
     std::lock_guard lock(m_mutex);
     return int(m_files.size());
+}
+
+bool FoundFiles::AddWaiting() const {
+    std::lock_guard lock(m_mutex);
+    return m_addWaiting;
 }
 
 PackRun::PackRun(const PackDestination& Destination, const TemplateKind& Kind, PackReport& Report)

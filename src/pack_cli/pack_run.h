@@ -48,6 +48,8 @@ class FoundFiles : public DeflateSources {
     const ZipFile& File(int Index) const;
     // The files added so far.
     int Count() const;
+    // True while Add waits for held files to be taken.
+    bool AddWaiting() const;
 
   private:
     mutable std::mutex m_mutex;
@@ -58,6 +60,7 @@ class FoundFiles : public DeflateSources {
     int m_held = 0;                    // files in m_opened still open
     int m_maxHeld = MaxHeldOpen;
     bool m_holding = true;
+    bool m_addWaiting = false;
     bool m_ended = false;
     bool m_whole = false;
 };

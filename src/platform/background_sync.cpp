@@ -1,5 +1,6 @@
 #include "platform/background_sync.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -14,6 +15,9 @@ namespace {
 // How often the file's size is looked at.
 constexpr std::chrono::milliseconds PollInterval(10);
 
+std::atomic<int> g_failFlushNumber{0};
+std::atomic<int> g_flushes{0};
+
 } // namespace
 
 struct BackgroundSync::State {
@@ -26,6 +30,7 @@ struct BackgroundSync::State {
     State& operator=(const State&) = delete;
 
     void run();
+    bool flushIfGrown(std::unique_lock<std::mutex>& lock, qint64& synced);
     void requestStop() {
         {
             std::lock_guard lock(mutex);
@@ -45,20 +50,37 @@ void BackgroundSync::State::run() {
     qint64 synced = 0;
     std::unique_lock lock(mutex);
     while (!wake.wait_for(lock, PollInterval, [this] { return stopping; })) {
-        struct stat status {};
-        if (::fstat(fd, &status) != 0 || qint64(status.st_size) - synced < Step)
-            continue;
-        synced = qint64(status.st_size);
-        // The flush waits for the disk; the owner may meanwhile ask to stop.
-        lock.unlock();
-        const bool flushed = ::fdatasync(fd) == 0;
-        const int failure = errno;
-        lock.lock();
-        if (!flushed) {
-            error = failure;
+        if (!flushIfGrown(lock, synced))
             return; // the file is damaged: flushing more of it helps nothing
-        }
     }
+    // A test that fails a flush needs one made, however fast the file was written.
+    if (g_failFlushNumber != 0)
+        flushIfGrown(lock, synced);
+}
+
+// Flushes the file once it has grown by Step since the last flush; false once a flush failed,
+// with its errno kept for the owner.
+bool BackgroundSync::State::flushIfGrown(std::unique_lock<std::mutex>& lock, qint64& synced) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || qint64(status.st_size) - synced < Step)
+        return true;
+    synced = qint64(status.st_size);
+    // The flush waits for the disk; the owner may meanwhile ask to stop.
+    lock.unlock();
+    const int failNumber = g_failFlushNumber;
+    const bool injected = failNumber != 0 && ++g_flushes == failNumber;
+    const bool flushed = !injected && ::fdatasync(fd) == 0;
+    const int failure = injected ? EIO : errno;
+    lock.lock();
+    if (flushed)
+        return true;
+    error = failure;
+    return false;
+}
+
+void BackgroundSync::SetTestFault(int FailNumber) {
+    g_flushes = 0;
+    g_failFlushNumber = FailNumber;
 }
 
 BackgroundSync::BackgroundSync(int Descriptor) : m_state(std::make_shared<State>(Descriptor)) {

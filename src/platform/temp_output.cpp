@@ -28,6 +28,7 @@ QString cannotRenameText() {
 }
 
 TempOutput::TestFaults g_faults;
+int g_flushesBeforePlacing = -1;
 
 QByteArray folderOf(const QByteArray& Path) {
     const qsizetype cut = Path.lastIndexOf('/');
@@ -72,6 +73,12 @@ bool keepsNoModes(int ErrorNumber) {
 
 void TempOutput::SetTestFaults(const TestFaults& Faults) {
     g_faults = Faults;
+    g_flushesBeforePlacing = -1;
+    BackgroundSync::SetTestFault(Faults.FailBackgroundFlushNumber);
+}
+
+int TempOutput::FlushesBeforePlacing() {
+    return g_flushesBeforePlacing;
 }
 
 TempOutput::TempOutput(const QString& OutputPath) : m_output(QFile::encodeName(OutputPath)) {}
@@ -192,14 +199,22 @@ bool TempOutput::syncFile() {
         errno = EIO;
     else if (backgroundError != 0)
         errno = backgroundError;
-    else if (::fsync(m_fd) == 0)
+    else if (flushWhole())
         return true;
     //: %1 is a file's path, %2 the system's reason.
     return fail(QCoreApplication::translate("TempOutput", "Cannot write to disk \"%1\": %2"),
                 m_temp.isEmpty() ? m_output : m_temp);
 }
 
+bool TempOutput::flushWhole() {
+    if (::fsync(m_fd) != 0)
+        return false;
+    ++m_wholeFlushes;
+    return true;
+}
+
 bool TempOutput::moveIntoPlace(bool replace) {
+    g_flushesBeforePlacing = m_wholeFlushes;
     return m_temp.isEmpty() ? linkIntoPlace(replace) : renameIntoPlace(m_temp, replace);
 }
 

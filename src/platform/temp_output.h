@@ -25,12 +25,18 @@ class TempOutput {
     //   NamedOnly        the unnamed file is not tried, as on a file system without one
     //   ModeChangeErrno  setting the named file's mode fails with this errno (0: it does
     //                    not), as on a file system that keeps no Unix permissions
+    //   FailBackgroundFlushNumber  the n-th flush made while a file is written fails (see
+    //                    BackgroundSync::SetTestFault)
     struct TestFaults {
         bool FailSync = false;
         bool NamedOnly = false;
         int ModeChangeErrno = 0;
+        int FailBackgroundFlushNumber = 0;
     };
     static void SetTestFaults(const TestFaults& Faults);
+    // For tests: how many times the file last put in place since SetTestFaults was flushed
+    // to disk whole before it took the output's place; -1 when none was put in place.
+    static int FlushesBeforePlacing();
 
     explicit TempOutput(const QString& OutputPath);
     // Closes the file and removes it unless it was committed.
@@ -62,6 +68,7 @@ class TempOutput {
     bool setNewFileMode();
     void remove();
     bool syncFile();
+    bool flushWhole();
     bool moveIntoPlace(bool replace);
     bool renameIntoPlace(const QByteArray& from, bool replace);
     bool linkIntoPlace(bool replace);
@@ -74,5 +81,6 @@ class TempOutput {
     // Flushes the file to disk while it is written, so that Commit's flush is short.
     std::unique_ptr<BackgroundSync> m_sync;
     bool m_committed = false;
+    int m_wholeFlushes = 0; // successful flushes of the whole file
     QString m_error;
 };

@@ -59,7 +59,8 @@ FILE* asFile(voidpf Stream) {
 void SetTestFaults(const TestFaults& Faults) {
     g_faults = Faults;
     g_writes = g_seeks = g_reads = 0;
-    TempOutput::SetTestFaults({Faults.FailSync, Faults.NamedTempFile, Faults.ModeChangeErrno});
+    TempOutput::SetTestFaults({Faults.FailSync, Faults.NamedTempFile, Faults.ModeChangeErrno,
+                               Faults.FailBackgroundFlushNumber});
 }
 
 qint64 WritesDone() {

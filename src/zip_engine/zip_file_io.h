@@ -25,6 +25,7 @@ namespace ZipFileIo {
 //                    offers no unnamed file
 //   ModeChangeErrno  setting a named temporary file's mode fails with this errno, as on a
 //                    file system that keeps no Unix permissions (0: it does not)
+//   FailBackgroundFlushNumber  the n-th flush of a package made while it is written fails
 // Typical use: run once with SetTestFaults({}) and read WritesDone() to learn how many
 // writes a run makes, then run again failing the first, a middle or the last of them.
 struct TestFaults {
@@ -35,6 +36,7 @@ struct TestFaults {
     bool FailSync = false;
     bool NamedTempFile = false;
     int ModeChangeErrno = 0;
+    int FailBackgroundFlushNumber = 0;
 };
 
 // Replaces the injected faults and restarts the counters below.

@@ -1,5 +1,7 @@
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_cli.h"
+#include "pack_cli/pack_run.h"
+#include "platform/temp_output.h"
 #include "zip_engine/zip_file_io.h"
 
 #include "capture.h"
@@ -10,7 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -30,6 +34,7 @@ class TstPackRun : public QObject {
     void packageMode();
     void manyFilesUnderLowOpenFileLimit_data();
     void manyFilesUnderLowOpenFileLimit();
+    void heldFilesCappedUnderAHighLimit();
 
   private:
     int run(QString& Err);
@@ -102,6 +107,10 @@ void TstPackRun::writeFailure_data() {
     QTest::newRow("the flush, named temporary file")
         << "sync named"
         << R"(^vendrel-pack: Rename failed: Cannot write to disk )" + named;
+    QTest::newRow("a flush while writing")
+        << "flush 1"
+        << R"(^vendrel-pack: Rename failed: Cannot write to disk "@/out/Intro\.dzt": )"
+           R"(Input/output error\n$)";
 }
 
 void TstPackRun::writeFailure() {
@@ -117,6 +126,7 @@ void TstPackRun::writeFailure() {
     faults.NamedTempFile = fault.endsWith(QLatin1String(" named"));
     faults.FailSync = fault.startsWith(QLatin1String("sync"));
     faults.ModeChangeErrno = fault.contains(QLatin1String("nomode")) ? ENOSYS : 0;
+    faults.FailBackgroundFlushNumber = fault == QLatin1String("flush 1") ? 1 : 0;
     if (fault.startsWith(QLatin1String("write 1")))
         faults.FailWriteNumber = 1;
     else if (fault == QLatin1String("write middle"))
@@ -199,6 +209,9 @@ void TstPackRun::packageMode() {
         return;
     }
     QCOMPARE(code, ExitCode::Success);
+    // Flushed to disk before it took the output's place: a power cut cannot leave a partial
+    // file under the package's name.
+    QCOMPARE(TempOutput::FlushesBeforePlacing(), 1);
     const CheckedArchive archive = CheckZip(output());
     QVERIFY2(archive.Ok, qPrintable(archive.Error));
     QCOMPARE(archive.Entries.size(), 4);
@@ -249,6 +262,43 @@ void TstPackRun::manyFilesUnderLowOpenFileLimit() {
     QVERIFY2(archive.Ok, qPrintable(archive.Error));
     QCOMPARE(archive.Entries.size(), 404);
     QVERIFY(archive.Names().contains(QStringLiteral(".\\many\\f399.txt")));
+}
+
+// However many files the process may open, the walk holds no more than the cap open ahead of
+// the packing: it waits once that many are held, and goes on as they are taken.
+void TstPackRun::heldFilesCappedUnderAHighLimit() {
+    constexpr int Files = FoundFiles::MaxHeldOpen * 2;
+    const QString folder = m_dir->path() + QStringLiteral("/many");
+    QStringList names;
+    for (int i = 0; i < Files; ++i)
+        names << QStringLiteral("f%1").arg(i);
+    QVERIFY(MakeTree(folder, names));
+    FoundFiles found;
+    found.HoldAtMost(1 << 20);
+    std::atomic<bool> allAdded = false;
+    std::thread walk([&] {
+        for (const QString& name : names) {
+            SourceReader opened;
+            const QString path = folder + QLatin1Char('/') + name;
+            if (opened.Open(path))
+                found.Add(*ZipFileFor(opened, path, name), opened);
+        }
+        allAdded = true;
+    });
+    const auto join = qScopeGuard([&] {
+        found.StopHolding();
+        walk.join();
+    });
+    QTRY_VERIFY(allAdded || found.AddWaiting());
+    QVERIFY2(!allAdded, "every file was held open at once");
+    QCOMPARE(found.Count(), FoundFiles::MaxHeldOpen);
+    for (int i = 0; i < Files; ++i) {
+        QString path;
+        QCOMPARE(found.At(i, path, true), DeflateSources::State::Known);
+        SourceReader reader;
+        QVERIFY(found.TakeOpened(i, reader));
+    }
+    QTRY_VERIFY(allAdded);
 }
 
 QTEST_GUILESS_MAIN(TstPackRun)

@@ -1,6 +1,7 @@
 #include "pack_rig.h"
 
 #include "packing/package_paths.h"
+#include "platform/temp_output.h"
 #include "zip_engine/zip_file_io.h"
 
 #include <QTemporaryDir>
@@ -319,6 +320,8 @@ void tst_PackTemplate::overwriteConfirmed_data() {
     QTest::newRow("the flush fails") << "sync" << 022 << "Err -1 in CloseZip" << 0;
     QTest::newRow("the flush fails, named temporary file")
         << "sync named" << 022 << "Err -1 in CloseZip" << 0;
+    QTest::newRow("a flush while writing fails")
+        << "flush large" << 022 << "Err -1 in CloseZip" << 0;
 }
 
 void tst_PackTemplate::overwriteConfirmed() {
@@ -330,6 +333,10 @@ void tst_PackTemplate::overwriteConfirmed() {
     faults.FailWriteNumber = fault.startsWith(QLatin1String("write")) ? 1 : 0;
     faults.FailSync = fault.startsWith(QLatin1String("sync"));
     faults.NamedTempFile = fault.contains(QLatin1String("named"));
+    faults.FailBackgroundFlushNumber = fault.startsWith(QLatin1String("flush")) ? 1 : 0;
+    // Large enough that it is flushed while it is written.
+    if (fault.endsWith(QLatin1String("large")))
+        QVERIFY(WritePatternFile(project() + "/media/large.bin", 3 << 20));
     faults.ModeChangeErrno = fault.endsWith(QLatin1String("ENOSYS"))  ? ENOSYS
                              : fault.endsWith(QLatin1String("EPERM")) ? EPERM
                                                                       : 0;
@@ -340,6 +347,7 @@ void tst_PackTemplate::overwriteConfirmed() {
     generate(KindCode::DZT, out() + "/Intro");
     QVERIFY(WaitForRunEnd(m_rig->zipper));
     ::umask(oldMask);
+    const int flushes = TempOutput::FlushesBeforePlacing();
     ZipFileIo::SetTestFaults({});
 
     QCOMPARE(m_rig->platform.Messages.size(), 1);
@@ -349,6 +357,8 @@ void tst_PackTemplate::overwriteConfirmed() {
         QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
         return;
     }
+    // Flushed to disk before it took the old package's place.
+    QCOMPARE(flushes, 1);
     const CheckedArchive packed = CheckZip(out() + "/Intro.dzt");
     QVERIFY2(packed.Ok, qPrintable(packed.Error));
     QCOMPARE(packed.Entries.size(), 4);
