@@ -132,6 +132,21 @@
         <extracomment>Shown in the project folder field when the folder chooser was cancelled.</extracomment>
         <translation>Abgebrochen</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder on this computer</source>
+        <extracomment>Status line, when the folder given to the vendrel command is on another computer (an sftp:// address...); %1 is what was given.</extracomment>
+        <translation>&quot;%1&quot; ist kein Ordner auf diesem Computer</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not exist</source>
+        <extracomment>Status line, when the folder given to the vendrel command does not exist; %1 is what was given.</extracomment>
+        <translation>&quot;%1&quot; existiert nicht</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder</source>
+        <extracomment>Status line, when a file was given to the vendrel command instead of a folder; %1 is what was given.</extracomment>
+        <translation>&quot;%1&quot; ist kein Ordner</translation>
+    </message>
 </context>
 <context>
     <name>PackCli</name>
@@ -454,6 +469,57 @@ packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen.
         <source>it is not a regular file</source>
         <extracomment>Why a path cannot be packed; &quot;it&quot; is the path named before.</extracomment>
         <translation>es ist keine reguläre Datei</translation>
+    </message>
+</context>
+<context>
+    <name>StartArguments</name>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <extracomment>Error of the vendrel command; %1 is the option given.</extracomment>
+        <translation>unbekannte Option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>too many arguments: &apos;%1&apos;</source>
+        <extracomment>Error of the vendrel command, which takes one folder at most; %1 is the arguments left over.</extracomment>
+        <translation>zu viele Argumente: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel [FOLDER]
+       vendrel --help | --version
+
+Opens Vendrel&apos;s window. A template project FOLDER given here is taken as if it
+had been dropped on the window: it fills the folder field and enables the
+Generate buttons. A file, a missing path or a remote address leaves the window
+as it starts, with the reason in its status line.
+
+  -h, --help     show this help
+  --version      show the version
+
+The window also takes Qt&apos;s own options, such as -platform NAME or -style NAME.
+vendrel-pack makes the same packages from the command line, without a window.
+</source>
+        <extracomment>The vendrel command&apos;s help. Keep the options (--help, -platform...) and the layout as they are, and lines under 80 columns. FOLDER may be translated; Generate is the window&apos;s buttons, use their translation.</extracomment>
+        <translation>Aufruf: vendrel [ORDNER]
+        vendrel --help | --version
+
+Öffnet das Fenster von Vendrel. Ein hier angegebener Projektordner ORDNER wird
+so übernommen, als wäre er auf das Fenster gezogen worden: Er erscheint im
+Ordnerfeld, und die Schaltflächen zum Erstellen werden aktiv. Eine Datei, ein
+fehlender Pfad oder eine entfernte Adresse lässt das Fenster, wie es startet;
+der Grund steht in seiner Statuszeile.
+
+  -h, --help     diese Hilfe anzeigen
+  --version      die Version anzeigen
+
+Das Fenster nimmt auch die Optionen von Qt an, etwa -platform NAME oder
+-style NAME. vendrel-pack erstellt dieselben Pakete auf der Befehlszeile, ohne
+Fenster.
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;vendrel --help&apos; for more information.</source>
+        <extracomment>Second line of every usage error of the vendrel command; keep the command as it is.</extracomment>
+        <translation>&apos;vendrel --help&apos; liefert weitere Informationen.</translation>
     </message>
 </context>
 <context>

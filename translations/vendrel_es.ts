@@ -132,6 +132,21 @@
         <extracomment>Shown in the project folder field when the folder chooser was cancelled.</extracomment>
         <translation>Cancelado</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder on this computer</source>
+        <extracomment>Status line, when the folder given to the vendrel command is on another computer (an sftp:// address...); %1 is what was given.</extracomment>
+        <translation>«%1» no es una carpeta de este equipo</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not exist</source>
+        <extracomment>Status line, when the folder given to the vendrel command does not exist; %1 is what was given.</extracomment>
+        <translation>«%1» no existe</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder</source>
+        <extracomment>Status line, when a file was given to the vendrel command instead of a folder; %1 is what was given.</extracomment>
+        <translation>«%1» no es una carpeta</translation>
+    </message>
 </context>
 <context>
     <name>PackCli</name>
@@ -456,6 +471,57 @@ empaquetar la carpeta del proyecto, 5 error de lectura o escritura,
         <source>it is not a regular file</source>
         <extracomment>Why a path cannot be packed; &quot;it&quot; is the path named before.</extracomment>
         <translation>no es un archivo normal</translation>
+    </message>
+</context>
+<context>
+    <name>StartArguments</name>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <extracomment>Error of the vendrel command; %1 is the option given.</extracomment>
+        <translation>opción desconocida «%1»</translation>
+    </message>
+    <message>
+        <source>too many arguments: &apos;%1&apos;</source>
+        <extracomment>Error of the vendrel command, which takes one folder at most; %1 is the arguments left over.</extracomment>
+        <translation>demasiados argumentos: «%1»</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel [FOLDER]
+       vendrel --help | --version
+
+Opens Vendrel&apos;s window. A template project FOLDER given here is taken as if it
+had been dropped on the window: it fills the folder field and enables the
+Generate buttons. A file, a missing path or a remote address leaves the window
+as it starts, with the reason in its status line.
+
+  -h, --help     show this help
+  --version      show the version
+
+The window also takes Qt&apos;s own options, such as -platform NAME or -style NAME.
+vendrel-pack makes the same packages from the command line, without a window.
+</source>
+        <extracomment>The vendrel command&apos;s help. Keep the options (--help, -platform...) and the layout as they are, and lines under 80 columns. FOLDER may be translated; Generate is the window&apos;s buttons, use their translation.</extracomment>
+        <translation>Uso: vendrel [CARPETA]
+     vendrel --help | --version
+
+Abre la ventana de Vendrel. Una CARPETA de proyecto de plantilla indicada aquí
+se toma como si se hubiera soltado sobre la ventana: aparece en el campo de la
+carpeta y activa los botones Generar. Un archivo, una ruta inexistente o una
+dirección remota dejan la ventana tal como se abre, con el motivo en su línea
+de estado.
+
+  -h, --help     muestra esta ayuda
+  --version      muestra la versión
+
+La ventana también admite las opciones propias de Qt, como -platform NOMBRE o
+-style NOMBRE. vendrel-pack crea los mismos paquetes desde la línea de
+órdenes, sin ventana.
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;vendrel --help&apos; for more information.</source>
+        <extracomment>Second line of every usage error of the vendrel command; keep the command as it is.</extracomment>
+        <translation>Pruebe «vendrel --help» para más información.</translation>
     </message>
 </context>
 <context>

@@ -132,6 +132,21 @@
         <extracomment>Shown in the project folder field when the folder chooser was cancelled.</extracomment>
         <translation>Отменено</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder on this computer</source>
+        <extracomment>Status line, when the folder given to the vendrel command is on another computer (an sftp:// address...); %1 is what was given.</extracomment>
+        <translation>«%1» — не папка на этом компьютере</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not exist</source>
+        <extracomment>Status line, when the folder given to the vendrel command does not exist; %1 is what was given.</extracomment>
+        <translation>«%1» не существует</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a folder</source>
+        <extracomment>Status line, when a file was given to the vendrel command instead of a folder; %1 is what was given.</extracomment>
+        <translation>«%1» — не папка</translation>
+    </message>
 </context>
 <context>
     <name>PackCli</name>
@@ -456,6 +471,57 @@ cannot be packed, 5 read or write failure, 130 interrupted.
         <source>it is not a regular file</source>
         <extracomment>Why a path cannot be packed; &quot;it&quot; is the path named before.</extracomment>
         <translation>это не обычный файл</translation>
+    </message>
+</context>
+<context>
+    <name>StartArguments</name>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <extracomment>Error of the vendrel command; %1 is the option given.</extracomment>
+        <translation>неизвестный параметр «%1»</translation>
+    </message>
+    <message>
+        <source>too many arguments: &apos;%1&apos;</source>
+        <extracomment>Error of the vendrel command, which takes one folder at most; %1 is the arguments left over.</extracomment>
+        <translation>слишком много аргументов: «%1»</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel [FOLDER]
+       vendrel --help | --version
+
+Opens Vendrel&apos;s window. A template project FOLDER given here is taken as if it
+had been dropped on the window: it fills the folder field and enables the
+Generate buttons. A file, a missing path or a remote address leaves the window
+as it starts, with the reason in its status line.
+
+  -h, --help     show this help
+  --version      show the version
+
+The window also takes Qt&apos;s own options, such as -platform NAME or -style NAME.
+vendrel-pack makes the same packages from the command line, without a window.
+</source>
+        <extracomment>The vendrel command&apos;s help. Keep the options (--help, -platform...) and the layout as they are, and lines under 80 columns. FOLDER may be translated; Generate is the window&apos;s buttons, use their translation.</extracomment>
+        <translation>Использование:
+  vendrel [ПАПКА]
+  vendrel --help | --version
+
+Открывает окно Vendrel. Указанная здесь папка проекта шаблона ПАПКА
+принимается так, как будто её перетащили на окно: она появляется в поле папки,
+а кнопки «Создать файл …» становятся доступными. Файл, несуществующий путь или
+удалённый адрес оставляют окно в начальном состоянии, а причина выводится в
+его строке состояния.
+
+  -h, --help     показать эту справку
+  --version      показать версию
+
+Окно также принимает собственные параметры Qt, например -platform ИМЯ или
+-style ИМЯ. vendrel-pack создаёт те же пакеты из командной строки, без окна.
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;vendrel --help&apos; for more information.</source>
+        <extracomment>Second line of every usage error of the vendrel command; keep the command as it is.</extracomment>
+        <translation>Для дополнительной информации выполните «vendrel --help».</translation>
     </message>
 </context>
 <context>

@@ -1,3 +1,4 @@
+#include "app/start_arguments.h"
 #include "main_window/form1.h"
 #include "platform/process_setup.h"
 #include "platform/translations.h"
@@ -11,6 +12,10 @@ int main(int argc, char** argv) {
     // An archive that reaches the file-size limit then fails like a full disk: an error in the
     // status line, not a killed program with a truncated package.
     ProcessSetup::IgnoreFileSizeSignal();
+    // --help and --version answer on the terminal, where there may be no display at all.
+    int exitStatus = 0;
+    if (StartArguments::AnswerOnTerminal(argc, argv, exitStatus) == StartArguments::Outcome::Exit)
+        return exitStatus;
     QApplication app(argc, argv);
     Translations::Install();
     // No display name is set: window systems would append it to every caption, and the
@@ -21,8 +26,16 @@ int main(int argc, char** argv) {
     // Lets the desktop match the window to the installed desktop file and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(VENDREL_APP_ID));
 
+    // A folder given on the command line, as a file manager passes the one it was asked to open.
+    std::optional<QString> folder;
+    if (StartArguments::ReadFolderArgument(QApplication::arguments(), folder, exitStatus) ==
+        StartArguments::Outcome::Exit)
+        return exitStatus;
+
     Form1 window;
     QApplication::setWindowIcon(window.windowIcon());
+    if (folder)
+        window.OpenFolderArgument(*folder);
     window.show();
     return QApplication::exec();
 }

@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -97,6 +98,33 @@ void makeDisplayField(QWidget* field) {
     field->setPalette(palette);
     field->setFocusPolicy(Qt::NoFocus);
     field->setEnabled(false);
+}
+
+// What a URL names, as the window's project folder.
+enum class FolderUrl { Folder, NotLocal, Missing, NotAFolder };
+
+// Whether Url names a local folder, which is then in Folder in the form the folder chooser
+// returns: no trailing "/" except for the root. Drops and the command line both go by it.
+FolderUrl localFolder(const QUrl& Url, QString& Folder) {
+    if (!Url.isLocalFile())
+        return FolderUrl::NotLocal;
+    const QString path = Url.toLocalFile();
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return FolderUrl::Missing;
+    if (!info.isDir())
+        return FolderUrl::NotAFolder;
+    Folder = QDir::cleanPath(path);
+    return FolderUrl::Folder;
+}
+
+// A command-line argument as a URL: a path, relative to the working folder, unless it names
+// nothing here and starts with a URL scheme ("file:", "sftp:"), as file managers pass them.
+QUrl argumentUrl(const QString& Argument) {
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+    if (!QFileInfo::exists(Argument) && scheme.match(Argument).hasMatch())
+        return QUrl(Argument);
+    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(Argument));
 }
 
 } // namespace
@@ -336,13 +364,10 @@ QString Form1::droppableFolder(const QDropEvent& Event) const {
     if (m_zipper->Zipping() || !Event.mimeData()->hasUrls())
         return {};
     const QList<QUrl> urls = Event.mimeData()->urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
+    QString folder;
+    if (urls.size() != 1 || localFolder(urls.first(), folder) != FolderUrl::Folder)
         return {};
-    const QString path = urls.first().toLocalFile();
-    if (path.isEmpty() || !QFileInfo(path).isDir())
-        return {};
-    // The same form the folder chooser returns: no trailing "/" except for the root.
-    return QDir::cleanPath(path);
+    return folder;
 }
 
 QString Form1::acceptFolderDrop(QDropEvent& Event) const {
@@ -373,6 +398,33 @@ void Form1::dropEvent(QDropEvent* Event) {
     const QString folder = acceptFolderDrop(*Event);
     if (!folder.isEmpty())
         takeProjectFolder(folder);
+}
+
+void Form1::OpenFolderArgument(const QString& Argument) {
+    QString folder;
+    // An empty argument would otherwise stand for the working folder.
+    const FolderUrl named =
+        Argument.isEmpty() ? FolderUrl::Missing : localFolder(argumentUrl(Argument), folder);
+    switch (named) {
+    case FolderUrl::Folder:
+        takeProjectFolder(folder);
+        return;
+    case FolderUrl::NotLocal:
+        //: Status line, when the folder given to the vendrel command is on another computer
+        //: (an sftp:// address...); %1 is what was given.
+        SetStatus(tr("\"%1\" is not a folder on this computer").arg(Argument));
+        return;
+    case FolderUrl::Missing:
+        //: Status line, when the folder given to the vendrel command does not exist; %1 is
+        //: what was given.
+        SetStatus(tr("\"%1\" does not exist").arg(Argument));
+        return;
+    case FolderUrl::NotAFolder:
+        //: Status line, when a file was given to the vendrel command instead of a folder; %1
+        //: is what was given.
+        SetStatus(tr("\"%1\" is not a folder").arg(Argument));
+        return;
+    }
 }
 
 void Form1::generateClick(KindCode Code) {

@@ -66,6 +66,10 @@ class Form1 : public QWidget, public PackingView {
     QPushButton* GenerateButton(KindCode Code) const;
     // The banner picture kept by FitBannerPicture, as shown in Picture1.
     QPixmap BannerPicture() const;
+    // Takes the folder given on the command line, a path or a URL, as a dropped folder is
+    // taken; a file, a missing path or a remote URL leaves the window as it is, with the
+    // reason in the status line.
+    void OpenFolderArgument(const QString& Argument);
 
   protected:
     // Centres the window on its screen the first time it is shown.

@@ -220,19 +220,70 @@ class TstForm1 : public QObject {
             QCOMPARE(frame.top(), screen.top());
     }
 
+    void valuesAtStartUp_data() {
+        // The argument the command line gives the window (none when null): "/x" and "file://"
+        // URLs lie below the fixture folder, which is also the working folder.
+        QTest::addColumn<QString>("argument");
+        // The folder taken, below the fixture folder; "" for none.
+        QTest::addColumn<QString>("taken");
+        // The status line, %1 standing for the argument.
+        QTest::addColumn<QString>("status");
+        QTest::newRow("no argument") << QString() << "" << Welcome;
+        QTest::newRow("folder") << "/Intro/"
+                                << "/Intro" << Welcome;
+        QTest::newRow("relative folder") << "Intro"
+                                         << "/Intro" << Welcome;
+        QTest::newRow("folder as a file URL") << "file:///My%20Intro"
+                                              << "/My Intro" << Welcome;
+        QTest::newRow("file") << "/a.txt"
+                              << ""
+                              << "\"%1\" is not a folder";
+        QTest::newRow("missing path") << "/Outro"
+                                      << ""
+                                      << "\"%1\" does not exist";
+        QTest::newRow("empty argument") << ""
+                                        << ""
+                                        << "\"%1\" does not exist";
+        QTest::newRow("remote folder") << "sftp://host.example/srv/Intro"
+                                       << ""
+                                       << "\"%1\" is not a folder on this computer";
+    }
     void valuesAtStartUp() {
+        QFETCH(QString, argument);
+        QFETCH(QString, taken);
+        QFETCH(QString, status);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid() && QDir(dir.path()).mkdir(QStringLiteral("Intro")) &&
+                QDir(dir.path()).mkdir(QStringLiteral("My Intro")));
+        QVERIFY(WritePatternFile(dir.filePath(QStringLiteral("a.txt")), 10, 1));
+        const QString working = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        if (argument.startsWith(QLatin1Char('/')))
+            argument.prepend(dir.path());
+        else if (argument.startsWith(QLatin1String("file://")))
+            argument.insert(7, QString::fromUtf8(QUrl::toPercentEncoding(dir.path(), "/")));
+        if (!argument.isNull())
+            m_window->OpenFolderArgument(argument);
+        QVERIFY(QDir::setCurrent(working));
+
+        const QString folder = taken.isEmpty() ? QString() : dir.path() + taken;
+        QCOMPARE(control<QLineEdit>(QStringLiteral("txtFolder"))->text(), folder);
+        QCOMPARE(m_window->ProjectFolder(), folder);
+        QCOMPARE(m_enableLog.Log, folder.isEmpty() ? QStringList() : withState("on"));
+        QCOMPARE(m_window->Status(),
+                 status.contains(QLatin1String("%1")) ? status.arg(argument) : status);
         QCOMPARE(m_window->MaxFolderEntries(), 2000);
         QCOMPARE(m_window->Values().MaxFolderEntries, 2000);
-        QCOMPARE(m_window->ProjectFolder(), QString());
         QCOMPARE(m_window->DestinationFolder(), QString());
-        QCOMPARE(m_window->Status(), Welcome);
         auto* bar = control<QProgressBar>(QStringLiteral("ProgressBar1"));
         QCOMPARE(bar->minimum(), 0);
         QCOMPARE(bar->maximum(), 100);
         QCOMPARE(bar->value(), 0);
-        // Start-up reads no settings and opens nothing.
+        // Start-up reads no settings and opens nothing; a folder taken is remembered.
         QVERIFY(m_platform->BrowseCalls.isEmpty());
-        QVERIFY(m_platform->Settings.isEmpty());
+        QCOMPARE(m_platform->Settings.size(), folder.isEmpty() ? 0 : 1);
+        if (!folder.isEmpty())
+            QCOMPARE(m_platform->Settings.value(RememberedKey), folder);
     }
 
     void zipperIsAChildNamedZipper() {

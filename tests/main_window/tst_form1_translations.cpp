@@ -95,10 +95,12 @@ bool statusFits(const QPlainTextEdit& Status, const QString& Text) {
     return needed.height() <= 2 * metrics.lineSpacing() && needed.width() <= width;
 }
 
-// Where each of the status texts the test brings about comes from, in the same order.
+// Where each of the status texts the test brings about comes from, in the same order, with
+// the folder argument that brought it about.
 struct StatusSource {
     const char* Context;
     const char* Source;
+    const char* Argument = nullptr;
 };
 const StatusSource StatusSources[] = {
     {"Form1", "For FREE Templates pay us a visit by clicking on our banner :)"},
@@ -107,6 +109,9 @@ const StatusSource StatusSources[] = {
     {"Packer", "Success"},
     {"Packer", "Canceled"},
     {"Packer", "Err %1 in %2"},
+    {"Form1", "\"%1\" is not a folder", "/etc/passwd"},
+    {"Form1", "\"%1\" does not exist", "/home/ana/Templates/Intro"},
+    {"Form1", "\"%1\" is not a folder on this computer", "sftp://host.example/Intro"},
 };
 
 } // namespace
@@ -181,7 +186,9 @@ void TstForm1Translations::windowTexts() {
                 qPrintable(
                     QStringLiteral("no translation of \"%1\"").arg(QLatin1String(source.Source))));
         }
-        if (expected.contains(QLatin1String("%2")))
+        if (source.Argument)
+            expected = expected.arg(QLatin1String(source.Argument));
+        else if (expected.contains(QLatin1String("%2")))
             expected = expected.arg(QStringLiteral("-1"), QStringLiteral("WriteBytes"));
         QCOMPARE(status.at(i), expected);
         QVERIFY2(statusFits(*statusLine, status.at(i)), qPrintable(status.at(i)));
@@ -202,7 +209,7 @@ void TstForm1Translations::checkCaptionsFit(const Form1& Window) {
 
 // The status texts the window shows, each brought about as a user would: the welcome line,
 // a Generate press without a folder, a cancelled folder chooser (in the folder field), the
-// ends of a run and a failed step.
+// ends of a run, a failed step and the folder arguments that are refused.
 QStringList TstForm1Translations::statusTexts(Form1& Window, FakePlatform& Platform) {
     QStringList texts{Window.Status()};
     auto* packer = Window.findChild<Packer*>();
@@ -216,6 +223,12 @@ QStringList TstForm1Translations::statusTexts(Form1& Window, FakePlatform& Platf
     packer->OnComplete(true);
     texts << Window.Status();
     texts << Packer::ErrorText(-1, QStringLiteral("WriteBytes"));
+    for (const StatusSource& source : StatusSources) {
+        if (source.Argument) {
+            Window.OpenFolderArgument(QLatin1String(source.Argument));
+            texts << Window.Status();
+        }
+    }
     return texts;
 }
 

@@ -4,7 +4,7 @@
 Fails on: entries not finished (empty or marked unfinished), obsolete or vanished entries,
 a translation whose placeholders (%1..%9, %n) differ from its source's, a caption whose
 access-key marker ("&") went missing or doubled, a plural with the wrong number of forms,
-and a line of vendrel-pack's help longer than 80 columns (or than the English's longest).
+and a line of a program's help longer than 80 columns (or than the English's longest).
 Usage: check_catalogues.py FILE.ts...
 """
 import re
@@ -42,7 +42,7 @@ def problems_of(message, language):
             yield f"placeholders differ: {form!r}"
         if access_keys(source) != access_keys(form):
             yield f"access key marker missing or doubled: {form!r}"
-        if source.startswith("Usage: vendrel-pack"):
+        if source.startswith("Usage: vendrel"):
             room = max([80] + [len(line) for line in source.split("\n")])
             for line in form.split("\n"):
                 if len(line) > room:
