@@ -19,4 +19,9 @@ rsvg-convert -w 16 -h 16 svg/icon-16.svg -o png/icon-16.png
 for size in 32 48 64 128; do
   rsvg-convert -w "$size" -h "$size" svg/icon.svg -o "png/icon-$size.png"
 done
+# The template package file types' icon, drawn the same two ways.
+rsvg-convert -w 16 -h 16 svg/package-16.svg -o png/package-16.png
+for size in 32 48 64 128; do
+  rsvg-convert -w "$size" -h "$size" svg/package.svg -o "png/package-$size.png"
+done
 echo "Rendered: $(cd png && echo *.png)"

@@ -1,5 +1,5 @@
 # What a system-wide install adds to the programs and their desktop files (manual pages,
-# bash completion, the copyright file and changelog), and the Debian package CPack makes of
+# shell completion, the copyright file and changelog), and the Debian package CPack makes of
 # the whole install: `cmake --workflow --preset package`, or `cpack -G DEB` in a release build.
 
 # The date the manual pages and the changelog give this version.
@@ -19,9 +19,14 @@ foreach(page vendrel.1 vendrel-pack.1)
 endforeach()
 add_custom_target(vendrel_man_pages ALL DEPENDS ${manOutputs})
 
-# bash-completion loads this file the first time vendrel-pack is completed.
+# vendrel-pack's completion, where each shell looks for it: bash-completion loads its file the
+# first time vendrel-pack is completed, zsh and fish find theirs on their vendor paths.
 install(FILES data/completion/vendrel-pack
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES data/completion/_vendrel-pack
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+install(FILES data/completion/vendrel-pack.fish
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
 
 # The package's documentation folder: copyright and a changelog, gzipped like the pages.
 set(changelog "${PROJECT_BINARY_DIR}/doc/changelog")

@@ -10,6 +10,10 @@ packages=(
   libminizip-dev zlib1g-dev
   fonts-dejavu-core
   desktop-file-utils appstream
+  # The file types: xmllint checks the MIME file, update-mime-database builds it.
+  libxml2-utils shared-mime-info
+  # The shells vendrel-pack's completion is tested in (bash is always there).
+  zsh fish
   clang-format git
   # The Debian package: dpkg-shlibdeps (dpkg-dev, file) for its Depends, man for the
   # manual pages, lintian to check it.

@@ -36,10 +36,16 @@ expected=(
     "$icons/scalable/apps/$appId.svg"
     usr/share/man/man1/vendrel.1.gz usr/share/man/man1/vendrel-pack.1.gz
     usr/share/bash-completion/completions/vendrel-pack
+    usr/share/zsh/vendor-completions/_vendrel-pack
+    usr/share/fish/vendor_completions.d/vendrel-pack.fish
     usr/share/doc/vendrel/copyright usr/share/doc/vendrel/changelog.gz
+    usr/share/mime/packages/vendrel.xml
+    "$icons/scalable/mimetypes/application-x-vendrel-package.svg"
+    usr/share/kio/servicemenus/vendrel.desktop usr/share/nemo/actions/vendrel.nemo_action
 )
 for size in 16 32 48 64 128; do
     expected+=("$icons/${size}x$size/apps/$appId.png")
+    expected+=("$icons/${size}x$size/mimetypes/application-x-vendrel-package.png")
 done
 listed=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort)
 wanted=$(printf '%s\n' "${expected[@]}" | sort)

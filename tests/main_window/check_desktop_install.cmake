@@ -1,6 +1,8 @@
 # Installs the build into a scratch prefix and checks what a desktop needs to list Vendrel:
 # the program, its desktop entry and AppStream metainfo (both passing the freedesktop
-# validators), and the icon in every hicolor size.
+# validators), and the icon in every hicolor size; and what file managers need to offer it
+# on a folder: the KDE service menu (passing the validator as far as it knows KDE's
+# service menus) and the Nemo action.
 # Usage: cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -P check_desktop_install.cmake
 
 function(fail message)
@@ -16,8 +18,10 @@ endif()
 
 set(desktop "${PREFIX}/share/applications/${APP_ID}.desktop")
 set(metainfo "${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml")
+set(serviceMenu "${PREFIX}/share/kio/servicemenus/vendrel.desktop")
 set(expected "${PREFIX}/bin/vendrel" "${desktop}" "${metainfo}"
-  "${PREFIX}/share/icons/hicolor/scalable/apps/${APP_ID}.svg")
+  "${PREFIX}/share/icons/hicolor/scalable/apps/${APP_ID}.svg" "${serviceMenu}"
+  "${PREFIX}/share/nemo/actions/vendrel.nemo_action")
 foreach(size 16 32 48 64 128)
   list(APPEND expected "${PREFIX}/share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png")
 endforeach()
@@ -27,11 +31,16 @@ foreach(path IN LISTS expected)
   endif()
 endforeach()
 
-# The entry starts the installed program and names the installed icon.
+# The entry starts the installed program, with the file it is handed, and names the
+# installed icon. It declares no file types, so it never becomes what opens folders.
 file(STRINGS "${desktop}" exec_line REGEX "^Exec=")
 file(STRINGS "${desktop}" icon_line REGEX "^Icon=")
-if(NOT exec_line STREQUAL "Exec=vendrel")
-  fail("desktop entry starts '${exec_line}', not the installed vendrel")
+file(STRINGS "${desktop}" mime_line REGEX "^MimeType")
+if(NOT exec_line STREQUAL "Exec=vendrel %f")
+  fail("desktop entry starts '${exec_line}', not the installed vendrel with a file")
+endif()
+if(mime_line)
+  fail("desktop entry declares '${mime_line}'")
 endif()
 if(NOT icon_line STREQUAL "Icon=${APP_ID}")
   fail("desktop entry names '${icon_line}', not the installed icon ${APP_ID}")
@@ -48,6 +57,14 @@ execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${desktop}"
 # Hints are advice; errors and warnings fail.
 if(NOT rc EQUAL 0 OR out MATCHES "(error|warning):")
   fail("desktop-file-validate:\n${out}")
+endif()
+# The validator knows only applications' entries: a KDE service menu, of type Service,
+# carries MimeType and Actions all the same.
+execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${serviceMenu}"
+  OUTPUT_VARIABLE out ERROR_VARIABLE out)
+string(REGEX REPLACE "[^\n]*: error: key \"(MimeType|Actions)\" is present in group \"Desktop Entry\", but the type is \"Service\"[^\n]*\n" "" remarks "${out}")
+if(remarks MATCHES "(error|warning):")
+  fail("desktop-file-validate, service menu:\n${remarks}")
 endif()
 execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net "${metainfo}"
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)

@@ -1,0 +1,46 @@
+# fish completion for vendrel-pack: its options, the six package kinds after --kind, a folder
+# for the project folder and a file for the output.
+
+# The number of paths on the command line before the word being completed.
+function __vendrel_pack_paths
+    set -l words (commandline -opc)
+    set -e words[1]
+    set -l paths 0
+    set -l onlyPaths 0
+    set -l value 0
+    for word in $words
+        if test $value = 1
+            set value 0
+        else if test $onlyPaths = 1
+            set paths (math $paths + 1)
+        else if test "$word" = --
+            set onlyPaths 1
+        else if test "$word" = --kind
+            set value 1
+        else if test "$word" = - || not string match -q -- '-*' $word
+            set paths (math $paths + 1)
+        end
+    end
+    echo $paths
+end
+
+# Kinds are taken in any case; they are offered in the case being typed.
+function __vendrel_pack_kinds
+    set -l typed (string replace -r -- '^--kind=' '' (commandline -ct))
+    for kind in DZEP\t'Express Project' DZT\tTitle DZTR\tTransition DZS\t'Magic Style' \
+            DZM\t'DVD Menu' DZP\t'PiP Objects'
+        set -l code (string split -f1 \t -- $kind)
+        string match -qr -- '^[a-z]' $typed && set code (string lower -- $code)
+        printf '%s\t%s\n' $code (string split -f2 \t -- $kind)
+    end
+end
+
+complete -c vendrel-pack -f
+complete -c vendrel-pack -l kind -x -a '(__vendrel_pack_kinds)' -d 'package kind'
+complete -c vendrel-pack -l overwrite -d 'replace OUTPUT if it exists'
+complete -c vendrel-pack -s q -l quiet -d 'print nothing but errors'
+complete -c vendrel-pack -l list-kinds -d 'list the kinds with their extensions and entry names'
+complete -c vendrel-pack -s h -l help -d 'show the help'
+complete -c vendrel-pack -l version -d 'show the version'
+complete -c vendrel-pack -n 'test (__vendrel_pack_paths) -eq 0' -a '(__fish_complete_directories)'
+complete -c vendrel-pack -n 'test (__vendrel_pack_paths) -eq 1' -F
