@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/platform.h"
+#include "packing/platform.h"
 
 #include <QHash>
 #include <QString>

@@ -20,5 +20,5 @@ while IFS= read -r hit; do
   echo "umask set outside start-up: $hit"
   bad=1
 done < <(grep -n -E '\bumask *\(' -- $(printf '%s\n' "${files[@]}" | grep -E '^(src|bench)/') |
-  grep -v -E '^src/platform/process_setup\.cpp:' || true)
+  grep -v -E '^src/os/process_setup\.cpp:' || true)
 exit $bad

@@ -1,7 +1,7 @@
 #include "app/start_arguments.h"
 #include "main_window/form1.h"
-#include "platform/process_setup.h"
-#include "platform/translations.h"
+#include "os/process_setup.h"
+#include "os/translations.h"
 
 #include <QApplication>
 

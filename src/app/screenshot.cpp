@@ -1,9 +1,9 @@
+#include "desktop/folder_chooser.h"
 #include "main_window/form1.h"
+#include "os/process_setup.h"
+#include "os/translations.h"
 #include "packing/packer.h"
-#include "platform/folder_chooser.h"
-#include "platform/platform.h"
-#include "platform/process_setup.h"
-#include "platform/translations.h"
+#include "packing/platform.h"
 
 #include <QApplication>
 #include <QEventLoop>

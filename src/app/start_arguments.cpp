@@ -1,6 +1,6 @@
 #include "app/start_arguments.h"
 
-#include "platform/translations.h"
+#include "os/translations.h"
 
 #include <QCoreApplication>
 

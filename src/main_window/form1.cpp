@@ -1,9 +1,9 @@
 #include "main_window/form1.h"
 
+#include "desktop/qt_platform.h"
 #include "packing/banner_links.h"
 #include "packing/folder_walk.h"
 #include "packing/packer.h"
-#include "platform/qt_platform.h"
 #include "zip_engine/zipper.h"
 
 #include <QDir>

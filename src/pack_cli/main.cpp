@@ -1,10 +1,10 @@
 // vendrel-pack: packs a template project folder into a package from the command line.
+#include "os/interrupt.h"
+#include "os/process_setup.h"
+#include "os/translations.h"
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_cli.h"
 #include "pack_cli/pack_options.h"
-#include "platform/interrupt.h"
-#include "platform/process_setup.h"
-#include "platform/translations.h"
 
 #include <QByteArrayList>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "pack_cli/pack_destination.h"
 
+#include "os/folder_listing.h"
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_report.h"
 #include "packing/package_paths.h"
-#include "platform/folder_listing.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "pack_cli/pack_report.h"
 
-#include "platform/terminal.h"
+#include "os/terminal.h"
 #include "zip_engine/zip_file.h"
 
 #include <QCoreApplication>

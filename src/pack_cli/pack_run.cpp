@@ -1,12 +1,12 @@
 #include "pack_cli/pack_run.h"
 
+#include "os/interrupt.h"
+#include "os/process_setup.h"
+#include "os/temp_output.h"
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_report.h"
 #include "packing/package_paths.h"
 #include "packing/template_kind.h"
-#include "platform/interrupt.h"
-#include "platform/process_setup.h"
-#include "platform/temp_output.h"
 #include "zip_engine/parallel_deflate.h"
 #include "zip_engine/zip_limits.h"
 

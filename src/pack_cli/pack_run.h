@@ -1,10 +1,10 @@
 #pragma once
 
+#include "os/folder_listing.h"
+#include "os/source_reader.h"
 #include "pack_cli/pack_destination.h"
 #include "packing/folder_walk.h"
 #include "packing/output_entry.h"
-#include "platform/folder_listing.h"
-#include "platform/source_reader.h"
 #include "zip_engine/parallel_deflate.h"
 #include "zip_engine/raw_zip_writer.h"
 #include "zip_engine/zip_file.h"

@@ -1,6 +1,6 @@
 #include "packing/banner_links.h"
 
-#include "platform/platform.h"
+#include "packing/platform.h"
 
 #include <QString>
 

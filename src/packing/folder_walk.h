@@ -1,7 +1,7 @@
 #pragma once
 
+#include "os/folder_listing.h"
 #include "packing/template_kind.h"
-#include "platform/folder_listing.h"
 #include "zip_engine/zip_limits.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/folder_listing.h"
+#include "os/folder_listing.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "packing/package_paths.h"
 
-#include "platform/folder_listing.h"
+#include "os/folder_listing.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "packing/packer.h"
 
+#include "os/file_info.h"
+#include "os/folder_listing.h"
 #include "packing/folder_walk.h"
 #include "packing/package_paths.h"
-#include "platform/file_info.h"
-#include "platform/folder_listing.h"
-#include "platform/platform.h"
+#include "packing/platform.h"
 #include "zip_engine/zip_limits.h"
 #include "zip_engine/zipper.h"
 

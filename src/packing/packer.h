@@ -1,9 +1,9 @@
 #pragma once
 
+#include "os/temp_output.h"
 #include "packing/output_entry.h"
 #include "packing/packing_view.h"
 #include "packing/template_kind.h"
-#include "platform/temp_output.h"
 
 #include <QObject>
 #include <QString>

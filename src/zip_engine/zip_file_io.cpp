@@ -1,8 +1,8 @@
 #include "zip_engine/zip_file_io.h"
 
-#include "platform/archive_stream.h"
-#include "platform/source_reader.h"
-#include "platform/temp_output.h"
+#include "os/archive_stream.h"
+#include "os/source_reader.h"
+#include "os/temp_output.h"
 
 #include <minizip/ioapi.h>
 

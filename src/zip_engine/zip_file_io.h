@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/archive_stream.h"
+#include "os/archive_stream.h"
 
 #include <QByteArray>
 #include <QString>

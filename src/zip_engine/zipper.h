@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/source_reader.h"
-#include "platform/temp_output.h"
+#include "os/source_reader.h"
+#include "os/temp_output.h"
 #include "zip_engine/zip_file.h"
 #include "zip_engine/zip_writer.h"
 

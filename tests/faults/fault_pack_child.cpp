@@ -5,7 +5,7 @@
 // make the program's start-up settings first or "bare" to leave the process as it came.
 #include "fault_rig.h"
 
-#include "platform/process_setup.h"
+#include "os/process_setup.h"
 
 #include <QCoreApplication>
 

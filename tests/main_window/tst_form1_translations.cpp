@@ -1,8 +1,8 @@
 #include "catalogue.h"
 #include "fake_platform.h"
 #include "main_window/form1.h"
+#include "os/translations.h"
 #include "packing/packer.h"
-#include "platform/translations.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

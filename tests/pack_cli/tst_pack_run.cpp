@@ -1,7 +1,7 @@
+#include "os/temp_output.h"
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_cli.h"
 #include "pack_cli/pack_run.h"
-#include "platform/temp_output.h"
 #include "zip_engine/zip_file_io.h"
 
 #include "capture.h"

@@ -1,7 +1,7 @@
 #include "pack_rig.h"
 
+#include "os/temp_output.h"
 #include "packing/package_paths.h"
-#include "platform/temp_output.h"
 #include "zip_engine/zip_file_io.h"
 
 #include <QTemporaryDir>

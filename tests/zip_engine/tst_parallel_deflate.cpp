@@ -1,6 +1,6 @@
 #include "zip_engine/parallel_deflate.h"
 
-#include "platform/source_reader.h"
+#include "os/source_reader.h"
 #include "zip_engine/deflate/block_crc.h"
 #include "zip_engine/deflate/block_plan.h"
 

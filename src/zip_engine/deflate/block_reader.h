@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/source_reader.h"
+#include "os/source_reader.h"
 #include "zip_engine/deflate/deflate_job.h"
 #include "zip_engine/parallel_deflate.h"
 

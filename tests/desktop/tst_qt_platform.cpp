@@ -1,5 +1,5 @@
-#include "platform/folder_chooser.h"
-#include "platform/qt_platform.h"
+#include "desktop/folder_chooser.h"
+#include "desktop/qt_platform.h"
 
 #include <QApplication>
 #include <QDesktopServices>

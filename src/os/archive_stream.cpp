@@ -1,4 +1,4 @@
-#include "platform/archive_stream.h"
+#include "os/archive_stream.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/background_sync.h"
+#include "os/background_sync.h"
 
 #include <atomic>
 #include <cerrno>

@@ -3,8 +3,8 @@
 #include <QString>
 
 // The desktop services Vendrel's window uses: settings, dialogs, message boxes, links.
-// The window receives one Platform; QtPlatform serves the real desktop, and tests
-// script a fake. Nothing outside the window asks the user anything except through it.
+// The packing asks the user through this interface alone and never includes a widget;
+// QtPlatform in the desktop room serves the real desktop, and tests script a fake.
 class Platform {
   public:
     enum class MsgIcon { None, Warning };

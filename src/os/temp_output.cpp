@@ -1,7 +1,7 @@
-#include "platform/temp_output.h"
+#include "os/temp_output.h"
 
-#include "platform/background_sync.h"
-#include "platform/process_setup.h"
+#include "os/background_sync.h"
+#include "os/process_setup.h"
 
 #include <QCoreApplication>
 #include <QFile>

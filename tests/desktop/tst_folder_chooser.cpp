@@ -1,4 +1,4 @@
-#include "platform/folder_chooser.h"
+#include "desktop/folder_chooser.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
-#include "platform/file_info.h"
-#include "platform/source_reader.h"
+#include "os/file_info.h"
+#include "os/source_reader.h"
 
 #include <QDir>
 #include <QFile>

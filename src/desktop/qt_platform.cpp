@@ -1,6 +1,6 @@
-#include "platform/qt_platform.h"
+#include "desktop/qt_platform.h"
 
-#include "platform/folder_chooser.h"
+#include "desktop/folder_chooser.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
-#include "platform/file_info.h"
+#include "os/file_info.h"
 
-#include "platform/folder_listing.h"
+#include "os/folder_listing.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "platform/folder_chooser.h"
+#include "desktop/folder_chooser.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/process_setup.h"
+#include "os/process_setup.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "platform/folder_listing.h"
+#include "os/folder_listing.h"
 
 #include "fs_test_helpers.h"
 

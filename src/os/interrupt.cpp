@@ -1,4 +1,4 @@
-#include "platform/interrupt.h"
+#include "os/interrupt.h"
 
 #include <atomic>
 #include <csignal>

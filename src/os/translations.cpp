@@ -1,4 +1,4 @@
-#include "platform/translations.h"
+#include "os/translations.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "platform/source_reader.h"
+#include "os/source_reader.h"
 
-#include "platform/file_info.h"
+#include "os/file_info.h"
 
 #include <QCoreApplication>
 #include <QFile>
