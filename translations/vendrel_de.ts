@@ -420,6 +420,11 @@ packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen.
         <extracomment>Status line; %1 is the path of the old package that cannot be replaced.</extracomment>
         <translation>Vorhandene Datei %1 kann nicht gelöscht werden</translation>
     </message>
+    <message>
+        <source>Err %1 in %2: %3 changed while it was being packed</source>
+        <extracomment>Status line of a run that failed because a file changed size while it was packed. &quot;Err&quot; is short for error; %1 is the result code, %2 the step that failed (a function name such as ReadFile: never translated), %3 the file&apos;s path.</extracomment>
+        <translation>Fehler %1 in %2: %3 hat sich beim Packen geändert</translation>
+    </message>
 </context>
 <context>
     <name>ParallelDeflate</name>

@@ -422,6 +422,11 @@ cannot be packed, 5 read or write failure, 130 interrupted.
         <extracomment>Status line; %1 is the path of the old package that cannot be replaced.</extracomment>
         <translation>Не удалось удалить существующий файл %1</translation>
     </message>
+    <message>
+        <source>Err %1 in %2: %3 changed while it was being packed</source>
+        <extracomment>Status line of a run that failed because a file changed size while it was packed. &quot;Err&quot; is short for error; %1 is the result code, %2 the step that failed (a function name such as ReadFile: never translated), %3 the file&apos;s path.</extracomment>
+        <translation>Ошибка %1 в %2: %3 изменился во время упаковки</translation>
+    </message>
 </context>
 <context>
     <name>ParallelDeflate</name>

@@ -118,3 +118,10 @@ bool SourceReader::refuse(const QString& Why) {
     Close();
     return false;
 }
+
+qint64 SourceReader::CurrentSize() const {
+    struct stat info {};
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
+        return -1;
+    return qint64(info.st_size);
+}

@@ -39,6 +39,9 @@ class SourceReader {
     bool IsOpen() const { return m_fd >= 0; }
     // The file's size when it was opened.
     qint64 Size() const { return m_size; }
+    // The open file's size now, which may differ from Size() when it was written since;
+    // -1 when the file is closed or cannot be asked.
+    qint64 CurrentSize() const;
     // The file's DOS attributes, as FileInfo::ReadAttributes gives them.
     int Attrs() const { return m_attrs; }
     // Why the last Open, SetBlocking or read failed.

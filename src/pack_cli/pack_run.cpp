@@ -5,7 +5,7 @@
 #include "os/temp_output.h"
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_report.h"
-#include "packing/package_paths.h"
+#include "packing/pack_job.h"
 #include "packing/template_kind.h"
 #include "zip_engine/parallel_deflate.h"
 #include "zip_engine/zip_limits.h"
@@ -137,9 +137,6 @@ PackRun::~PackRun() {
 }
 
 int PackRun::Run() {
-    // Only the old package's own path is left out: other names of it are packed as they are.
-    if (m_destination.Replaces)
-        m_oldOutput = OutputEntry(m_destination.Output);
     // The package is written while the walk goes on, into a file that becomes the package
     // only once all is well; whatever the outcome, the walk's failures are told first. A
     // named temporary file is hidden, and the walk leaves hidden files out, so a package
@@ -192,14 +189,18 @@ void PackRun::startWalk() {
 void PackRun::walk() {
     bool whole = false;
     try {
-        const QString project = m_destination.ProjectFolder;
-        FolderWalk walk(
-            [this](const QString& Source, const QString& As) { return takeFile(Source, As); },
-            m_kind.Naming, ProjectFolderName(project), MaxFolderEntries,
-            [] { return Interrupt::Requested(); });
-        whole = walk.Run(PackagePaths::WalkStartOf(project), QString()) && !m_tooManyFiles;
-        m_failedFolder = walk.FailedFolder();
-        m_walkFailure = walk.Failure();
+        PackJob job(m_destination.ProjectFolder, m_kind.Naming, MaxFolderEntries);
+        // Only the old package's own path is left out: other names of it are packed as they are.
+        if (m_destination.Replaces)
+            job.LeaveOut(m_destination.Output);
+        job.SetStopCheck([] { return Interrupt::Requested(); });
+        const PackJob::Outcome outcome = job.Walk(
+            [this](ZipFile file, SourceReader& opened) { m_found.Add(std::move(file), opened); });
+        whole = outcome == PackJob::Outcome::Walked;
+        m_tooManyFiles = outcome == PackJob::Outcome::TooManyFiles;
+        m_totalBytes = job.BytesTaken();
+        m_failedFolder = job.FailedFolder();
+        m_walkFailure = job.Failure();
     } catch (const std::exception& e) {
         // An allocation failure: the walk failed, and says why, like any other failure.
         m_failedFolder = m_destination.ProjectFolder;
@@ -235,28 +236,6 @@ int PackRun::walkOutcome() {
             QCoreApplication::translate("PackRun", "Walking the project folder failed in %1: %2")
                 .arg(quoted(m_failedFolder), m_walkFailure));
     return ExitCode::Success;
-}
-
-// The walk's file sink: false refuses the file, which ends the walk.
-bool PackRun::takeFile(const QString& sourceFile, const QString& asFile) {
-    if (Interrupt::Requested())
-        return false;
-    // The package being replaced is no part of the template, as in the window.
-    if (m_oldOutput.Is(sourceFile))
-        return true;
-    // The open that checks the file is the one it is read through.
-    SourceReader opened;
-    std::optional<ZipFile> file = ZipFileFor(opened, sourceFile, asFile);
-    if (!file)
-        return false;
-    // minizip 1.1 records a wrong entry count beyond the limit; the walk stops at once.
-    if (m_found.Count() >= MaxPackageFiles) {
-        m_tooManyFiles = true;
-        return false;
-    }
-    m_totalBytes += file->ByteCount;
-    m_found.Add(std::move(*file), opened);
-    return true;
 }
 
 // Once the walk is through, starts the report and prints the lines of the files packed

@@ -4,7 +4,6 @@
 #include "os/source_reader.h"
 #include "pack_cli/pack_destination.h"
 #include "packing/folder_walk.h"
-#include "packing/output_entry.h"
 #include "zip_engine/parallel_deflate.h"
 #include "zip_engine/raw_zip_writer.h"
 #include "zip_engine/zip_file.h"
@@ -89,7 +88,6 @@ class PackRun {
     void startWalk();
     void walk();
     int walkOutcome();
-    bool takeFile(const QString& sourceFile, const QString& asFile);
     bool catchUpReport();
     int writeEntries();
     int hold(int code, const QString& text);
@@ -120,7 +118,6 @@ class PackRun {
     int m_filesReported = 0;  // files whose line has been printed
     bool m_reporting = false; // the walk is through and the report has caught up
     QString m_held;           // the failure to report once the walk is known to be fine
-    OutputEntry m_oldOutput;  // the package being replaced, left out of the walk
     RawZipWriter m_writer;
     QString m_tempPath; // the file written: the temporary file, or the output it becomes
     QString m_failure;  // why the piece sink stopped the run

@@ -2,7 +2,7 @@
 
 #include "os/file_info.h"
 #include "os/folder_listing.h"
-#include "packing/folder_walk.h"
+#include "packing/pack_job.h"
 #include "packing/package_paths.h"
 #include "packing/platform.h"
 #include "zip_engine/zip_limits.h"
@@ -62,33 +62,26 @@ void Packer::PackTemplate(const TemplateKind& Kind) {
 
 bool Packer::AddFolderFiles(const QString& FolderPath, const QString& NamePrefix,
                             ArchiveNaming Naming) {
-    // minizip 1.1 writes a wrong entry count into an archive of more files, which readers
-    // reject: the first file over the limit ends the walk, and the run is refused before
-    // anything is written. Folder links can reach millions of files; none past it is queued.
-    bool full = false;
-    const auto queue = [this, &full](const QString& SourceFile, const QString& AsFile) {
-        // The package being replaced is still there during the walk; it is no part of the
-        // template.
-        if (m_oldOutput.Is(SourceFile))
-            return true;
-        const bool failed = m_zipper.AddFile(SourceFile, AsFile);
-        if (!failed && m_zipper.FilesQueued() > MaxPackageFiles)
-            full = true;
-        return !failed && !full;
-    };
-    FolderWalk walk(queue, Naming, ProjectFolderName(m_values.ProjectFolder),
-                    m_values.MaxFolderEntries);
-    const bool walked = walk.Run(FolderPath, NamePrefix);
-    if (full) {
+    PackJob job(m_values.ProjectFolder, Naming, m_values.MaxFolderEntries);
+    job.LeaveOut(m_oldOutputPath);
+    // The window reads each file at its turn, opening it anew: holding thousands of files
+    // open until then would exhaust the process's descriptors.
+    const auto queue = [this](ZipFile file, SourceReader&) { m_zipper.Queue(std::move(file)); };
+    switch (job.Walk(FolderPath, NamePrefix, queue)) {
+    case PackJob::Outcome::Walked:
+        return true;
+    case PackJob::Outcome::TooManyFiles:
         //: Status line. %1 is the number of files found so far, %2 the most a package holds.
         m_view.SetStatus(tr("Too many files: %1 (a package holds at most %2)")
-                             .arg(m_zipper.FilesQueued())
-                             .arg(MaxPackageFiles));
+                             .arg(job.FilesTaken() + 1)
+                             .arg(job.MaxFiles()));
         return false;
+    case PackJob::Outcome::WalkFailed:
+    case PackJob::Outcome::Stopped:
+        break;
     }
-    if (!walked)
-        m_view.SetStatus(walk.Failure());
-    return walked;
+    m_view.SetStatus(job.Failure());
+    return false;
 }
 
 void Packer::Cancel() {
@@ -116,6 +109,16 @@ void Packer::OnEndFile() {
 }
 
 void Packer::OnError() {
+    const ZipFile* file = m_zipper.CurrentFile();
+    if (m_zipper.SizeChanged() && file) {
+        //: Status line of a run that failed because a file changed size while it was packed.
+        //: "Err" is short for error; %1 is the result code, %2 the step that failed (a
+        //: function name such as ReadFile: never translated), %3 the file's path.
+        m_view.SetStatus(
+            tr("Err %1 in %2: %3 changed while it was being packed")
+                .arg(QString::number(m_zipper.Result()), m_zipper.Failed(), file->SourceFile));
+        return;
+    }
     m_view.SetStatus(ErrorText(m_zipper.Result(), m_zipper.Failed()));
 }
 
@@ -175,7 +178,7 @@ void Packer::warnDestinationIsProject(KindCode Code) {
 
 bool Packer::prepareOutput(const QString& outputPath) {
     m_output.reset();
-    m_oldOutput = OutputEntry(outputPath);
+    m_oldOutputPath = outputPath;
     // Hidden files are asked about too: on this system a name beginning with "." is all
     // that hides a file, and packing over it without a word would lose it.
     const QFileInfo existing(outputPath);
@@ -219,7 +222,7 @@ void Packer::startRun(const QString& outputPath) {
     m_view.SetProgressVisible(true);
     const bool failed =
         m_output ? m_zipper.ZipReplacing(std::move(m_output)) : m_zipper.Zip(outputPath);
-    m_oldOutput = OutputEntry();
+    m_oldOutputPath.clear();
     if (!failed)
         return;
     m_view.SetProgressVisible(false);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "os/temp_output.h"
-#include "packing/output_entry.h"
 #include "packing/packing_view.h"
 #include "packing/template_kind.h"
 
@@ -37,8 +36,8 @@ class Packer : public QObject {
     void PackTemplate(const TemplateKind& Kind);
     // Queues every file below FolderPath (ending in "/") under the names Naming forms from
     // NamePrefix, all but the package being replaced; false, with the status text set, when a
-    // file could not be queued or the walk failed, or at the first file that takes the queue
-    // past MaxPackageFiles files.
+    // file could not be queued or the walk failed, or at the first file past MaxPackageFiles,
+    // which is neither opened nor queued.
     bool AddFolderFiles(const QString& FolderPath, const QString& NamePrefix, ArchiveNaming Naming);
     // A click on "&Cancel Process": asks the Zipper to stop a running run.
     void Cancel();
@@ -75,5 +74,6 @@ class Packer : public QObject {
     // The file the next run writes, from the overwrite question to the start of the run;
     // none when the output is a device or pipe, which is written directly.
     std::unique_ptr<TempOutput> m_output;
-    OutputEntry m_oldOutput;
+    // The package being replaced, left out of the walk by its own path.
+    QString m_oldOutputPath;
 };

@@ -66,9 +66,13 @@ bool Zipper::AddFile(const QString& SourceFile, const QString& AsFile, int ZMeth
     std::optional<ZipFile> file = ZipFileFor(SourceFile, AsFile, ZMethod, ZLevel, Attrs, Comment);
     if (!file)
         return true;
-    m_bytesToZip += file->ByteCount;
-    m_files.push_back(std::make_shared<ZipFile>(std::move(*file)));
+    Queue(std::move(*file));
     return false;
+}
+
+void Zipper::Queue(ZipFile file) {
+    m_bytesToZip += file.ByteCount;
+    m_files.push_back(std::make_shared<ZipFile>(std::move(file)));
 }
 
 void Zipper::ClearFiles() {
@@ -161,6 +165,10 @@ bool Zipper::startNextFile() {
         return true;
     if (!m_source.Open(file.SourceFile))
         return failRun(ReadFileStep, ReadFailed);
+    // Opened anew at its turn: a file replaced since it was queued is packed as it is now,
+    // provided it still holds the bytes it was queued with.
+    if (m_source.Size() != file.ByteCount)
+        return failRead();
     m_remaining = file.ByteCount;
     // Sized once per file; it only shrinks for the last, shorter chunk.
     m_buffer.resize(qMin(m_remaining, ChunkSize));
@@ -188,7 +196,7 @@ bool Zipper::moveChunk() {
     // A file that vanished, failed or shrank since it was queued must not be padded out
     // with stale buffer bytes: the run fails instead.
     if (!ZipFileIo::ReadSourceChunk(m_source, m_buffer))
-        return failRun(ReadFileStep, ReadFailed);
+        return failRead();
     const bool failed = m_writer.WriteBytes(m_buffer);
     if (failed)
         return failRun(QStringLiteral("WriteBytes"), m_writer.Result());
@@ -196,6 +204,11 @@ bool Zipper::moveChunk() {
 }
 
 bool Zipper::endFile() {
+    // A file that grew while it was read would go in without its new end: the run fails
+    // instead. A cancelled run's entry ends where it stands, its source unread.
+    if (m_source.IsOpen() && !m_cancelRequested &&
+        m_source.CurrentSize() != m_currentFile->ByteCount)
+        return failRead();
     m_source.Close();
     const bool failed = m_writer.CloseFileInZip();
     if (failed)
@@ -228,7 +241,14 @@ bool Zipper::putInPlace() {
     return done;
 }
 
-bool Zipper::failRun(const QString& Step, int Code) {
+// A failed read of the current file, told apart from a file whose size has changed.
+bool Zipper::failRead() {
+    const qint64 now = m_source.CurrentSize();
+    return failRun(ReadFileStep, ReadFailed, now >= 0 && now != m_currentFile->ByteCount);
+}
+
+bool Zipper::failRun(const QString& Step, int Code, bool sizeChanged) {
+    m_sizeChanged = sizeChanged;
     m_failed = Step;
     m_result = Code;
     m_source.Close();

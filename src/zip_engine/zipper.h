@@ -34,6 +34,8 @@ class Zipper : public QObject {
     [[nodiscard]] bool AddFile(const QString& SourceFile, const QString& AsFile = {},
                                int ZMethod = 8, int ZLevel = -1, int Attrs = 0,
                                const QString& Comment = {});
+    // Queues a file already examined (ZipFileFor's record of it), as AddFile does.
+    void Queue(ZipFile file);
     // Empties the queue; the removed files no longer count in BytesToZip.
     void ClearFiles();
     // Asks the run in progress to stop at the next step; does nothing between runs.
@@ -60,6 +62,9 @@ class Zipper : public QObject {
     QString Failed() const { return m_failed; }
     // Result code of the last failure (the writer's codes; -1 for "ReadFile").
     int Result() const { return m_result; }
+    // True when the last run failed at "ReadFile" because the current file's size was no
+    // longer the size it was queued with: it grew or shrank while it was packed.
+    bool SizeChanged() const { return m_sizeChanged; }
     // True while a run is in progress.
     bool Zipping() const { return m_zipping; }
 
@@ -80,7 +85,8 @@ class Zipper : public QObject {
     bool endFile();
     void finishRun();
     bool putInPlace();
-    bool failRun(const QString& Step, int Code);
+    bool failRun(const QString& Step, int Code, bool sizeChanged = false);
+    bool failRead();
     void endRun();
 
     // Declared before the writer, so that an archive still open is finished before its
@@ -99,4 +105,5 @@ class Zipper : public QObject {
     bool m_zipping = false;
     QString m_failed;
     int m_result = 0;
+    bool m_sizeChanged = false;
 };

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -71,7 +72,25 @@ class tst_FaultLimits : public QObject, FaultFixture {
         QCOMPARE(run.Statuses.size(), 1);
         QVERIFY(!QFileInfo::exists(output));
 
+        // The file one too many is refused before it is opened: one that cannot be read
+        // still makes the project one file too large, not a file that fails the walk.
         QVERIFY(QFile::remove(project() + "/a.txt") && QFile::remove(project() + "/zz"));
+        QVERIFY(makeEmptyFiles(project() + "/part99", "locked", 1));
+        QVERIFY(::chmod(QFile::encodeName(project() + "/part99/locked0").constData(), 0) == 0);
+        QVERIFY(AsOrdinaryUser::OpenToOthers(m_dir->path()) &&
+                ::chmod(QFile::encodeName(out()).constData(), 0777) == 0);
+        RunRecord locked;
+        {
+            AsOrdinaryUser user;
+            if (!user.Active())
+                QSKIP("cannot run as an ordinary user here");
+            locked = PackWith(*m_rig, KindCode::DZS, output);
+        }
+        FAULT_VERIFY(FailedAs(
+            *m_rig, locked,
+            QRegularExpression::escape("Too many files: 65536 (a package holds at most 65535)")));
+        QVERIFY(QFile::remove(project() + "/part99/locked0"));
+
         m_rig->platform.SaveAnswers << output;
         m_rig->packer.Generate(KindCode::DZS);
         QVERIFY(m_rig->zipper.Zipping());

@@ -15,11 +15,6 @@ namespace {
 
 enum class Change { Vanish, Shrink, Grow, Folder, Fifo, Unreadable };
 
-QByteArray headOf(const QString& Path, qint64 Size) {
-    QFile file(Path);
-    return file.open(QIODevice::ReadOnly) ? file.read(Size) : QByteArray();
-}
-
 bool canOpen(const QString& Path) {
     const int fd = ::open(QFile::encodeName(Path).constData(), O_RDONLY | O_NONBLOCK);
     return fd >= 0 && ::close(fd) == 0;
@@ -89,18 +84,21 @@ class tst_FaultSources : public QObject, FaultFixture {
         QTest::addColumn<Change>("change");
         QTest::addColumn<QString>("status");
         QTest::newRow("vanished") << Change::Vanish << ReadStepFailed;
-        QTest::newRow("shrunk") << Change::Shrink << ReadStepFailed;
+        // A file that changed size is named: its entry would be cut short or lose its end.
+        const QString sizeChanged =
+            ReadStepFailed + QStringLiteral(": .*/b\\.bin changed while it was being packed");
+        QTest::newRow("shrunk") << Change::Shrink << sizeChanged;
+        QTest::newRow("grown") << Change::Grow << sizeChanged;
         QTest::newRow("replaced by a folder") << Change::Folder << ReadStepFailed;
         QTest::newRow("replaced by a FIFO") << Change::Fifo << ReadStepFailed;
         QTest::newRow("made unreadable") << Change::Unreadable << ReadStepFailed;
-        QTest::newRow("grown") << Change::Grow << QStringLiteral("Success");
     }
-    // The target changes while the file before it is packed: a run that cannot store the
-    // bytes the walk measured fails, after part of the archive was written, and removes it.
+    // The target changes while the file before it is packed: a run that cannot store
+    // exactly the bytes the walk measured fails, after part of the archive was written, and removes
+    // it.
     void changedBeforeItsTurn() {
         QFETCH(Change, change);
         QFETCH(QString, status);
-        const QByteArray queued = headOf(target(), 200000);
         QVERIFY(openToOrdinaryUser());
         // The ordinary user the run switches to must own the target to take its rights away.
         if (::geteuid() == 0)
@@ -121,14 +119,6 @@ class tst_FaultSources : public QObject, FaultFixture {
         }
         disconnect(&m_rig->zipper, &Zipper::StartFile, this, nullptr);
         QVERIFY(applied);
-        if (change == Change::Grow) {
-            FAULT_VERIFY(Succeeded(*m_rig, run));
-            const CheckedArchive archive = CheckZip(output);
-            QVERIFY2(archive.Ok, qPrintable(archive.Error));
-            QCOMPARE(archive.Entries.at(1).FileSize, 200000);
-            QCOMPARE(archive.Entries.at(1).Sha256, Sha256Of(queued));
-            return;
-        }
         FAULT_VERIFY(FailedAs(*m_rig, run, status));
         QVERIFY(run.Statuses.contains("Packed " + first()));
         FAULT_VERIFY(NoPackageAt(output));

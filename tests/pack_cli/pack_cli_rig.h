@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <unistd.h>
+
 #ifndef VENDREL_PACK_EXE
 #error "VENDREL_PACK_EXE must name the vendrel-pack executable"
 #endif
@@ -21,9 +23,18 @@ struct PackResult {
     QString Err;
 };
 
-// Runs vendrel-pack with Args, standard output and error both pipes.
-inline PackResult RunPack(const QStringList& Args, int TimeoutMs = 300000) {
+// Runs vendrel-pack with Args, standard output and error both pipes; with AsNobody as the
+// ordinary user nobody, for whom permission bits really stop a read (when the test runs as
+// root; otherwise as the test's own user).
+inline PackResult RunPack(const QStringList& Args, int TimeoutMs = 300000, bool AsNobody = false) {
     QProcess process;
+    // Real and effective user both: a process whose two differ cannot be inspected by the
+    // leak checker.
+    if (AsNobody && ::geteuid() == 0)
+        process.setChildProcessModifier([] {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(125);
+        });
     process.start(QStringLiteral(VENDREL_PACK_EXE), Args);
     PackResult result;
     result.Finished = process.waitForFinished(TimeoutMs);

@@ -1,3 +1,4 @@
+#include "fs_test_helpers.h"
 #include "pack_cli_rig.h"
 
 #include <QRandomGenerator>
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 // The real vendrel-pack: its exit codes, what it prints in pipes and when quiet, overwriting,
 // an interrupted run, and archives that independent readers accept.
@@ -264,19 +266,26 @@ void TstVendrelPack::oldOutputInsideTheProjectIsNotPacked() {
     QCOMPARE(packed.Entries.at(3).Sha256, Sha256Of(OldBytes));
 }
 
-// More files than minizip 1.1 can count: refused once the walk finds one too many. Packing
-// has begun meanwhile, but nothing of it is left, and no file is reported packed.
+// More files than minizip 1.1 can count: refused once the walk finds one too many, which is
+// never opened (the last file cannot be read, and is not what the run fails on). Packing has
+// begun meanwhile, but nothing of it is left, and no file is reported packed.
 void TstVendrelPack::tooManyFilesRefusedBeforeWriting() {
     for (int folder = 0; folder < 34; ++folder) {
         const QByteArray path =
             QFile::encodeName(project()) + "/many/f" + QByteArray::number(folder);
         QVERIFY(QDir().mkpath(QFile::decodeName(path)));
-        for (int i = 0; i < 1928; ++i)
+        // With the four files of the fixture, exactly as many as a package holds.
+        for (int i = 0; i < (folder < 33 ? 1985 : 26); ++i)
             QVERIFY(MakeRawFile(path + "/" + QByteArray::number(i)));
     }
+    const QByteArray locked = QFile::encodeName(project()) + "/zz/locked";
+    QVERIFY(QDir().mkpath(project() + QStringLiteral("/zz")) && MakeRawFile(locked));
+    QVERIFY(::chmod(locked.constData(), 0) == 0);
+    QVERIFY(AsOrdinaryUser::OpenToOthers(m_dir->path()) &&
+            ::chmod(QFile::encodeName(out()).constData(), 0777) == 0);
     const QString output = out() + QStringLiteral("/Intro.dzt");
-    const PackResult result = RunPack({"--kind", "dzt", project(), output});
-    QCOMPARE(result.ExitCode, 4);
+    const PackResult result = RunPack({"--kind", "dzt", project(), output}, 300000, true);
+    QVERIFY2(result.ExitCode == 4, qPrintable(result.Err));
     QVERIFY2(result.Err.contains("Too many files for one package in \"" + project() +
                                  "\": more than 65535"),
              qPrintable(result.Err));
