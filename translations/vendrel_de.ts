@@ -425,6 +425,11 @@ packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen.
         <extracomment>Status line of a run that failed because a file changed size while it was packed. &quot;Err&quot; is short for error; %1 is the result code, %2 the step that failed (a function name such as ReadFile: never translated), %3 the file&apos;s path.</extracomment>
         <translation>Fehler %1 in %2: %3 hat sich beim Packen geändert</translation>
     </message>
+    <message>
+        <source>%1 appeared while packing and was not replaced</source>
+        <extracomment>Status line: a file was made at the package&apos;s path while packing, by another program, and was kept; %1 is its path.</extracomment>
+        <translation>%1 wurde während des Packens angelegt und nicht ersetzt</translation>
+    </message>
 </context>
 <context>
     <name>ParallelDeflate</name>

@@ -427,6 +427,11 @@ empaquetar la carpeta del proyecto, 5 error de lectura o escritura,
         <extracomment>Status line of a run that failed because a file changed size while it was packed. &quot;Err&quot; is short for error; %1 is the result code, %2 the step that failed (a function name such as ReadFile: never translated), %3 the file&apos;s path.</extracomment>
         <translation>Error %1 en %2: %3 cambió mientras se empaquetaba</translation>
     </message>
+    <message>
+        <source>%1 appeared while packing and was not replaced</source>
+        <extracomment>Status line: a file was made at the package&apos;s path while packing, by another program, and was kept; %1 is its path.</extracomment>
+        <translation>%1 apareció durante el empaquetado y no se reemplazó</translation>
+    </message>
 </context>
 <context>
     <name>ParallelDeflate</name>

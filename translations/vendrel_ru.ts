@@ -427,6 +427,11 @@ cannot be packed, 5 read or write failure, 130 interrupted.
         <extracomment>Status line of a run that failed because a file changed size while it was packed. &quot;Err&quot; is short for error; %1 is the result code, %2 the step that failed (a function name such as ReadFile: never translated), %3 the file&apos;s path.</extracomment>
         <translation>Ошибка %1 в %2: %3 изменился во время упаковки</translation>
     </message>
+    <message>
+        <source>%1 appeared while packing and was not replaced</source>
+        <extracomment>Status line: a file was made at the package&apos;s path while packing, by another program, and was kept; %1 is its path.</extracomment>
+        <translation>Файл %1 появился во время упаковки и не был заменён</translation>
+    </message>
 </context>
 <context>
     <name>ParallelDeflate</name>

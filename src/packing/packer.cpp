@@ -110,7 +110,10 @@ void Packer::OnEndFile() {
 
 void Packer::OnError() {
     const ZipFile* file = m_zipper.CurrentFile();
-    if (m_zipper.SizeChanged() && file) {
+    switch (m_zipper.Detail()) {
+    case Zipper::FailureDetail::SizeChanged:
+        if (!file)
+            break;
         //: Status line of a run that failed because a file changed size while it was packed.
         //: "Err" is short for error; %1 is the result code, %2 the step that failed (a
         //: function name such as ReadFile: never translated), %3 the file's path.
@@ -118,6 +121,13 @@ void Packer::OnError() {
             tr("Err %1 in %2: %3 changed while it was being packed")
                 .arg(QString::number(m_zipper.Result()), m_zipper.Failed(), file->SourceFile));
         return;
+    case Zipper::FailureDetail::OutputAppeared:
+        //: Status line: a file was made at the package's path while packing, by another
+        //: program, and was kept; %1 is its path.
+        m_view.SetStatus(tr("%1 appeared while packing and was not replaced").arg(m_runOutput));
+        return;
+    case Zipper::FailureDetail::None:
+        break;
     }
     m_view.SetStatus(ErrorText(m_zipper.Result(), m_zipper.Failed()));
 }
@@ -184,6 +194,9 @@ bool Packer::prepareOutput(const QString& outputPath) {
     const QFileInfo existing(outputPath);
     const bool oldPackage =
         FileInfo::FileExists(outputPath) || (existing.exists() && existing.isFile());
+    // Only the package the user agreed to replace is replaced: a file another program makes
+    // at the path during the run is kept.
+    m_replaceOld = oldPackage;
     if (oldPackage) {
         //: Question in a message box with OK and Cancel, when the chosen package exists.
         const auto answer =
@@ -219,9 +232,10 @@ bool Packer::refuseReplacing(const QString& outputPath) {
 }
 
 void Packer::startRun(const QString& outputPath) {
+    m_runOutput = outputPath;
     m_view.SetProgressVisible(true);
-    const bool failed =
-        m_output ? m_zipper.ZipReplacing(std::move(m_output)) : m_zipper.Zip(outputPath);
+    const bool failed = m_output ? m_zipper.ZipReplacing(std::move(m_output), m_replaceOld)
+                                 : m_zipper.Zip(outputPath);
     m_oldOutputPath.clear();
     if (!failed)
         return;

@@ -76,4 +76,9 @@ class Packer : public QObject {
     std::unique_ptr<TempOutput> m_output;
     // The package being replaced, left out of the walk by its own path.
     QString m_oldOutputPath;
+    // Whether the next run may replace a file at its output: only an old package the user
+    // agreed to replace.
+    bool m_replaceOld = false;
+    // The output of the run in progress or last started.
+    QString m_runOutput;
 };

@@ -95,12 +95,13 @@ bool Zipper::Zip(const QString& FilePath, int AppendMode) {
     return startRun(failed);
 }
 
-bool Zipper::ZipReplacing(std::unique_ptr<TempOutput> Output) {
+bool Zipper::ZipReplacing(std::unique_ptr<TempOutput> Output, bool Replace) {
     if (refuseWhileZipping())
         return true;
     m_bytesZipped = 0;
     const bool failed = m_writer.OpenZipIn(Output ? Output->Descriptor() : -1);
     m_output = std::move(Output);
+    m_replaceOutput = Replace;
     return startRun(failed);
 }
 
@@ -114,6 +115,7 @@ bool Zipper::refuseWhileZipping() {
 
 // Starts the timer once the archive is open; true (refused) when opening it failed.
 bool Zipper::startRun(bool openFailed) {
+    m_detail = FailureDetail::None;
     if (openFailed) {
         m_failed = QStringLiteral("OpenZip");
         m_result = m_writer.Result();
@@ -224,9 +226,17 @@ void Zipper::finishRun() {
         return;
     }
     // A package made in place of another takes its place only now, whole and on disk.
-    if (m_output && !putInPlace()) {
-        failRun(CloseZipStep, PlaceFailed);
-        return;
+    if (m_output) {
+        switch (putInPlace()) {
+        case TempOutput::CommitResult::Done:
+            break;
+        case TempOutput::CommitResult::Occupied:
+            failRun(CloseZipStep, PlaceFailed, FailureDetail::OutputAppeared);
+            return;
+        case TempOutput::CommitResult::Failed:
+            failRun(CloseZipStep, PlaceFailed);
+            return;
+        }
     }
     endRun();
     // Reset before the event, so that a run started from a handler starts uncancelled.
@@ -234,21 +244,24 @@ void Zipper::finishRun() {
     Q_EMIT Complete(canceled);
 }
 
-// Flushes the finished archive to disk and renames it over the package it replaces.
-bool Zipper::putInPlace() {
-    const bool done = m_output->Commit(true) == TempOutput::CommitResult::Done;
+// Flushes the finished archive to disk and renames it over the package it replaces, or to a
+// path where no file is, when no file there may be replaced.
+TempOutput::CommitResult Zipper::putInPlace() {
+    const TempOutput::CommitResult result = m_output->Commit(m_replaceOutput);
     m_output.reset();
-    return done;
+    return result;
 }
 
 // A failed read of the current file, told apart from a file whose size has changed.
 bool Zipper::failRead() {
     const qint64 now = m_source.CurrentSize();
-    return failRun(ReadFileStep, ReadFailed, now >= 0 && now != m_currentFile->ByteCount);
+    const bool changed = now >= 0 && now != m_currentFile->ByteCount;
+    return failRun(ReadFileStep, ReadFailed,
+                   changed ? FailureDetail::SizeChanged : FailureDetail::None);
 }
 
-bool Zipper::failRun(const QString& Step, int Code, bool sizeChanged) {
-    m_sizeChanged = sizeChanged;
+bool Zipper::failRun(const QString& Step, int Code, FailureDetail detail) {
+    m_detail = detail;
     m_failed = Step;
     m_result = Code;
     m_source.Close();

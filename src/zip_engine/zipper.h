@@ -44,10 +44,11 @@ class Zipper : public QObject {
     [[nodiscard]] bool Zip(const QString& FilePath, int AppendMode = 0);
     // Like Zip, into the file of Output (created by its owner): when the run completes,
     // cancelled or not, or is cut short by destroying the Zipper, the file takes the place
-    // of the package it was made for, replacing an old one; when that fails the run ends in
-    // an Error at "CloseZip". A run that fails removes the file and leaves an old package
-    // untouched. Refused like Zip ("OpenZip", -1) when Output holds no open file.
-    [[nodiscard]] bool ZipReplacing(std::unique_ptr<TempOutput> Output);
+    // of the package it was made for, replacing a file there only when Replace is true; when
+    // that fails the run ends in an Error at "CloseZip". A run that fails removes the file
+    // and leaves an old package untouched. Refused like Zip ("OpenZip", -1) when Output holds
+    // no open file.
+    [[nodiscard]] bool ZipReplacing(std::unique_ptr<TempOutput> Output, bool Replace = true);
 
     // Bytes of the files still queued plus those taken by the run in progress.
     qint64 BytesToZip() const { return m_bytesToZip; }
@@ -62,9 +63,14 @@ class Zipper : public QObject {
     QString Failed() const { return m_failed; }
     // Result code of the last failure (the writer's codes; -1 for "ReadFile").
     int Result() const { return m_result; }
-    // True when the last run failed at "ReadFile" because the current file's size was no
-    // longer the size it was queued with: it grew or shrank while it was packed.
-    bool SizeChanged() const { return m_sizeChanged; }
+    // What more there is to say about the last failure than its step and code.
+    enum class FailureDetail {
+        None,
+        SizeChanged,    // at "ReadFile": the current file grew or shrank while it was packed
+        OutputAppeared, // at "CloseZip": a file took the package's path meanwhile, and
+                        // replacing it was not allowed
+    };
+    FailureDetail Detail() const { return m_detail; }
     // True while a run is in progress.
     bool Zipping() const { return m_zipping; }
 
@@ -84,8 +90,8 @@ class Zipper : public QObject {
     bool moveChunk();
     bool endFile();
     void finishRun();
-    bool putInPlace();
-    bool failRun(const QString& Step, int Code, bool sizeChanged = false);
+    TempOutput::CommitResult putInPlace();
+    bool failRun(const QString& Step, int Code, FailureDetail detail = FailureDetail::None);
     bool failRead();
     void endRun();
 
@@ -105,5 +111,6 @@ class Zipper : public QObject {
     bool m_zipping = false;
     QString m_failed;
     int m_result = 0;
-    bool m_sizeChanged = false;
+    FailureDetail m_detail = FailureDetail::None;
+    bool m_replaceOutput = true;
 };

@@ -322,6 +322,10 @@ void tst_PackTemplate::overwriteConfirmed_data() {
         << "sync named" << 022 << "Err -1 in CloseZip" << 0;
     QTest::newRow("a flush while writing fails")
         << "flush large" << 022 << "Err -1 in CloseZip" << 0;
+    // Without an old package nothing was agreed to be replaced: another program's file
+    // made at the path meanwhile is kept.
+    QTest::newRow("a file appears at the output meanwhile")
+        << "appears" << 022 << "@/Intro.dzt appeared while packing and was not replaced" << 0;
 }
 
 void tst_PackTemplate::overwriteConfirmed() {
@@ -342,16 +346,24 @@ void tst_PackTemplate::overwriteConfirmed() {
                                                                       : 0;
     ZipFileIo::SetTestFaults(faults);
     const mode_t oldMask = ::umask(mode_t(mask));
-    QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
-    m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+    const bool appears = fault == QLatin1String("appears");
+    if (appears) {
+        connect(
+            &m_rig->zipper, &Zipper::StartFile, this,
+            [this] { QVERIFY(MakeFile(out() + "/Intro.dzt", "old package")); },
+            Qt::SingleShotConnection);
+    } else {
+        QVERIFY(MakeFile(out() + "/Intro.dzt", "old package"));
+        m_rig->platform.MessageAnswers << Platform::MsgAnswer::Ok;
+    }
     generate(KindCode::DZT, out() + "/Intro");
     QVERIFY(WaitForRunEnd(m_rig->zipper));
     ::umask(oldMask);
     const int flushes = TempOutput::FlushesBeforePlacing();
     ZipFileIo::SetTestFaults({});
 
-    QCOMPARE(m_rig->platform.Messages.size(), 1);
-    QCOMPARE(m_rig->view.StatusText, status);
+    QCOMPARE(m_rig->platform.Messages.size(), appears ? 0 : 1);
+    QCOMPARE(m_rig->view.StatusText, QString(status).replace("@", out()));
     QCOMPARE(QDir(out()).entryList(QDir::Files | QDir::Hidden), QStringList{"Intro.dzt"});
     if (mode == 0) {
         QCOMPARE(Sha256OfFile(out() + "/Intro.dzt"), Sha256Of("old package"));
