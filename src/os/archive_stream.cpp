@@ -76,8 +76,10 @@ std::FILE* OpenDescriptor(int Fd, OpenMode Mode) {
     const int fd = ::fcntl(Fd, F_DUPFD_CLOEXEC, 0);
     if (fd < 0)
         return nullptr;
-    const bool emptied =
-        Mode != OpenMode::Create || (::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0);
+    // A new archive starts where the descriptor stands: a fresh file is emptied, and bytes an
+    // owner put before that offset stay.
+    const off_t at = Mode == OpenMode::Create ? ::lseek(fd, 0, SEEK_CUR) : 0;
+    const bool emptied = Mode != OpenMode::Create || (at >= 0 && ::ftruncate(fd, at) == 0);
     std::FILE* file = emptied ? ::fdopen(fd, mode) : nullptr;
     if (file == nullptr)
         ::close(fd);

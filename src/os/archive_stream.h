@@ -29,8 +29,8 @@ struct Identity {
 // refused, as opening a FIFO for writing blocks until a reader comes. Writes to what is left
 // (files and devices such as /dev/full) are ordinary blocking ones. nullptr when refused.
 std::FILE* Open(const char* Path, OpenMode Mode);
-// A stream of its own over the file open as Fd (which stays open); emptied first for Create.
-// nullptr when that failed.
+// A stream of its own over the file open as Fd (which stays open), at Fd's offset; for Create
+// the file is cut off at that offset first. nullptr when that failed.
 std::FILE* OpenDescriptor(int Fd, OpenMode Mode);
 // Makes the stream's writes go straight to the file, for a caller that buffers them in large
 // blocks itself; false when that could not be arranged.

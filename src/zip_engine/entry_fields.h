@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 
 #include <algorithm>
 
@@ -8,10 +9,15 @@
 namespace EntryFields {
 
 inline constexpr int IoFailed = -1;
+inline constexpr int ParamError = -102; // minizip's ZIP_PARAMERROR
+inline constexpr int BadZipFile = -103; // minizip's ZIP_BADZIPFILE
 inline constexpr int NothingOpen = -666;
 inline constexpr int AlreadyOpen = -667;
 // The DOS attributes an entry keeps: read-only, hidden, system and archive.
 inline constexpr int AttrMask = 0x27;
+// Entries expected to hold this many bytes or more get Zip64 fields; below it, deflate's
+// worst-case growth cannot push the entry past 4 GiB.
+inline constexpr qint64 Zip64Threshold = 0xF0000000LL;
 
 // General purpose bit 11 (name and comment are UTF-8) where either holds a non-ASCII byte;
 // all-ASCII entries get exactly what minizip's plain calls write.
@@ -21,5 +27,11 @@ inline quint32 NameFlags(const QByteArray& Name, const QByteArray& Comment) {
     };
     return ascii(Name) && ascii(Comment) ? 0 : 0x800;
 }
+
+// Test hook: the clock that stamps new entries (nullptr restores the local clock).
+void SetTestClock(QDateTime (*Now)());
+// The time a new entry is stamped with now: the local time, to the second, or the test
+// clock's.
+QDateTime EntryTime();
 
 } // namespace EntryFields

@@ -1,7 +1,7 @@
 #include "zip_engine/raw_zip_writer.h"
 
 #include "zip_engine/entry_fields.h"
-#include "zip_engine/zip_writer.h"
+#include "zip_engine/test_faults.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -12,8 +12,6 @@ namespace {
 
 using namespace EntryFields;
 
-constexpr int ParamError = -102; // minizip's ZIP_PARAMERROR
-constexpr int BadZipFile = -103; // minizip's ZIP_BADZIPFILE
 constexpr quint64 Limit32 = 0xFFFFFFFF;
 constexpr qint64 MaxFieldLength = 0xFFFF;
 constexpr int LocalHeaderSize = 30;
@@ -63,7 +61,7 @@ quint32 levelFlags(int level) {
 } // namespace
 
 RawZipWriter::~RawZipWriter() {
-    if (m_stream == nullptr)
+    if (m_sink == nullptr)
         return;
     // An entry left open has no size and CRC: the archive cannot be finished whole.
     bool whole = !m_entryOpen;
@@ -71,7 +69,7 @@ RawZipWriter::~RawZipWriter() {
     whole = writeDirectory() && whole;
     whole = closeFile() && whole;
     if (!whole)
-        m_archive.RemoveIfOwned();
+        m_file.removeIfOwned();
 }
 
 bool RawZipWriter::fail(int code) {
@@ -81,77 +79,67 @@ bool RawZipWriter::fail(int code) {
 
 // Success unless the file underneath failed on the way.
 bool RawZipWriter::succeed() {
-    m_result = m_archive.Failed() ? IoFailed : 0;
+    m_result = m_file.error().failed ? IoFailed : 0;
     return m_result != 0;
 }
 
-bool RawZipWriter::OpenZip(const QString& FilePath, int AppendMode) {
-    return open(QFile::encodeName(FilePath).constData(), AppendMode, -1);
+bool RawZipWriter::OpenZip(const QString& FilePath) {
+    return open(QFile::encodeName(FilePath).constData(), -1);
 }
 
 bool RawZipWriter::OpenZipIn(int Descriptor) {
-    if (m_stream != nullptr)
+    if (m_sink != nullptr)
         return fail(AlreadyOpen);
     if (Descriptor < 0)
         return fail(IoFailed);
-    return open("(open file)", 0, Descriptor);
+    return open(nullptr, Descriptor);
 }
 
-bool RawZipWriter::open(const char* path, int appendMode, int descriptor) {
-    if (m_stream != nullptr)
+bool RawZipWriter::open(const char* path, int descriptor) {
+    if (m_sink != nullptr)
         return fail(AlreadyOpen);
-    // Adding to the entries of an existing archive is ZipWriter's work.
-    if (appendMode != 0 && appendMode != 1)
-        return fail(ParamError);
-    m_io = zlib_filefunc64_def{};
-    m_archive.Attach(m_io, descriptor, m_largeBlocks);
-    const int mode = ZLIB_FILEFUNC_MODE_READ | ZLIB_FILEFUNC_MODE_WRITE |
-                     (appendMode == 0 ? ZLIB_FILEFUNC_MODE_CREATE : ZLIB_FILEFUNC_MODE_EXISTING);
-    m_stream = m_io.zopen64_file(m_io.opaque, path, mode);
-    if (m_stream == nullptr)
+    m_faultLayer.reset();
+    m_file.reset(descriptor, m_largeBlocks);
+    if (!m_file.open(path, ArchiveStream::OpenMode::Create))
         return fail(IoFailed);
+    m_faultLayer = ZipFileIo::faultLayerOver(m_file);
+    m_sink = m_faultLayer ? m_faultLayer.get() : &m_file;
     m_directory.clear();
     m_entries = 0;
     m_entryOpen = false;
-    // A new archive after what the file holds starts at its end.
-    if (appendMode != 0 && m_io.zseek64_file(m_io.opaque, m_stream, 0, ZLIB_FILEFUNC_SEEK_END)) {
-        closeFile();
-        return fail(IoFailed);
-    }
     m_result = 0;
     return false;
 }
 
 bool RawZipWriter::write(const QByteArray& bytes) {
-    const auto size = uLong(bytes.size());
-    return m_io.zwrite_file(m_io.opaque, m_stream, bytes.constData(), size) == size;
+    return m_sink->write(bytes.constData(), bytes.size());
 }
 
 bool RawZipWriter::seek(qint64 offset) {
-    return m_io.zseek64_file(m_io.opaque, m_stream, ZPOS64_T(offset), ZLIB_FILEFUNC_SEEK_SET) == 0;
+    return m_sink->seek(offset);
 }
 
 qint64 RawZipWriter::tell() {
-    return qint64(m_io.ztell64_file(m_io.opaque, m_stream));
+    return m_sink->position();
 }
 
 bool RawZipWriter::OpenRawFileInZip(const QString& FileName, int ZMethod, int ZLevel, int Attrs,
                                     const QString& Comment, qint64 ExpectedSize,
                                     int InternalAttrs) {
-    if (m_stream == nullptr)
+    if (m_sink == nullptr)
         return fail(NothingOpen);
     if (m_entryOpen)
         return fail(AlreadyOpen);
-    if (m_archive.Failed())
+    if (m_file.error().failed)
         return fail(IoFailed);
     const QByteArray name = FileName.toUtf8();
     const QByteArray comment = Comment.toUtf8();
     if ((ZMethod != 0 && ZMethod != 8) || name.size() > MaxFieldLength ||
         comment.size() > MaxFieldLength)
         return fail(ParamError);
-    const bool zip64 = ExpectedSize >= ZipWriter::Zip64Threshold;
+    const bool zip64 = ExpectedSize >= Zip64Threshold;
     const quint32 flags = NameFlags(name, comment) | levelFlags(ZLevel);
-    const quint32 dosDate = dosDateOf(ZipWriter::EntryTime());
+    const quint32 dosDate = dosDateOf(EntryTime());
     m_headerAt = tell();
 
     // The central record, finished when the entry closes; made by version 0, as minizip's
@@ -206,9 +194,9 @@ bool RawZipWriter::OpenRawFileInZip(const QString& FileName, int ZMethod, int ZL
 }
 
 bool RawZipWriter::WriteBytes(const QByteArray& Bytes) {
-    if (m_stream == nullptr || !m_entryOpen)
+    if (m_sink == nullptr || !m_entryOpen)
         return fail(NothingOpen);
-    if (m_archive.Failed())
+    if (m_file.error().failed)
         return fail(IoFailed);
     if (!Bytes.isEmpty() && !write(Bytes))
         return fail(IoFailed);
@@ -308,13 +296,13 @@ bool RawZipWriter::writeDirectory() {
 
 // Closes the archive file, flushing what is pending; true when the file is whole.
 bool RawZipWriter::closeFile() {
-    const bool closed = m_io.zclose_file(m_io.opaque, m_stream) == 0;
-    m_stream = nullptr;
-    return closed && !m_archive.Failed();
+    const bool closed = m_sink->close();
+    m_sink = nullptr;
+    return closed;
 }
 
 bool RawZipWriter::CloseZip() {
-    if (m_stream == nullptr || m_entryOpen)
+    if (m_sink == nullptr || m_entryOpen)
         return fail(NothingOpen);
     bool whole = writeDirectory();
     whole = closeFile() && whole;
@@ -322,17 +310,17 @@ bool RawZipWriter::CloseZip() {
         return fail(IoFailed);
     // A package whose file was removed or replaced while it was written is nowhere to be
     // found: that is no success.
-    if (!m_archive.StillInPlace())
+    if (!m_file.stillInPlace())
         return fail(IoFailed);
-    m_archive.Disown();
+    m_file.disown();
     m_result = 0;
     return false;
 }
 
 void RawZipWriter::DiscardZip() {
     m_entryOpen = false;
-    if (m_stream != nullptr)
+    if (m_sink != nullptr)
         closeFile();
     m_directory.clear();
-    m_archive.RemoveIfOwned();
+    m_file.removeIfOwned();
 }

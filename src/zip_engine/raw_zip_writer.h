@@ -1,17 +1,17 @@
 #pragma once
 
-#include "zip_engine/zip_file_io.h"
+#include "zip_engine/file_sink.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <minizip/ioapi.h>
+#include <memory>
 
 // Writes a zip archive whose entries all arrive already compressed (raw deflate streams, or
-// stored bytes), laid out byte for byte as ZipWriter lays out the same raw entries through
-// minizip 1.1. It writes each piece as it comes, where minizip copies every byte into a
-// buffer of its own and runs a CRC over the compressed data that nothing reads.
-// Calling order, result codes, time stamps and failure rules are ZipWriter's: every operation
+// stored bytes), laid out byte for byte as minizip 1.1 lays out the same raw entries with
+// ZipWriter's entry fields. It writes each piece into its sink as it comes, where minizip
+// copies every byte into a buffer of its own and runs a CRC over the compressed data that
+// nothing reads. Result codes, time stamps and failure rules are ZipWriter's: every operation
 // returns true when it failed and Result() says why (-1 I/O failure, -666 nothing open,
 // -667 already open, -102 a name or comment longer than 65535 bytes or a method other than
 // 0 and 8, -103 sizes that no longer fit the entry's header).
@@ -26,16 +26,15 @@ class RawZipWriter {
 
     // Makes the next archive this writer creates go out in blocks of 512 KiB (see ZipWriter).
     void SetLargeBlocks(bool On) { m_largeBlocks = On; }
-    // Opens the archive at FilePath: AppendMode 0 creates or replaces it, 1 writes a new
-    // archive after the bytes the file holds already; any other mode is refused (-102).
-    [[nodiscard]] bool OpenZip(const QString& FilePath, int AppendMode = 0);
-    // Opens a new archive in the file open as Descriptor, emptied first; the file stays open
-    // and is never deleted by the writer.
+    // Opens a new archive at FilePath, creating or replacing the file.
+    [[nodiscard]] bool OpenZip(const QString& FilePath);
+    // Opens a new archive in the file open as Descriptor, from its offset on (what follows is
+    // cut off first); the file stays open and is never deleted by the writer.
     [[nodiscard]] bool OpenZipIn(int Descriptor);
     // Starts an entry whose data follows already compressed by ZMethod (8 deflate, 0 stored),
     // stamped with the local time now. ZLevel only sets the header's level flags; Attrs & 0x27
     // are the external attributes, InternalAttrs is stored as given (1: text). ExpectedSize
-    // of ZipWriter::Zip64Threshold or more gives the entry Zip64 fields.
+    // of EntryFields::Zip64Threshold or more gives the entry Zip64 fields.
     [[nodiscard]] bool OpenRawFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1,
                                         int Attrs = 0, const QString& Comment = {},
                                         qint64 ExpectedSize = 0, int InternalAttrs = 0);
@@ -52,10 +51,10 @@ class RawZipWriter {
     // Result code of the last operation that reached a decision.
     int Result() const { return m_result; }
     // The errno of the archive file's first failed open, write, seek, flush or close.
-    int ErrorNumber() const { return m_archive.ErrorNumber(); }
+    int ErrorNumber() const { return m_file.error().errorNumber; }
 
   private:
-    bool open(const char* path, int appendMode, int descriptor);
+    bool open(const char* path, int descriptor);
     bool fail(int code);
     bool succeed();
     bool write(const QByteArray& bytes);
@@ -65,9 +64,9 @@ class RawZipWriter {
     bool writeDirectory();
     bool closeFile();
 
-    zlib_filefunc64_def m_io{};
-    voidpf m_stream = nullptr;
-    ZipFileIo::ArchiveFile m_archive;
+    FileSink m_file;
+    std::unique_ptr<ByteSink> m_faultLayer;
+    ByteSink* m_sink = nullptr; // the file or the test faults' layer over it; null when closed
     bool m_largeBlocks = false;
     int m_result = 0;
     QByteArray m_directory; // the central directory's records, in entry order

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "zip_engine/zip_file_io.h"
+#include "zip_engine/minizip_sink_io.h"
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QString>
 
 // Writes one zip archive at a time through minizip, checking the calling order.
@@ -15,10 +14,6 @@
 // archive fails with -1, even where minizip itself reports success.
 class ZipWriter {
   public:
-    // Entries expected to hold this many bytes or more get Zip64 fields; below it, deflate's
-    // worst-case growth cannot push the entry past 4 GiB.
-    static constexpr qint64 Zip64Threshold = 0xF0000000LL;
-
     ZipWriter();
     // Finishes an archive left open: closes the entry, then writes the central directory.
     // An archive this writer created that cannot be finished is deleted.
@@ -32,33 +27,22 @@ class ZipWriter {
     void SetLargeBlocks(bool On) { m_largeBlocks = On; }
     // Opens (AppendMode 0: creates or replaces) the archive at FilePath.
     [[nodiscard]] bool OpenZip(const QString& FilePath, int AppendMode = 0);
-    // Opens a new archive in the file open as Descriptor, emptied first; the file stays open
-    // and is never deleted by the writer (its owner puts it in place or removes it).
+    // Opens a new archive in the file open as Descriptor, from its offset on (what follows is
+    // cut off first); the file stays open and is never deleted by the writer (its owner puts
+    // it in place or removes it).
     [[nodiscard]] bool OpenZipIn(int Descriptor);
     // Starts an entry stamped with the local time now; external attributes are Attrs & 0x27.
     // ExpectedSize, the number of bytes the entry will hold, decides whether it needs Zip64.
     [[nodiscard]] bool OpenFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1,
                                      int Attrs = 0, const QString& Comment = {},
                                      qint64 ExpectedSize = 0);
-    // Starts an entry whose data the caller hands over already deflated (a raw stream, no
-    // zlib wrapper), with the same time stamp, attributes, name flags and Zip64 rule as
-    // OpenFileInZip. InternalAttrs is stored as given (1: text, as minizip marks the entries
-    // it deflates itself). The entry must be ended with CloseRawFileInZip.
-    [[nodiscard]] bool OpenRawFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1,
-                                        int Attrs = 0, const QString& Comment = {},
-                                        qint64 ExpectedSize = 0, int InternalAttrs = 0);
-    // Adds Bytes to the open entry (already compressed bytes for a raw entry).
+    // Adds Bytes to the open entry.
     [[nodiscard]] bool WriteBytes(const QByteArray& Bytes);
     // Ends the open entry; it counts as closed even when the library reports a failure.
-    // A raw entry is refused with -666: it needs its size and CRC.
     [[nodiscard]] bool CloseFileInZip();
-    // Ends the open raw entry, recording the size and CRC-32 of its uncompressed data; it
-    // counts as closed even when the library reports a failure. -666 without a raw entry.
-    [[nodiscard]] bool CloseRawFileInZip(qint64 UncompressedSize, quint32 Crc);
-    // Ends the open entry, if any, and finishes the archive; an open raw entry makes it fail
-    // with -666. After the library's close has been called the archive counts as closed,
-    // whatever it returned. Fails with -1 when the archive file was removed or replaced while
-    // it was written.
+    // Ends the open entry, if any, and finishes the archive. After the library's close has
+    // been called the archive counts as closed, whatever it returned. Fails with -1 when the
+    // archive file was removed or replaced while it was written.
     [[nodiscard]] bool CloseZip();
     // Abandons the archive after a failure: closes whatever is open without looking at the
     // results, then deletes the archive file if this writer created or truncated it as an
@@ -68,26 +52,17 @@ class ZipWriter {
     int Result() const { return m_result; }
     // The errno of the archive file's first failed open, write, seek, flush or close (0 when
     // none failed, as when minizip itself refused an operation).
-    int ErrorNumber() const { return m_archive.ErrorNumber(); }
-
-    // Test hook: the clock that stamps new entries (nullptr restores the local clock).
-    static void SetTestClock(QDateTime (*Now)());
-    // The time a new entry is stamped with now: the local time, to the second, or the test
-    // clock's.
-    static QDateTime EntryTime();
+    int ErrorNumber() const { return m_io.file().error().errorNumber; }
 
   private:
     bool fail(int Code);
     bool open(const QByteArray& path, int appendMode, int descriptor);
     int checked(int Code) const;
-    bool openEntry(const QString& FileName, int ZMethod, int ZLevel, int Attrs,
-                   const QString& Comment, qint64 ExpectedSize, int InternalAttrs, bool Raw);
-    int closeEntry(qint64 UncompressedSize, quint32 Crc);
+    bool sinkFailed() const { return m_io.file().error().failed; }
 
     void* m_zipHandle = nullptr;
     bool m_entryOpen = false;
-    bool m_rawEntry = false;
     bool m_largeBlocks = false;
     int m_result = 0;
-    ZipFileIo::ArchiveFile m_archive;
+    MinizipSinkIo m_io;
 };

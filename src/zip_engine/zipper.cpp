@@ -1,5 +1,7 @@
 #include "zip_engine/zipper.h"
 
+#include "zip_engine/test_faults.h"
+
 #include <utility>
 
 namespace {

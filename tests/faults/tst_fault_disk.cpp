@@ -4,7 +4,7 @@
 #include "fault_rig.h"
 #include "private_mount.h"
 
-#include "zip_engine/zip_file_io.h"
+#include "zip_engine/test_faults.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

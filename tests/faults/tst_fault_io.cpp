@@ -4,7 +4,8 @@
 // again into exactly the bytes of an undisturbed run.
 #include "fault_rig.h"
 
-#include "zip_engine/zip_file_io.h"
+#include "zip_engine/entry_fields.h"
+#include "zip_engine/test_faults.h"
 #include "zip_engine/zip_writer.h"
 
 #include <QTemporaryDir>
@@ -41,7 +42,7 @@ class tst_FaultIo : public QObject {
     // An undisturbed run: how many writes, seeks and reads a run makes, and its bytes.
     void initTestCase() {
         QVERIFY(m_dir.isValid());
-        ZipWriter::SetTestClock(&fixedClock);
+        EntryFields::SetTestClock(&fixedClock);
         QVERIFY(MakePatternFile(project() + "/clip.bin", 300000, 1));
         QVERIFY(MakeFile(project() + "/empty.txt"));
         QVERIFY(MakeFile(project() + "/media/notes.txt", QByteArray(5000, 'n')));
@@ -60,7 +61,7 @@ class tst_FaultIo : public QObject {
     }
     void cleanupTestCase() {
         ZipFileIo::SetTestFaults({});
-        ZipWriter::SetTestClock(nullptr);
+        EntryFields::SetTestClock(nullptr);
     }
 
     void faultAtEachStep_data() {

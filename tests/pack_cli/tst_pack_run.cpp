@@ -2,7 +2,7 @@
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_cli.h"
 #include "pack_cli/pack_run.h"
-#include "zip_engine/zip_file_io.h"
+#include "zip_engine/test_faults.h"
 
 #include "capture.h"
 #include "pack_rig.h"

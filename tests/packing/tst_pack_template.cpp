@@ -2,7 +2,7 @@
 
 #include "os/temp_output.h"
 #include "packing/package_paths.h"
-#include "zip_engine/zip_file_io.h"
+#include "zip_engine/test_faults.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,6 @@
 #include "zip_check.h"
-#include "zip_engine/zip_file_io.h"
+#include "zip_engine/entry_fields.h"
+#include "zip_engine/test_faults.h"
 #include "zip_engine/zip_writer.h"
 
 #include <QFile>
@@ -55,11 +56,11 @@ class TstZipWriter : public QObject {
     void init() {
         QVERIFY(m_dir.isValid());
         ZipFileIo::SetTestFaults({});
-        ZipWriter::SetTestClock(nullptr);
+        EntryFields::SetTestClock(nullptr);
     }
     void cleanup() {
         ZipFileIo::SetTestFaults({});
-        ZipWriter::SetTestClock(nullptr);
+        EntryFields::SetTestClock(nullptr);
     }
 
     void callingOrder_data() {
@@ -170,7 +171,7 @@ class TstZipWriter : public QObject {
         QFETCH(QDateTime, now);
         QFETCH(QList<int>, stored);
         g_fixedNow = now;
-        ZipWriter::SetTestClock(&fixedClock);
+        EntryFields::SetTestClock(&fixedClock);
         const CheckedEntry e =
             writeOne(m_dir.filePath(QStringLiteral("time.zip")), QStringLiteral("t.txt"));
         QCOMPARE((QList<int>{e.Year, e.Month, e.Day, e.Hour, e.Minute, e.Second}), stored);
@@ -242,7 +243,7 @@ class TstZipWriter : public QObject {
     // An all-ASCII entry is byte for byte what minizip's plain call writes.
     void asciiEntryMatchesThePlainCall() {
         g_fixedNow = QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
-        ZipWriter::SetTestClock(&fixedClock);
+        EntryFields::SetTestClock(&fixedClock);
         const QString ours = m_dir.filePath(QStringLiteral("ours.zip"));
         const QString plain = m_dir.filePath(QStringLiteral("plain.zip"));
         const QByteArray data = QByteArray("some bytes to compress ").repeated(500);
@@ -302,8 +303,8 @@ class TstZipWriter : public QObject {
         QTest::addColumn<qint64>("expectedSize");
         QTest::addColumn<int>("localExtra");
         QTest::newRow("small") << qint64(7) << 0;
-        QTest::newRow("just below the threshold") << ZipWriter::Zip64Threshold - 1 << 0;
-        QTest::newRow("at the threshold") << ZipWriter::Zip64Threshold << 20;
+        QTest::newRow("just below the threshold") << EntryFields::Zip64Threshold - 1 << 0;
+        QTest::newRow("at the threshold") << EntryFields::Zip64Threshold << 20;
         QTest::newRow("beyond 4 GiB") << qint64(5) * 1024 * 1024 * 1024 << 20;
     }
     void zip64OnlyWhenNeeded() {

@@ -1,5 +1,5 @@
 #include "zip_check.h"
-#include "zip_engine/zip_file_io.h"
+#include "zip_engine/test_faults.h"
 #include "zip_engine/zipper.h"
 #include "zipper_recorder.h"
 
