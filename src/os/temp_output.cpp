@@ -30,31 +30,31 @@ QString cannotRenameText() {
 TempOutput::TestFaults g_faults;
 int g_flushesBeforePlacing = -1;
 
-QByteArray folderOf(const QByteArray& Path) {
-    const qsizetype cut = Path.lastIndexOf('/');
-    return cut <= 0 ? QByteArray(cut == 0 ? "/" : ".") : Path.left(cut);
+QByteArray folderOf(const QByteArray& path) {
+    const qsizetype cut = path.lastIndexOf('/');
+    return cut <= 0 ? QByteArray(cut == 0 ? "/" : ".") : path.left(cut);
 }
 
-QByteArray nameOf(const QByteArray& Path) {
-    return Path.mid(Path.lastIndexOf('/') + 1);
+QByteArray nameOf(const QByteArray& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
 }
 
-// Hidden, so that nobody takes it for a finished package; Suffix makes it unique.
-QByteArray hiddenNameBeside(const QByteArray& Output, const QByteArray& Suffix) {
-    return folderOf(Output) + "/." + nameOf(Output).left(MaxNamePart) + ".vendrel-" + Suffix;
+// Hidden, so that nobody takes it for a finished package; suffix makes it unique.
+QByteArray hiddenNameBeside(const QByteArray& output, const QByteArray& suffix) {
+    return folderOf(output) + "/." + nameOf(output).left(MaxNamePart) + ".vendrel-" + suffix;
 }
 
 QByteArray randomSuffix() {
-    static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     QByteArray suffix(6, 'x');
     for (char& c : suffix)
-        c = Letters[QRandomGenerator::global()->bounded(int(sizeof(Letters) - 1))];
+        c = letters[QRandomGenerator::global()->bounded(int(sizeof(letters) - 1))];
     return suffix;
 }
 
 // The name through which an open file, named or not, can be linked to a folder.
-QByteArray procPathOf(int Fd) {
-    return "/proc/self/fd/" + QByteArray::number(Fd);
+QByteArray procPathOf(int fd) {
+    return "/proc/self/fd/" + QByteArray::number(fd);
 }
 
 // The mode a plain creat() of the output would get: 0666 less the process's umask.
@@ -64,24 +64,24 @@ mode_t newFileMode() {
 
 // File systems without Unix permissions (FAT, exFAT, NTFS, many network shares) refuse any
 // mode change, each in its own words; there the file has whatever mode the mount gives it.
-bool keepsNoModes(int ErrorNumber) {
-    return ErrorNumber == EPERM || ErrorNumber == ENOSYS || ErrorNumber == EOPNOTSUPP ||
-           ErrorNumber == ENOTSUP;
+bool keepsNoModes(int errorNumber) {
+    return errorNumber == EPERM || errorNumber == ENOSYS || errorNumber == EOPNOTSUPP ||
+           errorNumber == ENOTSUP;
 }
 
 } // namespace
 
-void TempOutput::SetTestFaults(const TestFaults& Faults) {
-    g_faults = Faults;
+void TempOutput::SetTestFaults(const TestFaults& faults) {
+    g_faults = faults;
     g_flushesBeforePlacing = -1;
-    BackgroundSync::SetTestFault(Faults.FailBackgroundFlushNumber);
+    BackgroundSync::SetTestFault(faults.FailBackgroundFlushNumber);
 }
 
 int TempOutput::FlushesBeforePlacing() {
     return g_flushesBeforePlacing;
 }
 
-TempOutput::TempOutput(const QString& OutputPath) : m_output(QFile::encodeName(OutputPath)) {}
+TempOutput::TempOutput(const QString& outputPath) : m_output(QFile::encodeName(outputPath)) {}
 
 TempOutput::~TempOutput() {
     m_sync.reset();
@@ -164,7 +164,7 @@ QString TempOutput::OutputPath() const {
     return QFile::decodeName(m_output);
 }
 
-TempOutput::CommitResult TempOutput::Commit(bool Replace) {
+TempOutput::CommitResult TempOutput::Commit(bool replace) {
     if (m_fd < 0 || m_committed) {
         //: An error that shows only when the program itself is at fault.
         m_error = QCoreApplication::translate("TempOutput", "Nothing to put in place");
@@ -172,7 +172,7 @@ TempOutput::CommitResult TempOutput::Commit(bool Replace) {
     }
     if (!syncFile())
         return CommitResult::Failed;
-    if (!moveIntoPlace(Replace))
+    if (!moveIntoPlace(replace))
         return errno == EEXIST ? CommitResult::Occupied : CommitResult::Failed;
     m_committed = true;
     // The new name itself lasts only once the folder is on disk too; some file systems

@@ -33,12 +33,12 @@ class TempOutput {
         int ModeChangeErrno = 0;
         int FailBackgroundFlushNumber = 0;
     };
-    static void SetTestFaults(const TestFaults& Faults);
+    static void SetTestFaults(const TestFaults& faults);
     // For tests: how many times the file last put in place since SetTestFaults was flushed
     // to disk whole before it took the output's place; -1 when none was put in place.
     static int FlushesBeforePlacing();
 
-    explicit TempOutput(const QString& OutputPath);
+    explicit TempOutput(const QString& outputPath);
     // Closes the file and removes it unless it was committed.
     ~TempOutput();
     TempOutput(const TempOutput&) = delete;
@@ -57,8 +57,8 @@ class TempOutput {
     // The output this file is to become.
     QString OutputPath() const;
     // Flushes the finished file to disk and puts it at the output, over an existing one only
-    // when Replace is true; then flushes the folder so that the new name is lasting.
-    CommitResult Commit(bool Replace);
+    // when replace is true; then flushes the folder so that the new name is lasting.
+    CommitResult Commit(bool replace);
     // What went wrong last, naming the file.
     QString Error() const { return m_error; }
 
