@@ -53,8 +53,10 @@ bool SourceReader::Open(const QString& path) {
     m_error.clear();
     // O_NONBLOCK: a blocking open of a FIFO that took a file's place would wait for a writer
     // for good, and no signal would end the wait. It is refused below like any other file
-    // that is not a regular one.
-    m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // that is not a regular one. The encoded name outlives the read of errno, which freeing
+    // it in between could change.
+    const QByteArray name = QFile::encodeName(path);
+    m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (m_fd < 0)
         return refuse(qt_error_string(errno));
     struct stat info {};

@@ -61,6 +61,8 @@ class TempOutput {
     CommitResult Commit(bool replace);
     // What went wrong last, naming the file.
     QString Error() const { return m_error; }
+    // The errno of what went wrong last; 0 when the system reported no error for it.
+    int ErrorNumber() const { return m_errorNumber; }
 
   private:
     bool createUnnamed();
@@ -68,12 +70,18 @@ class TempOutput {
     bool setNewFileMode();
     void remove();
     bool syncFile();
-    bool flushWhole();
+    // False with the errno in errorNumber.
+    bool flushWhole(int& errorNumber);
+    // False with the error recorded: Commit tells an occupied output by its errno.
     bool moveIntoPlace(bool replace);
     bool renameIntoPlace(const QByteArray& from, bool replace);
     bool linkIntoPlace(bool replace);
-    bool linkAs(const QByteArray& name);
-    bool fail(const QString& text, const QByteArray& path);
+    // False with the errno in errorNumber.
+    bool linkAs(const QByteArray& name, int& errorNumber);
+    // Record the error, text naming path and the reason errorNumber gives, and return false;
+    // failRename's text says that the package cannot be renamed to the output.
+    bool failRename(int errorNumber);
+    bool fail(const QString& text, const QByteArray& path, int errorNumber);
 
     QByteArray m_output;
     QByteArray m_temp; // the named temporary file; empty for an unnamed one
@@ -83,4 +91,5 @@ class TempOutput {
     bool m_committed = false;
     int m_wholeFlushes = 0; // successful flushes of the whole file
     QString m_error;
+    int m_errorNumber = 0; // the errno behind m_error
 };
