@@ -24,7 +24,7 @@ class FolderChooser : public QDialog {
     // The selected folder: no trailing "/" except for the root "/"; "" when none.
     QString SelectedFolder() const;
     // Selects folder in the tree, as a click on it would; false when it is not shown.
-    bool SelectFolder(const QString& folder);
+    [[nodiscard]] bool SelectFolder(const QString& folder);
     // The status line's text.
     QString StatusText() const;
 

@@ -32,7 +32,7 @@ class BackgroundSync {
     // flush that failed, 0 when none did. Once the system has reported a failure to one
     // flush it may not report it again, so the owner must not take a later flush's success
     // for the file's.
-    int Stop();
+    [[nodiscard]] int Stop();
 
   private:
     struct State;

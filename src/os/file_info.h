@@ -16,7 +16,7 @@ constexpr int AttrArchive = 0x20;
 // An ordinary file reads 0x20, plus 0x01 when its owner may not write it, plus 0x02 when
 // its name begins with "."; a folder reads 0x10 (plus 0x02 when hidden); a device, pipe or
 // socket reads 0x04 (system, plus 0x02 when hidden). Links are followed.
-bool ReadAttributes(const QString& path, int& attrs);
+[[nodiscard]] bool ReadAttributes(const QString& path, int& attrs);
 
 // The attributes of the ordinary file at path: 0x20, plus 0x01 unless its owner may write
 // it, plus 0x02 when its name begins with ".".

@@ -50,7 +50,7 @@ ListStatus statusOfOpenError(int error) {
 }
 
 // Reads every visible name of an open folder, or stops once more than room names came.
-ListStatus readNames(DIR* dir, qsizetype room, QList<ListedName>& names) {
+[[nodiscard]] ListStatus readNames(DIR* dir, qsizetype room, QList<ListedName>& names) {
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(dir);

@@ -51,11 +51,11 @@ bool IsHiddenName(const QByteArray& name);
 // without regard to case, ties broken by the exact bytes. "." and ".." count towards
 // maxEntries; reading stops as soon as the listing would exceed it. The listed folder's
 // identity goes into id.
-ListStatus ListFolder(const QByteArray& folder, int maxEntries, QList<ListedName>& names,
-                      FolderId& id);
+[[nodiscard]] ListStatus ListFolder(const QByteArray& folder, int maxEntries,
+                                    QList<ListedName>& names, FolderId& id);
 // The same listing, names only.
-ListStatus ListFolder(const QByteArray& folder, int maxEntries, QList<QByteArray>& names,
-                      FolderId& id);
+[[nodiscard]] ListStatus ListFolder(const QByteArray& folder, int maxEntries,
+                                    QList<QByteArray>& names, FolderId& id);
 
 // Classifies the entry at path, following a link to what it leads to.
 Entry Classify(const QByteArray& path);
