@@ -12,15 +12,15 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-FolderChooser::FolderChooser(const QString& InitialFolder, const QString& Title, QWidget* Parent)
-    : QDialog(Parent), m_reportSelection(!InitialFolder.isEmpty()) {
+FolderChooser::FolderChooser(const QString& initialFolder, const QString& title, QWidget* parent)
+    : QDialog(parent), m_reportSelection(!initialFolder.isEmpty()) {
     //: Title of the folder chooser dialog.
     setWindowTitle(tr("Browse for Folder"));
     resize(420, 440);
     createTree();
-    createLayout(Title);
+    createLayout(title);
     connectTree();
-    preselect(InitialFolder);
+    preselect(initialFolder);
 }
 
 void FolderChooser::createTree() {
@@ -84,8 +84,8 @@ void FolderChooser::connectTree() {
     m_tree->viewport()->installEventFilter(this);
 }
 
-QString FolderChooser::Browse(QWidget* Owner, const QString& InitialFolder, const QString& Title) {
-    FolderChooser chooser(InitialFolder, Title, Owner);
+QString FolderChooser::Browse(QWidget* owner, const QString& initialFolder, const QString& title) {
+    FolderChooser chooser(initialFolder, title, owner);
     if (chooser.exec() != QDialog::Accepted)
         return {};
     return chooser.SelectedFolder();
@@ -99,8 +99,8 @@ QString FolderChooser::SelectedFolder() const {
     return QDir::cleanPath(m_model->filePath(selected.first()));
 }
 
-bool FolderChooser::SelectFolder(const QString& Folder) {
-    const QModelIndex index = m_model->index(QDir::cleanPath(Folder));
+bool FolderChooser::SelectFolder(const QString& folder) {
+    const QModelIndex index = m_model->index(QDir::cleanPath(folder));
     if (!index.isValid())
         return false;
     // Open every level above the folder so that it shows in the tree.
@@ -115,14 +115,14 @@ QString FolderChooser::StatusText() const {
     return m_status->text();
 }
 
-void FolderChooser::showEvent(QShowEvent* Event) {
-    QDialog::showEvent(Event);
+void FolderChooser::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
     // Scrolling before the first show went by a guess at the tree's size.
     requestScroll();
 }
 
-bool FolderChooser::eventFilter(QObject* Watched, QEvent* Event) {
-    switch (Event->type()) {
+bool FolderChooser::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::Wheel:
     case QEvent::KeyPress:
@@ -131,7 +131,7 @@ bool FolderChooser::eventFilter(QObject* Watched, QEvent* Event) {
     default:
         break;
     }
-    return QDialog::eventFilter(Watched, Event);
+    return QDialog::eventFilter(watched, event);
 }
 
 void FolderChooser::requestScroll() {

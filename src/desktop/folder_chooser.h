@@ -16,23 +16,23 @@ class QTreeView;
 class FolderChooser : public QDialog {
     Q_OBJECT
   public:
-    FolderChooser(const QString& InitialFolder, const QString& Title, QWidget* Parent = nullptr);
+    FolderChooser(const QString& initialFolder, const QString& title, QWidget* parent = nullptr);
 
     // Runs the chooser modally; the chosen folder, or "" when the user cancelled.
-    static QString Browse(QWidget* Owner, const QString& InitialFolder, const QString& Title);
+    static QString Browse(QWidget* owner, const QString& initialFolder, const QString& title);
 
     // The selected folder: no trailing "/" except for the root "/"; "" when none.
     QString SelectedFolder() const;
-    // Selects Folder in the tree, as a click on it would; false when it is not shown.
-    bool SelectFolder(const QString& Folder);
+    // Selects folder in the tree, as a click on it would; false when it is not shown.
+    [[nodiscard]] bool SelectFolder(const QString& folder);
     // The status line's text.
     QString StatusText() const;
 
   protected:
     // Brings the preselected folder into view once the tree has its size.
-    void showEvent(QShowEvent* Event) override;
+    void showEvent(QShowEvent* event) override;
     // Notices the user's own moves in the tree, which end the following of the selection.
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void createTree();

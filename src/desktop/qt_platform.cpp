@@ -42,27 +42,27 @@ QString qtNameFilter(const QString& description, const QString& pattern) {
 
 } // namespace
 
-QtPlatform::QtPlatform(const QString& MessageTitle, QWidget* Owner)
-    : m_messageTitle(MessageTitle), m_owner(Owner) {}
+QtPlatform::QtPlatform(const QString& messageTitle, QWidget* owner)
+    : m_messageTitle(messageTitle), m_owner(owner) {}
 
 QtPlatform::~QtPlatform() {
     // The dialog may already have gone with its owner window; QPointer knows.
     delete m_saveDialog.data();
 }
 
-void QtPlatform::SetOwner(QWidget* Owner) {
-    m_owner = Owner;
+void QtPlatform::SetOwner(QWidget* owner) {
+    m_owner = owner;
     if (m_saveDialog)
-        m_saveDialog->setParent(Owner, m_saveDialog->windowFlags());
+        m_saveDialog->setParent(owner, m_saveDialog->windowFlags());
 }
 
 QString QtPlatform::AppName() const {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-QString QtPlatform::SettingsFile(const QString& AppName) {
+QString QtPlatform::SettingsFile(const QString& appName) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return folder + QLatin1Char('/') + safeFileName(AppName) + QLatin1String(".ini");
+    return folder + QLatin1Char('/') + safeFileName(appName) + QLatin1String(".ini");
 }
 
 QString QtPlatform::GetSetting(const QString& AppName, const QString& Section, const QString& Key,
@@ -83,14 +83,14 @@ QString QtPlatform::BrowseForFolder(const QString& InitialFolder, const QString&
     return FolderChooser::Browse(m_owner, InitialFolder, Title);
 }
 
-QStringList QtPlatform::QtNameFilters(const QString& Filter) {
-    const QStringList parts = Filter.split(QLatin1Char('|'));
+QStringList QtPlatform::QtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
         const QString pattern = i + 1 < parts.size() ? parts.at(i + 1) : QString();
-        const QString filter = qtNameFilter(parts.at(i), pattern);
-        if (!filter.isEmpty())
-            filters << filter;
+        const QString nameFilter = qtNameFilter(parts.at(i), pattern);
+        if (!nameFilter.isEmpty())
+            filters << nameFilter;
     }
     return filters;
 }

@@ -13,15 +13,15 @@ class QWidget;
 // Dialogs are owned by the window given to SetOwner (none: they float on their own).
 class QtPlatform : public Platform {
   public:
-    // MessageTitle names the program in the message boxes' title bars.
-    explicit QtPlatform(const QString& MessageTitle, QWidget* Owner = nullptr);
+    // messageTitle names the program in the message boxes' title bars.
+    explicit QtPlatform(const QString& messageTitle, QWidget* owner = nullptr);
     ~QtPlatform() override;
 
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
     // Sets the window that owns the dialogs and message boxes.
-    void SetOwner(QWidget* Owner);
+    void SetOwner(QWidget* owner);
 
     // Base name of the running program file, without folder and last extension.
     QString AppName() const override;
@@ -35,16 +35,16 @@ class QtPlatform : public Platform {
     QString BrowseForFolder(const QString& InitialFolder, const QString& Title) override;
     // Shows the window's one save dialog; "" when cancelled.
     QString ShowSaveDialog(const QString& InitialFolder, const QString& Filter) override;
-    // Shows a modal message box titled with the program's name (MessageTitle).
+    // Shows a modal message box titled with the program's name (messageTitle).
     MsgAnswer MessageBox(const QString& Text, MsgIcon Icon, MsgButtons Buttons) override;
     // Hands a web address to the desktop's browser; failures are silent.
     void OpenUrl(const QString& Url) override;
 
-    // The INI file that holds AppName's settings.
-    static QString SettingsFile(const QString& AppName);
+    // The INI file that holds appName's settings.
+    static QString SettingsFile(const QString& appName);
     // Turns "Description|pattern[|Description|pattern...]" into Qt's "Description (pattern)"
     // filters, one per pair.
-    static QStringList QtNameFilters(const QString& Filter);
+    static QStringList QtNameFilters(const QString& filter);
     // The save dialog, created on first use; exposed so tests can drive it.
     QFileDialog& SaveDialog();
 

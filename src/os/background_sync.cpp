@@ -78,12 +78,12 @@ bool BackgroundSync::State::flushIfGrown(std::unique_lock<std::mutex>& lock, qin
     return false;
 }
 
-void BackgroundSync::SetTestFault(int FailNumber) {
+void BackgroundSync::SetTestFault(int failNumber) {
     g_flushes = 0;
-    g_failFlushNumber = FailNumber;
+    g_failFlushNumber = failNumber;
 }
 
-BackgroundSync::BackgroundSync(int Descriptor) : m_state(std::make_shared<State>(Descriptor)) {
+BackgroundSync::BackgroundSync(int descriptor) : m_state(std::make_shared<State>(descriptor)) {
     // Without its own descriptor or a thread the file is flushed once, when it is finished.
     if (m_state->fd < 0)
         return;
@@ -94,7 +94,8 @@ BackgroundSync::BackgroundSync(int Descriptor) : m_state(std::make_shared<State>
 }
 
 BackgroundSync::~BackgroundSync() {
-    Stop();
+    // The file is abandoned: a failed flush of it concerns nobody any more.
+    static_cast<void>(Stop());
 }
 
 int BackgroundSync::Stop() {

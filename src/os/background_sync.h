@@ -14,14 +14,14 @@ class BackgroundSync {
     // Bytes added to the file between two flushes.
     static constexpr qint64 Step = qint64(1) << 20;
 
-    // Makes the FailNumber-th flush while writing (counted from this call, from 1) fail as
+    // Makes the failNumber-th flush while writing (counted from this call, from 1) fail as
     // an I/O error would; 0 injects nothing. While a fault is set, a file is also looked at
     // once more as it is finished, so that a flush is made however fast it was written.
     // For tests only; the program never sets it.
-    static void SetTestFault(int FailNumber);
+    static void SetTestFault(int failNumber);
 
-    // Starts watching the open file Descriptor, through a descriptor of its own.
-    explicit BackgroundSync(int Descriptor);
+    // Starts watching the open file descriptor, through a descriptor of its own.
+    explicit BackgroundSync(int descriptor);
     // Abandons the file: nothing more is flushed, and a flush in progress is waited for, so
     // that no thread of a run outlives it.
     ~BackgroundSync();
@@ -32,7 +32,7 @@ class BackgroundSync {
     // flush that failed, 0 when none did. Once the system has reported a failure to one
     // flush it may not report it again, so the owner must not take a later flush's success
     // for the file's.
-    int Stop();
+    [[nodiscard]] int Stop();
 
   private:
     struct State;

@@ -11,42 +11,42 @@ namespace FileInfo {
 namespace {
 
 // Hidden in the Unix way: the last name of the path begins with "." ("." and ".." aside).
-bool isHiddenPath(QString Path) {
-    while (Path.size() > 1 && Path.endsWith(QLatin1Char('/')))
-        Path.chop(1);
-    const QString name = Path.mid(Path.lastIndexOf(QLatin1Char('/')) + 1);
+bool isHiddenPath(QString path) {
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
     return FolderListing::IsHiddenName(QFile::encodeName(name));
 }
 
 } // namespace
 
-bool ReadAttributes(const QString& Path, int& Attrs) {
+bool ReadAttributes(const QString& path, int& attrs) {
     struct stat info {};
-    if (Path.isEmpty() || ::stat(QFile::encodeName(Path).constData(), &info) != 0)
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
         return false;
-    const int hidden = isHiddenPath(Path) ? AttrHidden : 0;
+    const int hidden = isHiddenPath(path) ? AttrHidden : 0;
     if (S_ISDIR(info.st_mode)) {
-        Attrs = AttrDirectory | hidden;
+        attrs = AttrDirectory | hidden;
         return true;
     }
     // Devices, pipes and sockets play the part of DOS system files: never packed.
     if (!S_ISREG(info.st_mode)) {
-        Attrs = AttrSystem | hidden;
+        attrs = AttrSystem | hidden;
         return true;
     }
-    Attrs = RegularFileAttributes(Path, (info.st_mode & S_IWUSR) != 0);
+    attrs = RegularFileAttributes(path, (info.st_mode & S_IWUSR) != 0);
     return true;
 }
 
-int RegularFileAttributes(const QString& Path, bool OwnerMayWrite) {
-    const int readOnly = OwnerMayWrite ? 0 : AttrReadOnly;
-    const int hidden = isHiddenPath(Path) ? AttrHidden : 0;
+int RegularFileAttributes(const QString& path, bool ownerMayWrite) {
+    const int readOnly = ownerMayWrite ? 0 : AttrReadOnly;
+    const int hidden = isHiddenPath(path) ? AttrHidden : 0;
     return AttrArchive | readOnly | hidden;
 }
 
-bool FileExists(const QString& Path) {
+bool FileExists(const QString& path) {
     int attrs = 0;
-    return ReadAttributes(Path, attrs) && (attrs & (AttrDirectory | AttrHidden | AttrSystem)) == 0;
+    return ReadAttributes(path, attrs) && (attrs & (AttrDirectory | AttrHidden | AttrSystem)) == 0;
 }
 
 } // namespace FileInfo

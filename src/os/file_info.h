@@ -12,17 +12,17 @@ constexpr int AttrSystem = 0x04;
 constexpr int AttrDirectory = 0x10;
 constexpr int AttrArchive = 0x20;
 
-// Reads the DOS-style attributes of Path; false when the path cannot be reached.
+// Reads the DOS-style attributes of path; false when the path cannot be reached.
 // An ordinary file reads 0x20, plus 0x01 when its owner may not write it, plus 0x02 when
 // its name begins with "."; a folder reads 0x10 (plus 0x02 when hidden); a device, pipe or
 // socket reads 0x04 (system, plus 0x02 when hidden). Links are followed.
-bool ReadAttributes(const QString& Path, int& Attrs);
+[[nodiscard]] bool ReadAttributes(const QString& path, int& attrs);
 
-// The attributes of the ordinary file at Path: 0x20, plus 0x01 unless its owner may write
+// The attributes of the ordinary file at path: 0x20, plus 0x01 unless its owner may write
 // it, plus 0x02 when its name begins with ".".
-int RegularFileAttributes(const QString& Path, bool OwnerMayWrite);
+int RegularFileAttributes(const QString& path, bool ownerMayWrite);
 
-// True when Path names an existing ordinary file (links followed) that is not hidden.
-bool FileExists(const QString& Path);
+// True when path names an existing ordinary file (links followed) that is not hidden.
+bool FileExists(const QString& path);
 
 } // namespace FileInfo

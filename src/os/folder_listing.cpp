@@ -19,103 +19,103 @@ FolderId idOf(const struct stat& st) {
     return FolderId{quint64(st.st_dev), quint64(st.st_ino)};
 }
 
-EntryKind kindOf(mode_t Mode) {
-    if (S_ISREG(Mode))
+EntryKind kindOf(mode_t mode) {
+    if (S_ISREG(mode))
         return EntryKind::File;
-    if (S_ISDIR(Mode))
+    if (S_ISDIR(mode))
         return EntryKind::Folder;
     return EntryKind::Special;
 }
 
-bool isDotOrDotDot(const QByteArray& Name) {
-    return Name == "." || Name == "..";
+bool isDotOrDotDot(const QByteArray& name) {
+    return name == "." || name == "..";
 }
 
 // readdir's order is whatever the file system keeps; sorting makes archives reproducible.
 // The case-folded key is computed once per name, not once per comparison.
-void sortNames(QList<ListedName>& Names) {
+void sortNames(QList<ListedName>& names) {
     std::vector<std::tuple<QString, QByteArray, bool>> keyed;
-    keyed.reserve(std::size_t(Names.size()));
-    for (const ListedName& listed : std::as_const(Names))
+    keyed.reserve(std::size_t(names.size()));
+    for (const ListedName& listed : std::as_const(names))
         keyed.emplace_back(QString::fromUtf8(listed.Name).toCaseFolded(), listed.Name,
                            listed.PlainFile);
     std::sort(keyed.begin(), keyed.end());
-    Names.clear();
+    names.clear();
     for (const auto& [key, name, plainFile] : keyed)
-        Names << ListedName{name, plainFile};
+        names << ListedName{name, plainFile};
 }
 
-ListStatus statusOfOpenError(int Error) {
-    return (Error == ENOENT || Error == ENOTDIR) ? ListStatus::Missing : ListStatus::Unlistable;
+ListStatus statusOfOpenError(int error) {
+    return (error == ENOENT || error == ENOTDIR) ? ListStatus::Missing : ListStatus::Unlistable;
 }
 
-// Reads every visible name of an open folder, or stops once more than Room names came.
-ListStatus readNames(DIR* Dir, qsizetype Room, QList<ListedName>& Names) {
+// Reads every visible name of an open folder, or stops once more than room names came.
+[[nodiscard]] ListStatus readNames(DIR* dir, qsizetype room, QList<ListedName>& names) {
     for (;;) {
         errno = 0;
-        const dirent* entry = readdir(Dir);
+        const dirent* entry = readdir(dir);
         if (!entry)
             return errno == 0 ? ListStatus::Listed : ListStatus::Unlistable;
         const QByteArray name(entry->d_name);
         if (isDotOrDotDot(name) || IsHiddenName(name))
             continue;
-        if (Names.size() >= Room)
+        if (names.size() >= room)
             return ListStatus::TooManyEntries;
         // Saves the walk a look at each file where the file system tells its type.
-        Names << ListedName{name, entry->d_type == DT_REG};
+        names << ListedName{name, entry->d_type == DT_REG};
     }
 }
 
 } // namespace
 
-bool IsHiddenName(const QByteArray& Name) {
-    return Name.startsWith('.') && !isDotOrDotDot(Name);
+bool IsHiddenName(const QByteArray& name) {
+    return name.startsWith('.') && !isDotOrDotDot(name);
 }
 
-ListStatus ListFolder(const QByteArray& Folder, int MaxEntries, QList<ListedName>& Names,
-                      FolderId& Id) {
-    Names.clear();
-    DIR* dir = opendir(Folder.constData());
+ListStatus ListFolder(const QByteArray& folder, int maxEntries, QList<ListedName>& names,
+                      FolderId& id) {
+    names.clear();
+    DIR* dir = opendir(folder.constData());
     if (!dir)
         return statusOfOpenError(errno);
     struct stat st {};
     ListStatus status = fstat(dirfd(dir), &st) == 0 ? ListStatus::Listed : ListStatus::Unlistable;
     // "." and ".." take two places of the allowance, whatever the file system reports.
     if (status == ListStatus::Listed)
-        status = MaxEntries < 2 ? ListStatus::TooManyEntries
-                                : readNames(dir, qsizetype(MaxEntries) - 2, Names);
+        status = maxEntries < 2 ? ListStatus::TooManyEntries
+                                : readNames(dir, qsizetype(maxEntries) - 2, names);
     closedir(dir);
     if (status != ListStatus::Listed) {
-        Names.clear();
+        names.clear();
         return status;
     }
-    Id = idOf(st);
-    sortNames(Names);
-    Names.prepend(ListedName{"..", false});
-    Names.prepend(ListedName{".", false});
+    id = idOf(st);
+    sortNames(names);
+    names.prepend(ListedName{"..", false});
+    names.prepend(ListedName{".", false});
     return status;
 }
 
-ListStatus ListFolder(const QByteArray& Folder, int MaxEntries, QList<QByteArray>& Names,
-                      FolderId& Id) {
+ListStatus ListFolder(const QByteArray& folder, int maxEntries, QList<QByteArray>& names,
+                      FolderId& id) {
     QList<ListedName> listed;
-    const ListStatus status = ListFolder(Folder, MaxEntries, listed, Id);
-    Names.clear();
+    const ListStatus status = ListFolder(folder, maxEntries, listed, id);
+    names.clear();
     for (const ListedName& entry : std::as_const(listed))
-        Names << entry.Name;
+        names << entry.Name;
     return status;
 }
 
-Entry Classify(const QByteArray& Path) {
+Entry Classify(const QByteArray& path) {
     Entry entry;
     struct stat st {};
-    if (lstat(Path.constData(), &st) != 0) {
+    if (lstat(path.constData(), &st) != 0) {
         entry.Kind =
             (errno == ENOENT || errno == ENOTDIR) ? EntryKind::Missing : EntryKind::Unreachable;
         return entry;
     }
     entry.IsLink = S_ISLNK(st.st_mode);
-    if (entry.IsLink && stat(Path.constData(), &st) != 0) {
+    if (entry.IsLink && stat(path.constData(), &st) != 0) {
         entry.Kind = EntryKind::Unreachable;
         return entry;
     }

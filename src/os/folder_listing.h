@@ -15,8 +15,8 @@ struct FolderId {
 };
 
 enum class ListStatus {
-    Listed,         // Names holds the listing
-    TooManyEntries, // the listing holds more than MaxEntries entries
+    Listed,         // names holds the listing
+    TooManyEntries, // the listing holds more than maxEntries entries
     Missing,        // the folder is gone (or is no longer a folder)
     Unlistable,     // the folder exists but cannot be read
 };
@@ -45,19 +45,19 @@ struct ListedName {
 };
 
 // True for names of hidden entries: a leading "." other than "." and ".." themselves.
-bool IsHiddenName(const QByteArray& Name);
+bool IsHiddenName(const QByteArray& name);
 
-// Lists Folder: "." and ".." first, then every entry that is not hidden, ordered by name
+// Lists folder: "." and ".." first, then every entry that is not hidden, ordered by name
 // without regard to case, ties broken by the exact bytes. "." and ".." count towards
-// MaxEntries; reading stops as soon as the listing would exceed it. Id receives the listed
-// folder's identity.
-ListStatus ListFolder(const QByteArray& Folder, int MaxEntries, QList<ListedName>& Names,
-                      FolderId& Id);
+// maxEntries; reading stops as soon as the listing would exceed it. The listed folder's
+// identity goes into id.
+[[nodiscard]] ListStatus ListFolder(const QByteArray& folder, int maxEntries,
+                                    QList<ListedName>& names, FolderId& id);
 // The same listing, names only.
-ListStatus ListFolder(const QByteArray& Folder, int MaxEntries, QList<QByteArray>& Names,
-                      FolderId& Id);
+[[nodiscard]] ListStatus ListFolder(const QByteArray& folder, int maxEntries,
+                                    QList<QByteArray>& names, FolderId& id);
 
-// Classifies the entry at Path, following a link to what it leads to.
-Entry Classify(const QByteArray& Path);
+// Classifies the entry at path, following a link to what it leads to.
+Entry Classify(const QByteArray& path);
 
 } // namespace FolderListing

@@ -15,13 +15,13 @@ void onSignal(int) {
     g_requested.store(true, std::memory_order_relaxed);
 }
 
-void catchSignal(int Signal) {
+void catchSignal(int signalNumber) {
     struct sigaction action {};
     action.sa_handler = &onSignal;
     sigemptyset(&action.sa_mask);
     // Reads and writes carry on rather than fail half-done; the run looks at the flag.
     action.sa_flags = SA_RESTART;
-    sigaction(Signal, &action, nullptr);
+    sigaction(signalNumber, &action, nullptr);
 }
 
 } // namespace

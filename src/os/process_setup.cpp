@@ -27,7 +27,7 @@ namespace {
 mode_t g_startMask = 022;
 
 // The mask the kernel reports in /proc/self/status ("Umask:\t0022"); false without one.
-bool maskFromProc(mode_t& mask) {
+[[nodiscard]] bool maskFromProc(mode_t& mask) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return false;

@@ -33,28 +33,30 @@ QString notRegularText(mode_t mode) {
 
 } // namespace
 
-SourceReader::SourceReader(SourceReader&& Other) noexcept {
-    *this = std::move(Other);
+SourceReader::SourceReader(SourceReader&& other) noexcept {
+    *this = std::move(other);
 }
 
-SourceReader& SourceReader::operator=(SourceReader&& Other) noexcept {
-    if (this == &Other)
+SourceReader& SourceReader::operator=(SourceReader&& other) noexcept {
+    if (this == &other)
         return *this;
     Close();
-    m_fd = std::exchange(Other.m_fd, -1);
-    m_size = Other.m_size;
-    m_attrs = Other.m_attrs;
-    m_error = std::move(Other.m_error);
+    m_fd = std::exchange(other.m_fd, -1);
+    m_size = other.m_size;
+    m_attrs = other.m_attrs;
+    m_error = std::move(other.m_error);
     return *this;
 }
 
-bool SourceReader::Open(const QString& Path) {
+bool SourceReader::Open(const QString& path) {
     Close();
     m_error.clear();
     // O_NONBLOCK: a blocking open of a FIFO that took a file's place would wait for a writer
     // for good, and no signal would end the wait. It is refused below like any other file
-    // that is not a regular one.
-    m_fd = ::open(QFile::encodeName(Path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // that is not a regular one. The encoded name outlives the read of errno, which freeing
+    // it in between could change.
+    const QByteArray name = QFile::encodeName(path);
+    m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (m_fd < 0)
         return refuse(qt_error_string(errno));
     struct stat info {};
@@ -63,7 +65,7 @@ bool SourceReader::Open(const QString& Path) {
     if (!S_ISREG(info.st_mode))
         return refuse(notRegularText(info.st_mode));
     m_size = qint64(info.st_size);
-    m_attrs = FileInfo::RegularFileAttributes(Path, (info.st_mode & S_IWUSR) != 0);
+    m_attrs = FileInfo::RegularFileAttributes(path, (info.st_mode & S_IWUSR) != 0);
     return true;
 }
 
@@ -74,14 +76,14 @@ bool SourceReader::SetBlocking() {
     return true;
 }
 
-qint64 SourceReader::ReadUpTo(char* Data, qint64 Size) {
-    return ReadExpecting(Data, Size, Size);
+qint64 SourceReader::ReadUpTo(char* data, qint64 size) {
+    return ReadExpecting(data, size, size);
 }
 
-qint64 SourceReader::ReadExpecting(char* Data, qint64 Size, qint64 Expected) {
+qint64 SourceReader::ReadExpecting(char* data, qint64 size, qint64 expected) {
     qint64 done = 0;
-    while (done < Size) {
-        const ssize_t n = ::read(m_fd, Data + done, size_t(Size - done));
+    while (done < size) {
+        const ssize_t n = ::read(m_fd, data + done, size_t(size - done));
         if (n < 0 && errno == EINTR)
             continue;
         // Regular files are read without waiting nearly everywhere; where not, reads may wait.
@@ -97,14 +99,14 @@ qint64 SourceReader::ReadExpecting(char* Data, qint64 Size, qint64 Expected) {
         if (n == 0)
             break;
         done += n;
-        if (done >= Expected && done < Size)
+        if (done >= expected && done < size)
             break;
     }
     return done;
 }
 
-bool SourceReader::ReadFully(QByteArray& Buffer) {
-    return IsOpen() && ReadUpTo(Buffer.data(), Buffer.size()) == Buffer.size();
+bool SourceReader::ReadFully(QByteArray& buffer) {
+    return IsOpen() && ReadUpTo(buffer.data(), buffer.size()) == buffer.size();
 }
 
 void SourceReader::Close() {
@@ -113,8 +115,8 @@ void SourceReader::Close() {
     m_fd = -1;
 }
 
-bool SourceReader::refuse(const QString& Why) {
-    m_error = Why;
+bool SourceReader::refuse(const QString& why) {
+    m_error = why;
     Close();
     return false;
 }

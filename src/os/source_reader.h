@@ -13,25 +13,25 @@ class SourceReader {
     ~SourceReader() { Close(); }
     SourceReader(const SourceReader&) = delete;
     SourceReader& operator=(const SourceReader&) = delete;
-    // Takes over Other's open file, leaving Other closed.
-    SourceReader(SourceReader&& Other) noexcept;
-    SourceReader& operator=(SourceReader&& Other) noexcept;
+    // Takes over other's open file, leaving other closed.
+    SourceReader(SourceReader&& other) noexcept;
+    SourceReader& operator=(SourceReader&& other) noexcept;
 
-    // Opens Path read-only; false, with Error() saying why, when it cannot be opened or is
+    // Opens path read-only; false, with Error() saying why, when it cannot be opened or is
     // not a regular file (a folder, a FIFO, a socket or a device).
-    bool Open(const QString& Path);
+    [[nodiscard]] bool Open(const QString& path);
     // Lets later reads wait for the disk, as reads of a file should; false when refused.
     // A read that the file system would not let wait does this itself and tries again.
-    bool SetBlocking();
-    // Reads up to Size bytes from the current position; fewer only where the file ends.
+    [[nodiscard]] bool SetBlocking();
+    // Reads up to size bytes from the current position; fewer only where the file ends.
     // -1 on a read error, with Error() saying why.
-    qint64 ReadUpTo(char* Data, qint64 Size);
-    // The same, but a read that comes back short once Expected bytes are in is taken for
+    [[nodiscard]] qint64 ReadUpTo(char* data, qint64 size);
+    // The same, but a read that comes back short once expected bytes are in is taken for
     // the end of the file without asking once more: a file that still holds the bytes it
     // was expected to costs a single read.
-    qint64 ReadExpecting(char* Data, qint64 Size, qint64 Expected);
-    // Fills the whole of Buffer; false on a read error or when the file ends first.
-    bool ReadFully(QByteArray& Buffer);
+    [[nodiscard]] qint64 ReadExpecting(char* data, qint64 size, qint64 expected);
+    // Fills the whole of buffer; false on a read error or when the file ends first.
+    [[nodiscard]] bool ReadFully(QByteArray& buffer);
     // Closes the file; the size and attributes stay readable.
     void Close();
 
@@ -48,7 +48,7 @@ class SourceReader {
     QString Error() const { return m_error; }
 
   private:
-    bool refuse(const QString& Why);
+    [[nodiscard]] bool refuse(const QString& why);
 
     int m_fd = -1;
     qint64 m_size = 0;

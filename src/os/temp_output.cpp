@@ -30,31 +30,31 @@ QString cannotRenameText() {
 TempOutput::TestFaults g_faults;
 int g_flushesBeforePlacing = -1;
 
-QByteArray folderOf(const QByteArray& Path) {
-    const qsizetype cut = Path.lastIndexOf('/');
-    return cut <= 0 ? QByteArray(cut == 0 ? "/" : ".") : Path.left(cut);
+QByteArray folderOf(const QByteArray& path) {
+    const qsizetype cut = path.lastIndexOf('/');
+    return cut <= 0 ? QByteArray(cut == 0 ? "/" : ".") : path.left(cut);
 }
 
-QByteArray nameOf(const QByteArray& Path) {
-    return Path.mid(Path.lastIndexOf('/') + 1);
+QByteArray nameOf(const QByteArray& path) {
+    return path.mid(path.lastIndexOf('/') + 1);
 }
 
-// Hidden, so that nobody takes it for a finished package; Suffix makes it unique.
-QByteArray hiddenNameBeside(const QByteArray& Output, const QByteArray& Suffix) {
-    return folderOf(Output) + "/." + nameOf(Output).left(MaxNamePart) + ".vendrel-" + Suffix;
+// Hidden, so that nobody takes it for a finished package; suffix makes it unique.
+QByteArray hiddenNameBeside(const QByteArray& output, const QByteArray& suffix) {
+    return folderOf(output) + "/." + nameOf(output).left(MaxNamePart) + ".vendrel-" + suffix;
 }
 
 QByteArray randomSuffix() {
-    static const char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     QByteArray suffix(6, 'x');
     for (char& c : suffix)
-        c = Letters[QRandomGenerator::global()->bounded(int(sizeof(Letters) - 1))];
+        c = letters[QRandomGenerator::global()->bounded(int(sizeof(letters) - 1))];
     return suffix;
 }
 
 // The name through which an open file, named or not, can be linked to a folder.
-QByteArray procPathOf(int Fd) {
-    return "/proc/self/fd/" + QByteArray::number(Fd);
+QByteArray procPathOf(int fd) {
+    return "/proc/self/fd/" + QByteArray::number(fd);
 }
 
 // The mode a plain creat() of the output would get: 0666 less the process's umask.
@@ -64,24 +64,24 @@ mode_t newFileMode() {
 
 // File systems without Unix permissions (FAT, exFAT, NTFS, many network shares) refuse any
 // mode change, each in its own words; there the file has whatever mode the mount gives it.
-bool keepsNoModes(int ErrorNumber) {
-    return ErrorNumber == EPERM || ErrorNumber == ENOSYS || ErrorNumber == EOPNOTSUPP ||
-           ErrorNumber == ENOTSUP;
+bool keepsNoModes(int errorNumber) {
+    return errorNumber == EPERM || errorNumber == ENOSYS || errorNumber == EOPNOTSUPP ||
+           errorNumber == ENOTSUP;
 }
 
 } // namespace
 
-void TempOutput::SetTestFaults(const TestFaults& Faults) {
-    g_faults = Faults;
+void TempOutput::SetTestFaults(const TestFaults& faults) {
+    g_faults = faults;
     g_flushesBeforePlacing = -1;
-    BackgroundSync::SetTestFault(Faults.FailBackgroundFlushNumber);
+    BackgroundSync::SetTestFault(faults.FailBackgroundFlushNumber);
 }
 
 int TempOutput::FlushesBeforePlacing() {
     return g_flushesBeforePlacing;
 }
 
-TempOutput::TempOutput(const QString& OutputPath) : m_output(QFile::encodeName(OutputPath)) {}
+TempOutput::TempOutput(const QString& outputPath) : m_output(QFile::encodeName(outputPath)) {}
 
 TempOutput::~TempOutput() {
     m_sync.reset();
@@ -94,6 +94,7 @@ bool TempOutput::Create() {
     if (m_fd >= 0) {
         //: An error that shows only when the program itself is at fault.
         m_error = QCoreApplication::translate("TempOutput", "The temporary file is already open");
+        m_errorNumber = 0;
         return false;
     }
     if (!createUnnamed() && !createNamed())
@@ -122,11 +123,13 @@ bool TempOutput::createUnnamed() {
 bool TempOutput::createNamed() {
     QByteArray pattern = hiddenNameBeside(m_output, "XXXXXX");
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        const int error = errno;
         //: %1 is the package's path, %2 the system's reason.
         return fail(QCoreApplication::translate("TempOutput",
                                                 "Cannot create a temporary file beside \"%1\": %2"),
-                    m_output);
+                    m_output, error);
+    }
     m_temp = pattern;
     m_fd = fd;
     return setNewFileMode();
@@ -134,15 +137,17 @@ bool TempOutput::createNamed() {
 
 // mkostemp creates the file 0600; a package is to be readable as any new file would be.
 bool TempOutput::setNewFileMode() {
-    if (g_faults.ModeChangeErrno != 0)
-        errno = g_faults.ModeChangeErrno;
-    else if (::fchmod(m_fd, newFileMode()) == 0)
-        return true;
-    return keepsNoModes(errno) ||
+    int error = g_faults.ModeChangeErrno;
+    if (error == 0) {
+        if (::fchmod(m_fd, newFileMode()) == 0)
+            return true;
+        error = errno;
+    }
+    return keepsNoModes(error) ||
            //: %1 is a file's path, %2 the system's reason.
            fail(QCoreApplication::translate("TempOutput",
                                             "Cannot set the permissions of \"%1\": %2"),
-                m_temp);
+                m_temp, error);
 }
 
 bool TempOutput::MayReplaceOutput() const {
@@ -164,16 +169,17 @@ QString TempOutput::OutputPath() const {
     return QFile::decodeName(m_output);
 }
 
-TempOutput::CommitResult TempOutput::Commit(bool Replace) {
+TempOutput::CommitResult TempOutput::Commit(bool replace) {
     if (m_fd < 0 || m_committed) {
         //: An error that shows only when the program itself is at fault.
         m_error = QCoreApplication::translate("TempOutput", "Nothing to put in place");
+        m_errorNumber = 0;
         return CommitResult::Failed;
     }
     if (!syncFile())
         return CommitResult::Failed;
-    if (!moveIntoPlace(Replace))
-        return errno == EEXIST ? CommitResult::Occupied : CommitResult::Failed;
+    if (!moveIntoPlace(replace))
+        return m_errorNumber == EEXIST ? CommitResult::Occupied : CommitResult::Failed;
     m_committed = true;
     // The new name itself lasts only once the folder is on disk too; some file systems
     // cannot sync a folder, and the package is complete either way.
@@ -195,20 +201,23 @@ void TempOutput::remove() {
 bool TempOutput::syncFile() {
     // A failure the background flush saw is this file's, even if the system reports it once.
     const int backgroundError = m_sync ? m_sync->Stop() : 0;
+    int error = 0;
     if (g_faults.FailSync)
-        errno = EIO;
+        error = EIO;
     else if (backgroundError != 0)
-        errno = backgroundError;
-    else if (flushWhole())
+        error = backgroundError;
+    else if (flushWhole(error))
         return true;
     //: %1 is a file's path, %2 the system's reason.
     return fail(QCoreApplication::translate("TempOutput", "Cannot write to disk \"%1\": %2"),
-                m_temp.isEmpty() ? m_output : m_temp);
+                m_temp.isEmpty() ? m_output : m_temp, error);
 }
 
-bool TempOutput::flushWhole() {
-    if (::fsync(m_fd) != 0)
+bool TempOutput::flushWhole(int& errorNumber) {
+    if (::fsync(m_fd) != 0) {
+        errorNumber = errno;
         return false;
+    }
     ++m_wholeFlushes;
     return true;
 }
@@ -222,54 +231,63 @@ bool TempOutput::renameIntoPlace(const QByteArray& from, bool replace) {
     if (replace) {
         if (::rename(from.constData(), m_output.constData()) == 0)
             return true;
-        return fail(cannotRenameText(), m_output);
+        return failRename(errno);
     }
     // Without --overwrite a file that appeared during the run must not be replaced.
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, m_output.constData(), RENAME_NOREPLACE) ==
         0)
         return true;
-    if (errno == EINVAL || errno == ENOSYS || errno == ENOTSUP) {
+    int error = errno;
+    if (error == EINVAL || error == ENOSYS || error == ENOTSUP) {
         // A file system without the no-replace rename: look, then rename.
         struct stat info {};
         if (::lstat(m_output.constData(), &info) == 0)
-            errno = EEXIST;
+            error = EEXIST;
         else if (::rename(from.constData(), m_output.constData()) == 0)
             return true;
+        else
+            error = errno;
     }
-    return fail(cannotRenameText(), m_output);
+    return failRename(error);
 }
 
 // An unnamed file gets the output's name straight away when there is none yet (a link never
 // replaces anything); an old package is replaced by renaming over it from a hidden name.
 bool TempOutput::linkIntoPlace(bool replace) {
-    if (linkAs(m_output))
+    int error = 0;
+    if (linkAs(m_output, error))
         return true;
-    if (errno != EEXIST || !replace)
-        return fail(cannotRenameText(), m_output);
+    if (error != EEXIST || !replace)
+        return failRename(error);
     for (int i = 0; i < LinkNameTries; ++i) {
         const QByteArray hidden = hiddenNameBeside(m_output, randomSuffix());
-        if (linkAs(hidden)) {
+        if (linkAs(hidden, error)) {
             if (renameIntoPlace(hidden, true))
                 return true;
-            const int savedErrno = errno;
+            // The rename's failure is recorded; the hidden name must not stay behind.
             ::unlink(hidden.constData());
-            errno = savedErrno;
             return false;
         }
-        if (errno != EEXIST)
+        if (error != EEXIST)
             break;
     }
-    return fail(cannotRenameText(), m_output);
+    return failRename(error);
 }
 
-bool TempOutput::linkAs(const QByteArray& name) {
-    return ::linkat(AT_FDCWD, procPathOf(m_fd).constData(), AT_FDCWD, name.constData(),
-                    AT_SYMLINK_FOLLOW) == 0;
+bool TempOutput::linkAs(const QByteArray& name, int& errorNumber) {
+    const QByteArray fdPath = procPathOf(m_fd);
+    if (::linkat(AT_FDCWD, fdPath.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    errorNumber = errno;
+    return false;
 }
 
-bool TempOutput::fail(const QString& text, const QByteArray& path) {
-    const int savedErrno = errno;
-    m_error = text.arg(QFile::decodeName(path), QString::fromLocal8Bit(std::strerror(savedErrno)));
-    errno = savedErrno;
+bool TempOutput::failRename(int errorNumber) {
+    return fail(cannotRenameText(), m_output, errorNumber);
+}
+
+bool TempOutput::fail(const QString& text, const QByteArray& path, int errorNumber) {
+    m_errorNumber = errorNumber;
+    m_error = text.arg(QFile::decodeName(path), QString::fromLocal8Bit(std::strerror(errorNumber)));
     return false;
 }

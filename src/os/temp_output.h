@@ -33,12 +33,12 @@ class TempOutput {
         int ModeChangeErrno = 0;
         int FailBackgroundFlushNumber = 0;
     };
-    static void SetTestFaults(const TestFaults& Faults);
+    static void SetTestFaults(const TestFaults& faults);
     // For tests: how many times the file last put in place since SetTestFaults was flushed
     // to disk whole before it took the output's place; -1 when none was put in place.
     static int FlushesBeforePlacing();
 
-    explicit TempOutput(const QString& OutputPath);
+    explicit TempOutput(const QString& outputPath);
     // Closes the file and removes it unless it was committed.
     ~TempOutput();
     TempOutput(const TempOutput&) = delete;
@@ -46,7 +46,7 @@ class TempOutput {
 
     // Creates the file, empty, with the permissions a new output would get; false with Error
     // set.
-    bool Create();
+    [[nodiscard]] bool Create();
     // The open file to write the package into (-1 before Create); it stays owned here.
     int Descriptor() const { return m_fd; }
     // False when an old output is there and this process may not replace it: in a folder with
@@ -57,23 +57,31 @@ class TempOutput {
     // The output this file is to become.
     QString OutputPath() const;
     // Flushes the finished file to disk and puts it at the output, over an existing one only
-    // when Replace is true; then flushes the folder so that the new name is lasting.
-    CommitResult Commit(bool Replace);
+    // when replace is true; then flushes the folder so that the new name is lasting.
+    [[nodiscard]] CommitResult Commit(bool replace);
     // What went wrong last, naming the file.
     QString Error() const { return m_error; }
+    // The errno of what went wrong last; 0 when the system reported no error for it.
+    int ErrorNumber() const { return m_errorNumber; }
 
   private:
-    bool createUnnamed();
-    bool createNamed();
-    bool setNewFileMode();
+    [[nodiscard]] bool createUnnamed();
+    [[nodiscard]] bool createNamed();
+    [[nodiscard]] bool setNewFileMode();
     void remove();
-    bool syncFile();
-    bool flushWhole();
-    bool moveIntoPlace(bool replace);
-    bool renameIntoPlace(const QByteArray& from, bool replace);
-    bool linkIntoPlace(bool replace);
-    bool linkAs(const QByteArray& name);
-    bool fail(const QString& text, const QByteArray& path);
+    [[nodiscard]] bool syncFile();
+    // False with the errno in errorNumber.
+    [[nodiscard]] bool flushWhole(int& errorNumber);
+    // False with the error recorded: Commit tells an occupied output by its errno.
+    [[nodiscard]] bool moveIntoPlace(bool replace);
+    [[nodiscard]] bool renameIntoPlace(const QByteArray& from, bool replace);
+    [[nodiscard]] bool linkIntoPlace(bool replace);
+    // False with the errno in errorNumber.
+    [[nodiscard]] bool linkAs(const QByteArray& name, int& errorNumber);
+    // Record the error, text naming path and the reason errorNumber gives, and return false;
+    // failRename's text says that the package cannot be renamed to the output.
+    [[nodiscard]] bool failRename(int errorNumber);
+    [[nodiscard]] bool fail(const QString& text, const QByteArray& path, int errorNumber);
 
     QByteArray m_output;
     QByteArray m_temp; // the named temporary file; empty for an unnamed one
@@ -83,4 +91,5 @@ class TempOutput {
     bool m_committed = false;
     int m_wholeFlushes = 0; // successful flushes of the whole file
     QString m_error;
+    int m_errorNumber = 0; // the errno behind m_error
 };

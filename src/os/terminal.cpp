@@ -5,13 +5,13 @@
 
 namespace Terminal {
 
-bool IsTerminal(FILE* Stream) {
-    return Stream && ::isatty(::fileno(Stream)) == 1;
+bool IsTerminal(FILE* stream) {
+    return stream && ::isatty(::fileno(stream)) == 1;
 }
 
-int Columns(FILE* Stream) {
+int Columns(FILE* stream) {
     struct winsize size {};
-    if (!Stream || ::ioctl(::fileno(Stream), TIOCGWINSZ, &size) != 0)
+    if (!stream || ::ioctl(::fileno(stream), TIOCGWINSZ, &size) != 0)
         return 0;
     return size.ws_col;
 }

@@ -59,9 +59,9 @@ void Install() {
     InstallFor(QLocale::system());
 }
 
-bool InstallFor(const QLocale& Locale) {
+bool InstallFor(const QLocale& locale) {
     Remove();
-    const QString language = LanguageFor(Locale);
+    const QString language = LanguageFor(locale);
     if (language.isEmpty())
         return false;
     Installed& state = installed();
@@ -90,9 +90,9 @@ void Remove() {
     state.Language.clear();
 }
 
-QString LanguageFor(const QLocale& Locale) {
+QString LanguageFor(const QLocale& locale) {
     const QStringList languages = Translations::Languages();
-    for (const QString& uiLanguage : Locale.uiLanguages()) {
+    for (const QString& uiLanguage : locale.uiLanguages()) {
         if (isEnglish(uiLanguage))
             return {};
         for (const QString& candidate : candidatesOf(uiLanguage)) {
@@ -116,8 +116,8 @@ QStringList Languages() {
     return languages;
 }
 
-QString CatalogueFile(const QString& Language) {
-    return CatalogueFolder + QLatin1Char('/') + CatalogueBase + Language + QStringLiteral(".qm");
+QString CatalogueFile(const QString& language) {
+    return CatalogueFolder + QLatin1Char('/') + CatalogueBase + language + QStringLiteral(".qm");
 }
 
 } // namespace Translations

@@ -11,18 +11,18 @@ namespace Translations {
 // Installs the catalogues for the first of the user's interface languages that is English
 // or has a catalogue; English, the texts as written, when none has one.
 void Install();
-// The language Install would choose for Locale ("de"), or "" for English.
-QString LanguageFor(const QLocale& Locale);
-// Installs the catalogues for Locale's interface languages in place of those installed
+// The language Install would choose for locale ("de"), or "" for English.
+QString LanguageFor(const QLocale& locale);
+// Installs the catalogues for locale's interface languages in place of those installed
 // before; false, with every text in English, when none of them has a catalogue.
-bool InstallFor(const QLocale& Locale);
+bool InstallFor(const QLocale& locale);
 // Removes the catalogues InstallFor installed: every text shows in English again.
 void Remove();
 // The language InstallFor installed last ("de"), or "" while the texts are English.
 QString Current();
 // The languages the program has catalogues for, as in the catalogues' names ("de", "es").
 QStringList Languages();
-// The resource path of the program's compiled catalogue for Language.
-QString CatalogueFile(const QString& Language);
+// The resource path of the program's compiled catalogue for language.
+QString CatalogueFile(const QString& language);
 
 } // namespace Translations
