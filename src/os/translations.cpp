@@ -13,10 +13,13 @@ namespace {
 const QString CatalogueFolder = QStringLiteral(":/vendrel/translations");
 const QString CatalogueBase = QStringLiteral("vendrel_");
 const QString QtCatalogueBase = QStringLiteral("qtbase_");
+// English's own catalogue holds only the plural forms of the texts that count something.
+const QString English = QStringLiteral("en");
 
 struct Installed {
     std::unique_ptr<QTranslator> Program;
     std::unique_ptr<QTranslator> Qt;
+    std::unique_ptr<QTranslator> EnglishPlurals;
     QString Language;
 };
 
@@ -51,6 +54,13 @@ std::unique_ptr<QTranslator> loaded(const QString& file) {
     return translator;
 }
 
+// Every text then shows as written, but "1 file" where the text says "%n files".
+void installEnglish(Installed& state) {
+    state.EnglishPlurals = loaded(Translations::CatalogueFile(English));
+    if (state.EnglishPlurals)
+        QCoreApplication::installTranslator(state.EnglishPlurals.get());
+}
+
 } // namespace
 
 namespace Translations {
@@ -62,12 +72,13 @@ void Install() {
 bool InstallFor(const QLocale& locale) {
     Remove();
     const QString language = LanguageFor(locale);
-    if (language.isEmpty())
-        return false;
     Installed& state = installed();
-    state.Program = loaded(CatalogueFile(language));
-    if (!state.Program)
+    if (!language.isEmpty())
+        state.Program = loaded(CatalogueFile(language));
+    if (!state.Program) {
+        installEnglish(state);
         return false;
+    }
     QCoreApplication::installTranslator(state.Program.get());
     state.Language = language;
     // Qt's own texts (Yes, Cancel, the file dialog) come from the system's catalogue; without
@@ -81,12 +92,13 @@ bool InstallFor(const QLocale& locale) {
 
 void Remove() {
     Installed& state = installed();
-    for (auto* translator : {state.Program.get(), state.Qt.get()}) {
+    for (auto* translator : {state.Program.get(), state.Qt.get(), state.EnglishPlurals.get()}) {
         if (translator)
             QCoreApplication::removeTranslator(translator);
     }
     state.Program.reset();
     state.Qt.reset();
+    state.EnglishPlurals.reset();
     state.Language.clear();
 }
 
@@ -113,6 +125,8 @@ QStringList Languages() {
         QDir(CatalogueFolder).entryList({CatalogueBase + QStringLiteral("*.qm")}, QDir::Files);
     for (const QString& file : files)
         languages << QFileInfo(file).completeBaseName().mid(CatalogueBase.size());
+    // The English catalogue translates nothing; it only counts right.
+    languages.removeAll(English);
     return languages;
 }
 

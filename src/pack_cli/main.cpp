@@ -8,9 +8,6 @@
 
 #include <QByteArrayList>
 #include <QCoreApplication>
-#include <QLocale>
-
-#include <optional>
 
 int main(int argc, char** argv) {
     // Before anything opens a file: started with its standard streams closed, the program
@@ -27,13 +24,10 @@ int main(int argc, char** argv) {
     QByteArrayList raw;
     for (int i = 1; i < argc; ++i)
         raw << QByteArray(argv[i]);
-    // The application object only carries a translation, so under English none is made and
-    // the program starts and runs as lean as without one. No event loop runs.
-    std::optional<QCoreApplication> app;
-    if (!Translations::LanguageFor(QLocale::system()).isEmpty()) {
-        app.emplace(argc, argv);
-        Translations::Install();
-    }
+    // The application object only carries the translation; English has one too, for its
+    // plurals. No event loop runs.
+    QCoreApplication app(argc, argv);
+    Translations::Install();
     QStringList args;
     QString error;
     const ConsoleStreams streams = ConsoleStreams::Process();

@@ -214,6 +214,14 @@ void TstVendrelPack::pipeOutput() {
     QCOMPARE(
         StoredNames(CheckZip(out() + QStringLiteral("/Intro.dzs"))),
         (QStringList{"project.xml", "readme.txt", "media\\clip.mp4", "media\\thumbs\\t1.png"}));
+    // English counts one file in the singular.
+    const PackResult one =
+        RunPack({QStringLiteral("--kind=dzs"), p + QStringLiteral("/media/thumbs"),
+                 out() + QStringLiteral("/One")});
+    QCOMPARE(one.ExitCode, 0);
+    QVERIFY2(one.Out.contains("\nSuccess: 1 file (19 B) packed into " + out() + "/One.dzs ("),
+             qPrintable(one.Out));
+    QCOMPARE(StoredNames(CheckZip(out() + QStringLiteral("/One.dzs"))), QStringList{"t1.png"});
 }
 
 void TstVendrelPack::quietOutput() {

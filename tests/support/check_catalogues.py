@@ -12,8 +12,8 @@ import sys
 import xml.etree.ElementTree as ET
 
 PLACEHOLDER = re.compile(r"%(?:[1-9]|n)")
-# Plural forms by language: German and Spanish have two, Russian three.
-PLURAL_FORMS = {"de": 2, "es": 2, "ru": 3}
+# Plural forms by language: English, German and Spanish have two, Russian three.
+PLURAL_FORMS = {"en": 2, "de": 2, "es": 2, "ru": 3}
 
 
 def access_keys(text):
