@@ -77,6 +77,7 @@ bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
     m_failedFolder.clear();
     m_failure.clear();
     m_problems = 0;
+    m_filesReached = 0;
     // A sub-folder that vanished is skipped, but the folder the walk starts from must be there.
     const Entry start = Classify(pathBytes(FolderPath));
     if (start.Kind != EntryKind::Folder) {
@@ -161,6 +162,8 @@ bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
         return note(WalkNote::LinkLoop, folderPath + shown + slash);
     if (entry.Kind == EntryKind::Unreachable)
         return refuse(folderPath, shown, unreachableProblem(folderPath + shown, entry));
+    if (entry.Kind == EntryKind::File)
+        ++m_filesReached;
     QString decoded;
     if (!decodeUtf8(name, decoded))
         //: vendrel-pack --check: why a name cannot go into a package.

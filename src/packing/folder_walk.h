@@ -105,6 +105,8 @@ class FolderWalk {
     QString Failure() const { return m_failure; }
     // The problems a collecting walk told in the last Run.
     qsizetype Problems() const { return m_problems; }
+    // The files the last Run reached, whether taken, refused or left out by the sink.
+    qsizetype FilesReached() const { return m_filesReached; }
 
     // The status text of a file or folder that could not be taken: "AddFile failed on NAME".
     static QString AddFileFailed(const QString& Name);
@@ -131,6 +133,7 @@ class FolderWalk {
     WalkStopCheck m_stopCheck;
     WalkObserver* m_observer = nullptr;
     qsizetype m_problems = 0;
+    qsizetype m_filesReached = 0;
     qsizetype m_foldersFound = 0;
     QString m_failedFolder;
     QString m_failure;

@@ -28,6 +28,7 @@ PackJob::Outcome PackJob::Walk(const QString& folderPath, const QString& namePre
                                const FileQueue& queue) {
     m_filesTaken = 0;
     m_filesFound = 0;
+    m_leftOutSeen = 0;
     m_bytesTaken = 0;
     m_tooManyFiles = false;
     m_foldedNames.clear();
@@ -41,6 +42,7 @@ PackJob::Outcome PackJob::Walk(const QString& folderPath, const QString& namePre
     m_failedFolder = walk.FailedFolder();
     m_failure = walk.Failure();
     m_problems = walk.Problems();
+    m_filesFound = walk.FilesReached() - m_leftOutSeen;
     // Only a failed walk needs the names again.
     m_foldedNames.clear();
     if (m_tooManyFiles && !m_observer)
@@ -58,9 +60,10 @@ bool PackJob::admit(const QString& sourceFile, const QString& asFile, const File
         return false;
     // The package being replaced is still there during the walk; it is no part of the
     // template.
-    if (m_leftOut.Is(sourceFile))
+    if (m_leftOut.Is(sourceFile)) {
+        ++m_leftOutSeen;
         return true;
-    ++m_filesFound;
+    }
     // minizip 1.1 records a wrong entry count in an archive of more files, which readers
     // reject. The file one too many is never opened: folder links can reach millions.
     if (m_filesTaken >= m_maxFiles)

@@ -55,7 +55,7 @@ class PackJob {
 
     // Files and bytes admitted by the last walk.
     qsizetype FilesTaken() const { return m_filesTaken; }
-    // Files the last walk reached, admitted or not (the one left out not counted).
+    // Files the last walk reached, admitted or refused (the one left out not counted).
     qsizetype FilesFound() const { return m_filesFound; }
     // The problems the last collecting walk told.
     qsizetype Problems() const { return m_problems; }
@@ -84,6 +84,7 @@ class PackJob {
     // name it beside the other).
     QHash<QString, QString> m_foldedNames;
     qsizetype m_filesFound = 0;
+    qsizetype m_leftOutSeen = 0;
     qsizetype m_problems = 0;
     qsizetype m_filesTaken = 0;
     qint64 m_bytesTaken = 0;
