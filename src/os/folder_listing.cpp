@@ -135,7 +135,7 @@ Entry Classify(const QByteArray& path) {
     if (lstat(path.constData(), &st) != 0) {
         entry.Error = errno;
         entry.Kind = (entry.Error == ENOENT || entry.Error == ENOTDIR) ? EntryKind::Missing
-                                                                        : EntryKind::Unreachable;
+                                                                       : EntryKind::Unreachable;
         return entry;
     }
     entry.IsLink = S_ISLNK(st.st_mode);

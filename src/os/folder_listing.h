@@ -50,9 +50,9 @@ bool IsHiddenName(const QByteArray& name);
 
 // What a listing tells besides the names, for a caller that asks.
 struct ListingDetail {
-    bool WantHidden = false;   // fill Hidden
-    QList<QByteArray> Hidden;  // the hidden names left out, in the order read
-    int Error = 0;             // for Unlistable: the errno of the call that failed
+    bool WantHidden = false;  // fill Hidden
+    QList<QByteArray> Hidden; // the hidden names left out, in the order read
+    int Error = 0;            // for Unlistable: the errno of the call that failed
 };
 
 // Lists folder: "." and ".." first, then every entry that is not hidden, ordered by name

@@ -20,8 +20,8 @@ QString noteText(WalkNote Note, qsizetype Count) {
     case WalkNote::Hidden:
         //: vendrel-pack --check: a note, not a problem. %n is a count.
         return QCoreApplication::translate(
-            "PackCheck", "Note: %n hidden entries (names that begin with \".\") left out",
-            nullptr, n);
+            "PackCheck", "Note: %n hidden entries (names that begin with \".\") left out", nullptr,
+            n);
     case WalkNote::Special:
         //: vendrel-pack --check: a note, not a problem. %n is a count.
         return QCoreApplication::translate(
@@ -30,8 +30,7 @@ QString noteText(WalkNote Note, qsizetype Count) {
         //: vendrel-pack --check: a note, not a problem. %n is a count of symbolic links that
         //: lead back to a folder the walk is in, which would make it endless.
         return QCoreApplication::translate(
-            "PackCheck", "Note: %n links back into a folder being walked not followed", nullptr,
-            n);
+            "PackCheck", "Note: %n links back into a folder being walked not followed", nullptr, n);
     }
     return QString();
 }
@@ -100,14 +99,14 @@ void PackCheck::printNotes() {
     }
 }
 
-void PackCheck::printSummary(const QString& projectFolder, qsizetype filesFound,
-                             qsizetype entries, qint64 bytes, qsizetype problems) {
+void PackCheck::printSummary(const QString& projectFolder, qsizetype filesFound, qsizetype entries,
+                             qint64 bytes, qsizetype problems) {
     //: vendrel-pack --check's closing line, part %2 below: %n is a count of files.
     const QString files =
         QCoreApplication::translate("PackCheck", "%n files found", nullptr, int(filesFound));
     //: vendrel-pack --check's closing line, part %3 below: %n is a count of entries.
-    const QString held = QCoreApplication::translate("PackCheck", "%n entries", nullptr,
-                                                     int(entries));
+    const QString held =
+        QCoreApplication::translate("PackCheck", "%n entries", nullptr, int(entries));
     //: vendrel-pack --check's closing line, its end: the folder can be packed as it is.
     const QString ready = QCoreApplication::translate("PackCheck", "ready to pack");
     //: vendrel-pack --check's closing line, its end: %n is a count of problems.
@@ -119,9 +118,9 @@ void PackCheck::printSummary(const QString& projectFolder, qsizetype filesFound,
     const QString summary = QCoreApplication::translate(
         "PackCheck", "Checked %1: %2; the package would hold %3 (%4); %5");
     // One substitution for all, so that a "%" in the path is never taken for a placeholder.
-    print(m_streams.Out, summary.arg(quoted(projectFolder), files, held,
-                                     PackReport::HumanBytes(bytes),
-                                     problems == 0 ? ready : notReady));
+    print(m_streams.Out,
+          summary.arg(quoted(projectFolder), files, held, PackReport::HumanBytes(bytes),
+                      problems == 0 ? ready : notReady));
 }
 
 void PackCheck::print(FILE* stream, const QString& text) {

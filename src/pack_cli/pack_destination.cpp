@@ -73,7 +73,8 @@ int ResolveProjectFolder(const QString& Path, QString& ProjectFolder, QString& E
 
 int ResolveDestination(const PackOptions& Options, PackDestination& Destination, QString& Error) {
     Destination = PackDestination();
-    const int project = ResolveProjectFolder(Options.ProjectFolder, Destination.ProjectFolder, Error);
+    const int project =
+        ResolveProjectFolder(Options.ProjectFolder, Destination.ProjectFolder, Error);
     if (project != ExitCode::Success)
         return project;
     // A path that ends in "/" names a folder, which cannot become a package.

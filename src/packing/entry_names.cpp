@@ -48,7 +48,6 @@ NameFault faultOfCharacter(QChar Ch) {
     return NameFault::Reserved;
 }
 
-
 } // namespace
 
 NameCheck CheckEntryName(const QString& Name) {
@@ -84,32 +83,39 @@ QString NameFaultText(const NameCheck& Check) {
         return QCoreApplication::translate("EntryNames", "the name is empty");
     case NameFault::Backslash:
         //: vendrel-pack --check: why a name cannot go into a package. Keep "\" as it is.
-        return QCoreApplication::translate("EntryNames", "holds \"\\\", which separates folders inside a package");
+        return QCoreApplication::translate(
+            "EntryNames", "holds \"\\\", which separates folders inside a package");
     case NameFault::Colon:
         //: vendrel-pack --check: why a name cannot go into a package. Keep ":" as it is; the
         //: installing desktop is the computer the package is installed on.
-        return QCoreApplication::translate("EntryNames", "holds \":\", which names a drive or a stream on the installing desktop");
+        return QCoreApplication::translate(
+            "EntryNames", "holds \":\", which names a drive or a stream on the installing desktop");
     case NameFault::Reserved:
         //: vendrel-pack --check: why a name cannot go into a package. %1 is one of < > " | ? *.
-        return QCoreApplication::translate("EntryNames", "holds \"%1\", which the installing desktop does not allow in names")
+        return QCoreApplication::translate(
+                   "EntryNames",
+                   "holds \"%1\", which the installing desktop does not allow in names")
             .arg(Check.Character);
     case NameFault::Control:
         //: vendrel-pack --check: why a name cannot go into a package. %1 is a character code
         //: such as U+0007.
         return QCoreApplication::translate("EntryNames", "holds the control character %1")
             .arg(QStringLiteral("U+") + QStringLiteral("%1")
-                                           .arg(Check.Character.unicode(), 4, 16, QLatin1Char('0'))
-                                           .toUpper());
+                                            .arg(Check.Character.unicode(), 4, 16, QLatin1Char('0'))
+                                            .toUpper());
     case NameFault::TrailingDot:
         //: vendrel-pack --check: why a name cannot go into a package.
-        return QCoreApplication::translate("EntryNames", "ends in a dot, which the installing desktop drops");
+        return QCoreApplication::translate("EntryNames",
+                                           "ends in a dot, which the installing desktop drops");
     case NameFault::TrailingSpace:
         //: vendrel-pack --check: why a name cannot go into a package.
-        return QCoreApplication::translate("EntryNames", "ends in a space, which the installing desktop drops");
+        return QCoreApplication::translate("EntryNames",
+                                           "ends in a space, which the installing desktop drops");
     case NameFault::Device:
         //: vendrel-pack --check: why a name cannot go into a package. %1 is a device name such
         //: as NUL or COM1, never translated.
-        return QCoreApplication::translate("EntryNames", "device name %1 on the installing desktop").arg(Check.Device);
+        return QCoreApplication::translate("EntryNames", "device name %1 on the installing desktop")
+            .arg(Check.Device);
     }
     return QString();
 }

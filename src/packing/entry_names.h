@@ -18,8 +18,8 @@ enum class NameFault {
 // A name's fault with the character or device name it concerns.
 struct NameCheck {
     NameFault Fault = NameFault::None;
-    QChar Character;   // for Backslash, Colon, Reserved and Control: the first such character
-    QString Device;    // for Device: the device's name in capitals
+    QChar Character; // for Backslash, Colon, Reserved and Control: the first such character
+    QString Device;  // for Device: the device's name in capitals
 };
 
 // Checks Name as one folder or file name inside a package. Packages are installed on

@@ -28,10 +28,10 @@ bool decodeUtf8(const QByteArray& Bytes, QString& Name) {
     return !utf8.hasError();
 }
 
-
 QString cannotBeReadText(int Error) {
     //: vendrel-pack --check: why a file or folder cannot be packed; %1 is the system's reason.
-    return QCoreApplication::translate("FolderWalk", "cannot be read: %1").arg(qt_error_string(Error));
+    return QCoreApplication::translate("FolderWalk", "cannot be read: %1")
+        .arg(qt_error_string(Error));
 }
 
 // An entry that exists but cannot be looked at: a link that leads nowhere, or a look refused.
@@ -39,7 +39,8 @@ WalkProblem unreachableProblem(const QString& Path, const Entry& Found) {
     if (Found.IsLink && (Found.Error == ENOENT || Found.Error == ENOTDIR))
         //: vendrel-pack --check: a symbolic link whose target is missing.
         return {WalkProblem::Kind::DanglingLink, Path,
-                QCoreApplication::translate("FolderWalk", "is a link to a file or folder that is not there")};
+                QCoreApplication::translate("FolderWalk",
+                                            "is a link to a file or folder that is not there")};
     return {WalkProblem::Kind::Unreadable, Path, cannotBeReadText(Found.Error)};
 }
 
@@ -85,7 +86,8 @@ bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
             start.Kind == EntryKind::Unreachable
                 ? unreachableProblem(FolderPath, start)
                 //: vendrel-pack --check: the project folder is missing.
-                : WalkProblem{WalkProblem::Kind::Unreadable, FolderPath, QCoreApplication::translate("FolderWalk", "is not a folder")};
+                : WalkProblem{WalkProblem::Kind::Unreadable, FolderPath,
+                              QCoreApplication::translate("FolderWalk", "is not a folder")};
         refuse(FolderPath, ProjectFolderName(FolderPath), missing);
         return false;
     }
@@ -168,12 +170,13 @@ bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
     if (!decodeUtf8(name, decoded))
         //: vendrel-pack --check: why a name cannot go into a package.
         return refuse(folderPath, shown,
-                      {WalkProblem::Kind::Name, folderPath + shown + slash, QCoreApplication::translate("FolderWalk", "not UTF-8")});
+                      {WalkProblem::Kind::Name, folderPath + shown + slash,
+                       QCoreApplication::translate("FolderWalk", "not UTF-8")});
     const NameCheck check = CheckEntryName(decoded);
     if (check.Fault != NameFault::None) {
-        const bool goOn = refuse(folderPath, decoded,
-                                 {WalkProblem::Kind::Name, folderPath + decoded + slash,
-                                  NameFaultText(check)});
+        const bool goOn =
+            refuse(folderPath, decoded,
+                   {WalkProblem::Kind::Name, folderPath + decoded + slash, NameFaultText(check)});
         // A collecting walk still looks inside a refused folder, for the problems there.
         if (!goOn || entry.Kind != EntryKind::Folder)
             return goOn;
@@ -192,11 +195,12 @@ bool FolderWalk::takeFolder(const QString& folderPath, const QString& name,
             ++m_problems;
             //: vendrel-pack --check: the walk stopped at a folder past the limit; %1 is the
             //: most sub-folders a package takes.
-            m_observer->Problem({WalkProblem::Kind::TooManyFolders,
-                                 folderPath + name + QLatin1Char('/'),
-                                 QCoreApplication::translate("FolderWalk", "is one sub-folder more than the %1 a package takes; the "
-                                    "check stopped here")
-                                     .arg(MaxWalkFolders)});
+            m_observer->Problem(
+                {WalkProblem::Kind::TooManyFolders, folderPath + name + QLatin1Char('/'),
+                 QCoreApplication::translate(
+                     "FolderWalk", "is one sub-folder more than the %1 a package takes; the "
+                                   "check stopped here")
+                     .arg(MaxWalkFolders)});
         }
         m_failedFolder = folderPath;
         //: Why packing stopped: more folders than a package may take. %1 is a folder's path.
@@ -246,7 +250,9 @@ bool FolderWalk::failListing(ListStatus status, const QString& folderPath, int e
         //: vendrel-pack --check: a folder over the limit; %1 is the most entries taken from
         //: one folder (files and folders, not counting "." and "..").
         const QString reason =
-            QCoreApplication::translate("FolderWalk", "holds more than %1 files and folders, the most a package takes from one folder")
+            QCoreApplication::translate(
+                "FolderWalk",
+                "holds more than %1 files and folders, the most a package takes from one folder")
                 .arg(m_maxFolderEntries - 2);
         if (m_observer)
             return refuse(folderPath, QString(),

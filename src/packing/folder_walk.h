@@ -74,8 +74,8 @@ struct WalkRefusal {
 // Takes one file the walk reached, with its archive name; true when it took the file (or
 // leaves it out), false when it refuses it, saying why in Refusal: a walk that stops at the
 // first problem then fails.
-using WalkFileSink = std::function<bool(const QString& SourceFile, const QString& AsFile,
-                                        WalkRefusal& Refusal)>;
+using WalkFileSink =
+    std::function<bool(const QString& SourceFile, const QString& AsFile, WalkRefusal& Refusal)>;
 // Asked before each folder and each entry; true ends the walk at once, as a failure with no
 // status text.
 using WalkStopCheck = std::function<bool()>;

@@ -175,7 +175,8 @@ void TstVendrelPack::exitCodes_data() {
     QTest::newRow("folder with too many entries")
         << pack << "crowded" << 4 << "Too many entries in @/Intro/crowd/";
     QTest::newRow("names equal once case is folded")
-        << pack << "case" << 4 << "failed in \"@/Intro/media/\": AddFile failed on .\\media\\clip.mp4\n";
+        << pack << "case" << 4
+        << "failed in \"@/Intro/media/\": AddFile failed on .\\media\\clip.mp4\n";
     QTest::newRow("folder links doubling at every level")
         << pack << "lattice" << 4 << "Too many folders in @/Intro/a/a/";
     QTest::newRow("unreadable file") << (pack + QStringList{"--overwrite"}) << "unreadable" << 5
@@ -213,20 +214,22 @@ void TstVendrelPack::check_data() {
     QTest::addColumn<QString>("ending");    // of the closing line
     const QStringList intro{"--check", "@/Intro"};
     const QString problem = QStringLiteral("\"@/Intro/%1\": %2");
-    QTest::newRow("clean") << "" << intro << 0 << QStringList{}
-                           << "4 files found; the package would hold 4 entries (54 B); ready to pack";
+    QTest::newRow("clean")
+        << "" << intro << 0 << QStringList{}
+        << "4 files found; the package would hold 4 entries (54 B); ready to pack";
     QTest::newRow("every unusable name, one line each, in walk order")
         << "names" << intro << 4
-        << QStringList{
-               problem.arg("a:b.txt", "holds \":\", which names a drive or a stream on the "
-                                      "installing desktop"),
-               problem.arg("Aux.txt", "device name AUX on the installing desktop"),
-               problem.arg(QString::fromUtf8("bad\uFFFD"), "not UTF-8"),
-               problem.arg("ctl\\x07", "holds the control character U+0007"),
-               problem.arg("dot.", "ends in a dot, which the installing desktop drops"),
-               problem.arg("end ", "ends in a space, which the installing desktop drops"),
-               problem.arg("p\\q", "holds \"\\\", which separates folders inside a package"),
-               problem.arg("q?.txt",
+        << QStringList{problem.arg("a:b.txt", "holds \":\", which names a drive or a stream on the "
+                                              "installing desktop"),
+                       problem.arg("Aux.txt", "device name AUX on the installing desktop"),
+                       problem.arg(QString::fromUtf8("bad\uFFFD"), "not UTF-8"),
+                       problem.arg("ctl\\x07", "holds the control character U+0007"),
+                       problem.arg("dot.", "ends in a dot, which the installing desktop drops"),
+                       problem.arg("end ", "ends in a space, which the installing desktop drops"),
+                       problem.arg("p\\q",
+                                   "holds \"\\\", which separates folders inside a package"),
+                       problem.arg(
+                           "q?.txt",
                            "holds \"?\", which the installing desktop does not allow in names")}
         << "12 files found; the package would hold 4 entries (54 B); 8 problems";
     QTest::newRow("names equal once case is folded")
@@ -277,8 +280,10 @@ void TstVendrelPack::check_data() {
     QTest::newRow("what a pack leaves out, verbose")
         << "left out" << QStringList{"--check", "--verbose", "@/Intro"} << 0
         << QStringList{"Note: 2 hidden entries (names that begin with \".\") left out",
-                       "  \"@/Intro/.thumbs.db\"", "  \"@/Intro/media/.keep\"",
-                       "Note: 1 named pipes, sockets or devices skipped", "  \"@/Intro/pipe\"",
+                       "  \"@/Intro/.thumbs.db\"",
+                       "  \"@/Intro/media/.keep\"",
+                       "Note: 1 named pipes, sockets or devices skipped",
+                       "  \"@/Intro/pipe\"",
                        "Note: 1 links back into a folder being walked not followed",
                        "  \"@/Intro/media/up/\""}
         << "4 files found; the package would hold 4 entries (54 B); ready to pack";
