@@ -155,28 +155,31 @@ bool FolderWalk::handleEntry(const QString& folderPath, const QString& prefix,
     // Gone since the listing: nothing to pack.
     if (entry.Kind == EntryKind::Missing)
         return true;
-    const QString shown = QString::fromUtf8(name);
-    const QString slash = entry.Kind == EntryKind::Folder ? QStringLiteral("/") : QString();
+    // The path as a problem or note shows it, made only when one is told: a pack of many
+    // files spends nothing on it.
+    const auto shownPath = [&] {
+        return folderPath + QString::fromUtf8(name) +
+               (entry.Kind == EntryKind::Folder ? QStringLiteral("/") : QString());
+    };
     // A FIFO, socket or device is no template file, and opening a FIFO would block for ever.
     if (entry.Kind == EntryKind::Special)
-        return note(WalkNote::Special, folderPath + shown);
+        return note(WalkNote::Special, shownPath());
     if (entry.Kind == EntryKind::Folder && m_walking.contains(entry.Id))
-        return note(WalkNote::LinkLoop, folderPath + shown + slash);
+        return note(WalkNote::LinkLoop, shownPath());
     if (entry.Kind == EntryKind::Unreachable)
-        return refuse(folderPath, shown, unreachableProblem(folderPath + shown, entry));
+        return refuse(folderPath, QString::fromUtf8(name), unreachableProblem(shownPath(), entry));
     if (entry.Kind == EntryKind::File)
         ++m_filesReached;
     QString decoded;
     if (!decodeUtf8(name, decoded))
         //: vendrel-pack --check: why a name cannot go into a package.
-        return refuse(folderPath, shown,
-                      {WalkProblem::Kind::Name, folderPath + shown + slash,
+        return refuse(folderPath, decoded,
+                      {WalkProblem::Kind::Name, shownPath(),
                        QCoreApplication::translate("FolderWalk", "not UTF-8")});
     const NameCheck check = CheckEntryName(decoded);
     if (check.Fault != NameFault::None) {
-        const bool goOn =
-            refuse(folderPath, decoded,
-                   {WalkProblem::Kind::Name, folderPath + decoded + slash, NameFaultText(check)});
+        const bool goOn = refuse(folderPath, decoded,
+                                 {WalkProblem::Kind::Name, shownPath(), NameFaultText(check)});
         // A collecting walk still looks inside a refused folder, for the problems there.
         if (!goOn || entry.Kind != EntryKind::Folder)
             return goOn;
@@ -239,6 +242,7 @@ void FolderWalk::noteHidden(const QString& folderPath, QList<QByteArray> hidden)
 }
 
 bool FolderWalk::note(WalkNote note, const QString& path) {
+    // A pack leaves these out without a word.
     if (m_observer)
         m_observer->LeftOut(note, path);
     return true;
