@@ -15,6 +15,49 @@
     </message>
 </context>
 <context>
+    <name>EntryNames</name>
+    <message>
+        <source>the name is empty</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>der Name ist leer</translation>
+    </message>
+    <message>
+        <source>holds &quot;\&quot;, which separates folders inside a package</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. Keep &quot;&quot; as it is.</extracomment>
+        <translation>enthält „\“, das in einem Paket Ordner trennt</translation>
+    </message>
+    <message>
+        <source>holds &quot;:&quot;, which names a drive or a stream on the installing desktop</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. Keep &quot;:&quot; as it is; the installing desktop is the computer the package is installed on.</extracomment>
+        <translation>enthält „:“, das auf dem installierenden Desktop ein Laufwerk oder einen Datenstrom bezeichnet</translation>
+    </message>
+    <message>
+        <source>holds &quot;%1&quot;, which the installing desktop does not allow in names</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. %1 is one of &lt; &gt; &quot; | ? *.</extracomment>
+        <translation>enthält „%1“, das der installierende Desktop in Namen nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>holds the control character %1</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. %1 is a character code such as U+0007.</extracomment>
+        <translation>enthält das Steuerzeichen %1</translation>
+    </message>
+    <message>
+        <source>ends in a dot, which the installing desktop drops</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>endet auf einen Punkt, den der installierende Desktop weglässt</translation>
+    </message>
+    <message>
+        <source>ends in a space, which the installing desktop drops</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>endet auf ein Leerzeichen, das der installierende Desktop weglässt</translation>
+    </message>
+    <message>
+        <source>device name %1 on the installing desktop</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. %1 is a device name such as NUL or COM1, never translated.</extracomment>
+        <translation>Gerätename %1 auf dem installierenden Desktop</translation>
+    </message>
+</context>
+<context>
     <name>FolderChooser</name>
     <message>
         <source>Browse for Folder</source>
@@ -43,6 +86,36 @@
         <source>AddFile failed on %1</source>
         <extracomment>Why packing stopped: a file or folder could not be taken. AddFile is a function name, never translated; %1 is the name of the file or folder.</extracomment>
         <translation>AddFile bei %1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <extracomment>vendrel-pack --check: why a file or folder cannot be packed; %1 is the system&apos;s reason.</extracomment>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>is a link to a file or folder that is not there</source>
+        <extracomment>vendrel-pack --check: a symbolic link whose target is missing.</extracomment>
+        <translation>ist ein Link auf eine Datei oder einen Ordner, die es nicht gibt</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <extracomment>vendrel-pack --check: the project folder is missing.</extracomment>
+        <translation>ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>not UTF-8</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>nicht UTF-8</translation>
+    </message>
+    <message>
+        <source>is one sub-folder more than the %1 a package takes; the check stopped here</source>
+        <extracomment>vendrel-pack --check: the walk stopped at a folder past the limit; %1 is the most sub-folders a package takes.</extracomment>
+        <translation>ist ein Unterordner mehr als die %1, die ein Paket aufnimmt; die Prüfung endete hier</translation>
+    </message>
+    <message>
+        <source>holds more than %1 files and folders, the most a package takes from one folder</source>
+        <extracomment>vendrel-pack --check: a folder over the limit; %1 is the most entries taken from one folder (files and folders, not counting &quot;.&quot; and &quot;..&quot;).</extracomment>
+        <translation>enthält mehr als %1 Dateien und Ordner, die meisten, die ein Paket aus einem Ordner aufnimmt</translation>
     </message>
 </context>
 <context>
@@ -149,6 +222,77 @@
     </message>
 </context>
 <context>
+    <name>PackCheck</name>
+    <message numerus="yes">
+        <source>Note: %n hidden entries (names that begin with &quot;.&quot;) left out</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count.</extracomment>
+        <translation>
+            <numerusform>Hinweis: %n versteckter Eintrag (Name beginnt mit „.“) ausgelassen</numerusform>
+            <numerusform>Hinweis: %n versteckte Einträge (Namen beginnen mit „.“) ausgelassen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Note: %n named pipes, sockets or devices skipped</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count.</extracomment>
+        <translation>
+            <numerusform>Hinweis: %n benannte Pipe, Socket oder Gerät übersprungen</numerusform>
+            <numerusform>Hinweis: %n benannte Pipes, Sockets oder Geräte übersprungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Note: %n links back into a folder being walked not followed</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count of symbolic links that lead back to a folder the walk is in, which would make it endless.</extracomment>
+        <translation>
+            <numerusform>Hinweis: %n Link zurück in einen durchlaufenen Ordner nicht verfolgt</numerusform>
+            <numerusform>Hinweis: %n Links zurück in einen durchlaufenen Ordner nicht verfolgt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Check canceled</source>
+        <extracomment>vendrel-pack --check after Ctrl-C.</extracomment>
+        <translation>Prüfung abgebrochen</translation>
+    </message>
+    <message>
+        <source> (only for DZEP packages, whose entries begin with the folder&apos;s name)</source>
+        <extracomment>vendrel-pack --check, after a problem with the project folder&apos;s own name. DZEP is a kind code, never translated.</extracomment>
+        <translation> (nur für DZEP-Pakete, deren Einträge mit dem Namen des Ordners beginnen)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files found</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, part %2 below: %n is a count of files.</extracomment>
+        <translation>
+            <numerusform>%n Datei gefunden</numerusform>
+            <numerusform>%n Dateien gefunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, part %3 below: %n is a count of entries.</extracomment>
+        <translation>
+            <numerusform>%n Eintrag</numerusform>
+            <numerusform>%n Einträge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ready to pack</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, its end: the folder can be packed as it is.</extracomment>
+        <translation>bereit zum Packen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problems</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, its end: %n is a count of problems.</extracomment>
+        <translation>
+            <numerusform>%n Problem</numerusform>
+            <numerusform>%n Probleme</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Checked %1: %2; the package would hold %3 (%4); %5</source>
+        <extracomment>vendrel-pack --check&apos;s closing line. %1 is the project folder, %2 the files found, %3 the entries the package would hold, %4 their size, %5 &quot;ready to pack&quot; or the problems.</extracomment>
+        <translation>Geprüft: %1: %2; das Paket enthielte %3 (%4); %5</translation>
+    </message>
+</context>
+<context>
     <name>PackCli</name>
     <message>
         <source>Try &apos;vendrel-pack --help&apos; for more information.</source>
@@ -182,6 +326,24 @@
         <source>Destination folder not found: &quot;%1&quot;</source>
         <extracomment>vendrel-pack error; %1 is the folder the package was to be written into.</extracomment>
         <translation>Zielordner nicht gefunden: &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>PackJob</name>
+    <message>
+        <source>cannot be read: %1</source>
+        <extracomment>vendrel-pack --check: why a file cannot be packed; %1 is the system&apos;s reason.</extracomment>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>is one file more than the %1 a package holds; later files are not counted</source>
+        <extracomment>vendrel-pack --check: the first file past the limit; %1 is the most files a package holds.</extracomment>
+        <translation>ist eine Datei mehr als die %1, die ein Paket fasst; spätere Dateien werden nicht gezählt</translation>
+    </message>
+    <message>
+        <source>has the same name as %1 once case is ignored; the installing desktop would unpack them as one</source>
+        <extracomment>vendrel-pack --check: two names that differ only in case; %1 is the other file&apos;s path. The installing desktop is the computer the package is installed on.</extracomment>
+        <translation>heißt ohne Beachtung der Groß-/Kleinschreibung wie %1; der installierende Desktop würde beide als eine Datei auspacken</translation>
     </message>
 </context>
 <context>
@@ -232,7 +394,18 @@
         <translation>Argument %1 ist kein gültiges UTF-8: &apos;%2&apos;</translation>
     </message>
     <message>
+        <source>--check expects one PROJECT_FOLDER and no OUTPUT</source>
+        <extracomment>vendrel-pack error. --check is an option, never translated; PROJECT_FOLDER is the name the help gives the path: use the same word as its translation.</extracomment>
+        <translation>--check erwartet einen PROJEKTORDNER und keine ZIELDATEI</translation>
+    </message>
+    <message>
+        <source>--verbose goes only with --check</source>
+        <extracomment>vendrel-pack error. --verbose and --check are options, never translated.</extracomment>
+        <translation>--verbose gibt es nur zusammen mit --check</translation>
+    </message>
+    <message>
         <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
+       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
        vendrel-pack --list-kinds | --help | --version
 
 Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
@@ -241,6 +414,9 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --kind KIND    package kind, one of %1 (any case)
   --overwrite    replace OUTPUT if it exists (otherwise it is refused)
   -q, --quiet    print nothing but errors
+  --check        write nothing; list every problem a pack of PROJECT_FOLDER
+                 would meet, what it leaves out, and whether it is ready
+  --verbose      with --check, also list the paths a pack leaves out
   --list-kinds   list the kinds with their extensions and entry names
   -h, --help     show this help
   --version      show the version
@@ -249,13 +425,14 @@ OUTPUT gets the kind&apos;s extension when its full path holds no &apos;.&apos; 
 not lie directly in PROJECT_FOLDER. The package is written beside OUTPUT under a
 temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
 progress bar shows on standard error; when standard output is not a terminal, a
-line per packed file goes there.
+line per packed file goes there. --check without --kind checks for every kind.
 
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
 cannot be packed, 5 read or write failure, 130 interrupted.
 </source>
         <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
         <translation>Aufruf: vendrel-pack --kind TYP [--overwrite] [--quiet] PROJEKTORDNER ZIELDATEI
+        vendrel-pack --check [--kind TYP] [--verbose] PROJEKTORDNER
         vendrel-pack --list-kinds | --help | --version
 
 Packt PROJEKTORDNER samt allen Unterordnern in das Vorlagenpaket ZIELDATEI,
@@ -265,6 +442,9 @@ genau so, wie es das Fenster von Vendrel für denselben Ordner und Typ tut.
                  (Groß-/Kleinschreibung beliebig)
   --overwrite    ZIELDATEI ersetzen, falls vorhanden (sonst wird sie abgelehnt)
   -q, --quiet    nur Fehler ausgeben
+  --check        nichts schreiben; jedes Problem auflisten, auf das ein Packen
+                 von PROJEKTORDNER stieße, was es auslässt und ob er bereit ist
+  --verbose      mit --check auch die Pfade auflisten, die ein Packen auslässt
   --list-kinds   die Typen mit ihren Endungen und Eintragsnamen auflisten
   -h, --help     diese Hilfe anzeigen
   --version      die Version anzeigen
@@ -274,7 +454,8 @@ keinen &apos;.&apos; enthält. ZIELDATEI darf nicht direkt in PROJEKTORDNER lieg
 Paket wird unter einem temporären Namen neben ZIELDATEI geschrieben und tritt
 erst an ihre Stelle, wenn es vollständig ist. Im Terminal zeigt die
 Standardfehlerausgabe einen Fortschrittsbalken; ist die Standardausgabe kein
-Terminal, erhält sie eine Zeile je gepackter Datei.
+Terminal, erhält sie eine Zeile je gepackter Datei. --check ohne --kind prüft
+für jeden Typ.
 
 Exit-Status: 0 Erfolg, 2 Aufruffehler, 3 Ziel abgelehnt, 4 Projektordner nicht
 packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen.

@@ -15,6 +15,49 @@
     </message>
 </context>
 <context>
+    <name>EntryNames</name>
+    <message>
+        <source>the name is empty</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>el nombre está vacío</translation>
+    </message>
+    <message>
+        <source>holds &quot;\&quot;, which separates folders inside a package</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. Keep &quot;&quot; as it is.</extracomment>
+        <translation>contiene «\», que separa carpetas dentro de un paquete</translation>
+    </message>
+    <message>
+        <source>holds &quot;:&quot;, which names a drive or a stream on the installing desktop</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. Keep &quot;:&quot; as it is; the installing desktop is the computer the package is installed on.</extracomment>
+        <translation>contiene «:», que designa una unidad o un flujo en el escritorio donde se instala</translation>
+    </message>
+    <message>
+        <source>holds &quot;%1&quot;, which the installing desktop does not allow in names</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. %1 is one of &lt; &gt; &quot; | ? *.</extracomment>
+        <translation>contiene «%1», que el escritorio donde se instala no admite en los nombres</translation>
+    </message>
+    <message>
+        <source>holds the control character %1</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. %1 is a character code such as U+0007.</extracomment>
+        <translation>contiene el carácter de control %1</translation>
+    </message>
+    <message>
+        <source>ends in a dot, which the installing desktop drops</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>termina en un punto, que el escritorio donde se instala elimina</translation>
+    </message>
+    <message>
+        <source>ends in a space, which the installing desktop drops</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>termina en un espacio, que el escritorio donde se instala elimina</translation>
+    </message>
+    <message>
+        <source>device name %1 on the installing desktop</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. %1 is a device name such as NUL or COM1, never translated.</extracomment>
+        <translation>nombre de dispositivo %1 en el escritorio donde se instala</translation>
+    </message>
+</context>
+<context>
     <name>FolderChooser</name>
     <message>
         <source>Browse for Folder</source>
@@ -43,6 +86,36 @@
         <source>AddFile failed on %1</source>
         <extracomment>Why packing stopped: a file or folder could not be taken. AddFile is a function name, never translated; %1 is the name of the file or folder.</extracomment>
         <translation>AddFile falló con %1</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <extracomment>vendrel-pack --check: why a file or folder cannot be packed; %1 is the system&apos;s reason.</extracomment>
+        <translation>no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>is a link to a file or folder that is not there</source>
+        <extracomment>vendrel-pack --check: a symbolic link whose target is missing.</extracomment>
+        <translation>es un enlace a un archivo o una carpeta que no existe</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <extracomment>vendrel-pack --check: the project folder is missing.</extracomment>
+        <translation>no es una carpeta</translation>
+    </message>
+    <message>
+        <source>not UTF-8</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>no es UTF-8</translation>
+    </message>
+    <message>
+        <source>is one sub-folder more than the %1 a package takes; the check stopped here</source>
+        <extracomment>vendrel-pack --check: the walk stopped at a folder past the limit; %1 is the most sub-folders a package takes.</extracomment>
+        <translation>es una subcarpeta más de las %1 que admite un paquete; la comprobación se detuvo aquí</translation>
+    </message>
+    <message>
+        <source>holds more than %1 files and folders, the most a package takes from one folder</source>
+        <extracomment>vendrel-pack --check: a folder over the limit; %1 is the most entries taken from one folder (files and folders, not counting &quot;.&quot; and &quot;..&quot;).</extracomment>
+        <translation>contiene más de %1 archivos y carpetas, el máximo que un paquete toma de una carpeta</translation>
     </message>
 </context>
 <context>
@@ -149,6 +222,77 @@
     </message>
 </context>
 <context>
+    <name>PackCheck</name>
+    <message numerus="yes">
+        <source>Note: %n hidden entries (names that begin with &quot;.&quot;) left out</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count.</extracomment>
+        <translation>
+            <numerusform>Nota: se omitió %n entrada oculta (nombre que empieza por «.»)</numerusform>
+            <numerusform>Nota: se omitieron %n entradas ocultas (nombres que empiezan por «.»)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Note: %n named pipes, sockets or devices skipped</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count.</extracomment>
+        <translation>
+            <numerusform>Nota: se omitió %n tubería con nombre, socket o dispositivo</numerusform>
+            <numerusform>Nota: se omitieron %n tuberías con nombre, sockets o dispositivos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Note: %n links back into a folder being walked not followed</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count of symbolic links that lead back to a folder the walk is in, which would make it endless.</extracomment>
+        <translation>
+            <numerusform>Nota: no se siguió %n enlace que vuelve a una carpeta en recorrido</numerusform>
+            <numerusform>Nota: no se siguieron %n enlaces que vuelven a una carpeta en recorrido</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Check canceled</source>
+        <extracomment>vendrel-pack --check after Ctrl-C.</extracomment>
+        <translation>Comprobación cancelada</translation>
+    </message>
+    <message>
+        <source> (only for DZEP packages, whose entries begin with the folder&apos;s name)</source>
+        <extracomment>vendrel-pack --check, after a problem with the project folder&apos;s own name. DZEP is a kind code, never translated.</extracomment>
+        <translation> (solo para paquetes DZEP, cuyas entradas empiezan por el nombre de la carpeta)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files found</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, part %2 below: %n is a count of files.</extracomment>
+        <translation>
+            <numerusform>%n archivo encontrado</numerusform>
+            <numerusform>%n archivos encontrados</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, part %3 below: %n is a count of entries.</extracomment>
+        <translation>
+            <numerusform>%n entrada</numerusform>
+            <numerusform>%n entradas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ready to pack</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, its end: the folder can be packed as it is.</extracomment>
+        <translation>lista para empaquetar</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problems</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, its end: %n is a count of problems.</extracomment>
+        <translation>
+            <numerusform>%n problema</numerusform>
+            <numerusform>%n problemas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Checked %1: %2; the package would hold %3 (%4); %5</source>
+        <extracomment>vendrel-pack --check&apos;s closing line. %1 is the project folder, %2 the files found, %3 the entries the package would hold, %4 their size, %5 &quot;ready to pack&quot; or the problems.</extracomment>
+        <translation>Comprobada %1: %2; el paquete contendría %3 (%4); %5</translation>
+    </message>
+</context>
+<context>
     <name>PackCli</name>
     <message>
         <source>Try &apos;vendrel-pack --help&apos; for more information.</source>
@@ -182,6 +326,24 @@
         <source>Destination folder not found: &quot;%1&quot;</source>
         <extracomment>vendrel-pack error; %1 is the folder the package was to be written into.</extracomment>
         <translation>No se encontró la carpeta de destino: «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>PackJob</name>
+    <message>
+        <source>cannot be read: %1</source>
+        <extracomment>vendrel-pack --check: why a file cannot be packed; %1 is the system&apos;s reason.</extracomment>
+        <translation>no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>is one file more than the %1 a package holds; later files are not counted</source>
+        <extracomment>vendrel-pack --check: the first file past the limit; %1 is the most files a package holds.</extracomment>
+        <translation>es un archivo más de los %1 que admite un paquete; los archivos posteriores no se cuentan</translation>
+    </message>
+    <message>
+        <source>has the same name as %1 once case is ignored; the installing desktop would unpack them as one</source>
+        <extracomment>vendrel-pack --check: two names that differ only in case; %1 is the other file&apos;s path. The installing desktop is the computer the package is installed on.</extracomment>
+        <translation>tiene el mismo nombre que %1 sin distinguir mayúsculas y minúsculas; el escritorio donde se instala los desempaquetaría como uno solo</translation>
     </message>
 </context>
 <context>
@@ -232,7 +394,18 @@
         <translation>el argumento %1 no es UTF-8 válido: «%2»</translation>
     </message>
     <message>
+        <source>--check expects one PROJECT_FOLDER and no OUTPUT</source>
+        <extracomment>vendrel-pack error. --check is an option, never translated; PROJECT_FOLDER is the name the help gives the path: use the same word as its translation.</extracomment>
+        <translation>--check espera una CARPETA_PROYECTO y ningún DESTINO</translation>
+    </message>
+    <message>
+        <source>--verbose goes only with --check</source>
+        <extracomment>vendrel-pack error. --verbose and --check are options, never translated.</extracomment>
+        <translation>--verbose solo se usa junto con --check</translation>
+    </message>
+    <message>
         <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
+       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
        vendrel-pack --list-kinds | --help | --version
 
 Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
@@ -241,6 +414,9 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --kind KIND    package kind, one of %1 (any case)
   --overwrite    replace OUTPUT if it exists (otherwise it is refused)
   -q, --quiet    print nothing but errors
+  --check        write nothing; list every problem a pack of PROJECT_FOLDER
+                 would meet, what it leaves out, and whether it is ready
+  --verbose      with --check, also list the paths a pack leaves out
   --list-kinds   list the kinds with their extensions and entry names
   -h, --help     show this help
   --version      show the version
@@ -249,13 +425,14 @@ OUTPUT gets the kind&apos;s extension when its full path holds no &apos;.&apos; 
 not lie directly in PROJECT_FOLDER. The package is written beside OUTPUT under a
 temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
 progress bar shows on standard error; when standard output is not a terminal, a
-line per packed file goes there.
+line per packed file goes there. --check without --kind checks for every kind.
 
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
 cannot be packed, 5 read or write failure, 130 interrupted.
 </source>
         <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
         <translation>Uso: vendrel-pack --kind TIPO [--overwrite] [--quiet] CARPETA_PROYECTO DESTINO
+     vendrel-pack --check [--kind TIPO] [--verbose] CARPETA_PROYECTO
      vendrel-pack --list-kinds | --help | --version
 
 Empaqueta CARPETA_PROYECTO, con todas sus subcarpetas, en el paquete de
@@ -266,6 +443,9 @@ carpeta y el mismo tipo.
                  (en mayúsculas o minúsculas)
   --overwrite    reemplaza DESTINO si existe (de lo contrario, se rechaza)
   -q, --quiet    no muestra nada salvo los errores
+  --check        no escribe nada; enumera cada problema que encontraría el
+                 empaquetado de CARPETA_PROYECTO, lo que omite y si está lista
+  --verbose      con --check, enumera también las rutas que se omiten
   --list-kinds   enumera los tipos con sus extensiones y nombres de entrada
   -h, --help     muestra esta ayuda
   --version      muestra la versión
@@ -275,7 +455,8 @@ ningún «.». No debe estar directamente en CARPETA_PROYECTO. El paquete se
 escribe junto a DESTINO con un nombre temporal y ocupa el lugar de DESTINO
 solo cuando está completo. En un terminal se muestra una barra de progreso en
 la salida de error estándar; cuando la salida estándar no es un terminal, se
-escribe en ella una línea por cada archivo empaquetado.
+escribe en ella una línea por cada archivo empaquetado. --check sin --kind
+comprueba para todos los tipos.
 
 Código de salida: 0 éxito, 2 error de uso, 3 destino rechazado, 4 no se puede
 empaquetar la carpeta del proyecto, 5 error de lectura o escritura,

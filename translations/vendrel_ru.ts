@@ -15,6 +15,49 @@
     </message>
 </context>
 <context>
+    <name>EntryNames</name>
+    <message>
+        <source>the name is empty</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>имя пустое</translation>
+    </message>
+    <message>
+        <source>holds &quot;\&quot;, which separates folders inside a package</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. Keep &quot;&quot; as it is.</extracomment>
+        <translation>содержит «\», который в пакете разделяет папки</translation>
+    </message>
+    <message>
+        <source>holds &quot;:&quot;, which names a drive or a stream on the installing desktop</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. Keep &quot;:&quot; as it is; the installing desktop is the computer the package is installed on.</extracomment>
+        <translation>содержит «:», который на компьютере, куда ставится пакет, обозначает диск или поток</translation>
+    </message>
+    <message>
+        <source>holds &quot;%1&quot;, which the installing desktop does not allow in names</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. %1 is one of &lt; &gt; &quot; | ? *.</extracomment>
+        <translation>содержит «%1», недопустимый в именах на компьютере, куда ставится пакет</translation>
+    </message>
+    <message>
+        <source>holds the control character %1</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. %1 is a character code such as U+0007.</extracomment>
+        <translation>содержит управляющий символ %1</translation>
+    </message>
+    <message>
+        <source>ends in a dot, which the installing desktop drops</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>оканчивается точкой, которую компьютер, куда ставится пакет, отбрасывает</translation>
+    </message>
+    <message>
+        <source>ends in a space, which the installing desktop drops</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>оканчивается пробелом, который компьютер, куда ставится пакет, отбрасывает</translation>
+    </message>
+    <message>
+        <source>device name %1 on the installing desktop</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package. %1 is a device name such as NUL or COM1, never translated.</extracomment>
+        <translation>имя устройства %1 на компьютере, куда ставится пакет</translation>
+    </message>
+</context>
+<context>
     <name>FolderChooser</name>
     <message>
         <source>Browse for Folder</source>
@@ -43,6 +86,36 @@
         <source>AddFile failed on %1</source>
         <extracomment>Why packing stopped: a file or folder could not be taken. AddFile is a function name, never translated; %1 is the name of the file or folder.</extracomment>
         <translation>Сбой AddFile для %1</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <extracomment>vendrel-pack --check: why a file or folder cannot be packed; %1 is the system&apos;s reason.</extracomment>
+        <translation>не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>is a link to a file or folder that is not there</source>
+        <extracomment>vendrel-pack --check: a symbolic link whose target is missing.</extracomment>
+        <translation>ссылка на несуществующий файл или папку</translation>
+    </message>
+    <message>
+        <source>is not a folder</source>
+        <extracomment>vendrel-pack --check: the project folder is missing.</extracomment>
+        <translation>не является папкой</translation>
+    </message>
+    <message>
+        <source>not UTF-8</source>
+        <extracomment>vendrel-pack --check: why a name cannot go into a package.</extracomment>
+        <translation>не в UTF-8</translation>
+    </message>
+    <message>
+        <source>is one sub-folder more than the %1 a package takes; the check stopped here</source>
+        <extracomment>vendrel-pack --check: the walk stopped at a folder past the limit; %1 is the most sub-folders a package takes.</extracomment>
+        <translation>на одну вложенную папку больше, чем %1, которые принимает пакет; проверка остановлена здесь</translation>
+    </message>
+    <message>
+        <source>holds more than %1 files and folders, the most a package takes from one folder</source>
+        <extracomment>vendrel-pack --check: a folder over the limit; %1 is the most entries taken from one folder (files and folders, not counting &quot;.&quot; and &quot;..&quot;).</extracomment>
+        <translation>содержит больше %1 файлов и папок — больше, чем пакет берёт из одной папки</translation>
     </message>
 </context>
 <context>
@@ -149,6 +222,83 @@
     </message>
 </context>
 <context>
+    <name>PackCheck</name>
+    <message numerus="yes">
+        <source>Note: %n hidden entries (names that begin with &quot;.&quot;) left out</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count.</extracomment>
+        <translation>
+            <numerusform>Примечание: пропущен %n скрытый элемент (имена, начинающиеся с «.»)</numerusform>
+            <numerusform>Примечание: пропущено %n скрытых элемента (имена, начинающиеся с «.»)</numerusform>
+            <numerusform>Примечание: пропущено %n скрытых элементов (имена, начинающиеся с «.»)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Note: %n named pipes, sockets or devices skipped</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count.</extracomment>
+        <translation>
+            <numerusform>Примечание: пропущен %n именованный канал, сокет или устройство</numerusform>
+            <numerusform>Примечание: пропущено %n именованных канала, сокета или устройства</numerusform>
+            <numerusform>Примечание: пропущено %n именованных каналов, сокетов или устройств</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Note: %n links back into a folder being walked not followed</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count of symbolic links that lead back to a folder the walk is in, which would make it endless.</extracomment>
+        <translation>
+            <numerusform>Примечание: не пройдена %n ссылка обратно в обходимую папку</numerusform>
+            <numerusform>Примечание: не пройдены %n ссылки обратно в обходимую папку</numerusform>
+            <numerusform>Примечание: не пройдено %n ссылок обратно в обходимую папку</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Check canceled</source>
+        <extracomment>vendrel-pack --check after Ctrl-C.</extracomment>
+        <translation>Проверка отменена</translation>
+    </message>
+    <message>
+        <source> (only for DZEP packages, whose entries begin with the folder&apos;s name)</source>
+        <extracomment>vendrel-pack --check, after a problem with the project folder&apos;s own name. DZEP is a kind code, never translated.</extracomment>
+        <translation> (только для пакетов DZEP, элементы которых начинаются с имени папки)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files found</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, part %2 below: %n is a count of files.</extracomment>
+        <translation>
+            <numerusform>найден %n файл</numerusform>
+            <numerusform>найдено %n файла</numerusform>
+            <numerusform>найдено %n файлов</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, part %3 below: %n is a count of entries.</extracomment>
+        <translation>
+            <numerusform>%n элемент</numerusform>
+            <numerusform>%n элемента</numerusform>
+            <numerusform>%n элементов</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>ready to pack</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, its end: the folder can be packed as it is.</extracomment>
+        <translation>можно упаковывать</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problems</source>
+        <extracomment>vendrel-pack --check&apos;s closing line, its end: %n is a count of problems.</extracomment>
+        <translation>
+            <numerusform>%n проблема</numerusform>
+            <numerusform>%n проблемы</numerusform>
+            <numerusform>%n проблем</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Checked %1: %2; the package would hold %3 (%4); %5</source>
+        <extracomment>vendrel-pack --check&apos;s closing line. %1 is the project folder, %2 the files found, %3 the entries the package would hold, %4 their size, %5 &quot;ready to pack&quot; or the problems.</extracomment>
+        <translation>Проверено %1: %2; в пакете было бы %3 (%4); %5</translation>
+    </message>
+</context>
+<context>
     <name>PackCli</name>
     <message>
         <source>Try &apos;vendrel-pack --help&apos; for more information.</source>
@@ -182,6 +332,24 @@
         <source>Destination folder not found: &quot;%1&quot;</source>
         <extracomment>vendrel-pack error; %1 is the folder the package was to be written into.</extracomment>
         <translation>Папка назначения не найдена: «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>PackJob</name>
+    <message>
+        <source>cannot be read: %1</source>
+        <extracomment>vendrel-pack --check: why a file cannot be packed; %1 is the system&apos;s reason.</extracomment>
+        <translation>не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>is one file more than the %1 a package holds; later files are not counted</source>
+        <extracomment>vendrel-pack --check: the first file past the limit; %1 is the most files a package holds.</extracomment>
+        <translation>на один файл больше, чем %1, которые вмещает пакет; следующие файлы не считаются</translation>
+    </message>
+    <message>
+        <source>has the same name as %1 once case is ignored; the installing desktop would unpack them as one</source>
+        <extracomment>vendrel-pack --check: two names that differ only in case; %1 is the other file&apos;s path. The installing desktop is the computer the package is installed on.</extracomment>
+        <translation>без учёта регистра называется так же, как %1; компьютер, куда ставится пакет, распакует их как один файл</translation>
     </message>
 </context>
 <context>
@@ -232,7 +400,18 @@
         <translation>аргумент %1 не является корректной строкой UTF-8: «%2»</translation>
     </message>
     <message>
+        <source>--check expects one PROJECT_FOLDER and no OUTPUT</source>
+        <extracomment>vendrel-pack error. --check is an option, never translated; PROJECT_FOLDER is the name the help gives the path: use the same word as its translation.</extracomment>
+        <translation>--check ожидает одну ПАПКУ_ПРОЕКТА и никакого ПАКЕТА</translation>
+    </message>
+    <message>
+        <source>--verbose goes only with --check</source>
+        <extracomment>vendrel-pack error. --verbose and --check are options, never translated.</extracomment>
+        <translation>--verbose используется только вместе с --check</translation>
+    </message>
+    <message>
         <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
+       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
        vendrel-pack --list-kinds | --help | --version
 
 Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
@@ -241,6 +420,9 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --kind KIND    package kind, one of %1 (any case)
   --overwrite    replace OUTPUT if it exists (otherwise it is refused)
   -q, --quiet    print nothing but errors
+  --check        write nothing; list every problem a pack of PROJECT_FOLDER
+                 would meet, what it leaves out, and whether it is ready
+  --verbose      with --check, also list the paths a pack leaves out
   --list-kinds   list the kinds with their extensions and entry names
   -h, --help     show this help
   --version      show the version
@@ -249,7 +431,7 @@ OUTPUT gets the kind&apos;s extension when its full path holds no &apos;.&apos; 
 not lie directly in PROJECT_FOLDER. The package is written beside OUTPUT under a
 temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
 progress bar shows on standard error; when standard output is not a terminal, a
-line per packed file goes there.
+line per packed file goes there. --check without --kind checks for every kind.
 
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
 cannot be packed, 5 read or write failure, 130 interrupted.
@@ -257,6 +439,7 @@ cannot be packed, 5 read or write failure, 130 interrupted.
         <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
         <translation>Использование:
   vendrel-pack --kind ТИП [--overwrite] [--quiet] ПАПКА_ПРОЕКТА ПАКЕТ
+  vendrel-pack --check [--kind ТИП] [--verbose] ПАПКА_ПРОЕКТА
   vendrel-pack --list-kinds | --help | --version
 
 Упаковывает папку ПАПКА_ПРОЕКТА со всеми вложенными папками в пакет шаблона
@@ -265,6 +448,10 @@ cannot be packed, 5 read or write failure, 130 interrupted.
   --kind ТИП     тип пакета: %1 (в любом регистре)
   --overwrite    заменить файл ПАКЕТ, если он существует (иначе — отказ)
   -q, --quiet    выводить только сообщения об ошибках
+  --check        ничего не записывать; перечислить все проблемы, на которые
+                 натолкнулась бы упаковка ПАПКИ_ПРОЕКТА, что она пропускает
+                 и готова ли папка к упаковке
+  --verbose      с --check перечислить и пути, которые упаковка пропускает
   --list-kinds   показать типы с их расширениями и именами элементов
   -h, --help     показать эту справку
   --version      показать версию
@@ -275,6 +462,7 @@ cannot be packed, 5 read or write failure, 130 interrupted.
 и занимает его место только после завершения. В терминале индикатор
 выполнения выводится в стандартный поток ошибок; если стандартный вывод —
 не терминал, туда выводится по строке на каждый упакованный файл.
+--check без --kind проверяет для всех типов.
 
 Код завершения: 0 — успех, 2 — ошибка в аргументах, 3 — место назначения
 отклонено, 4 — папку проекта нельзя упаковать, 5 — ошибка чтения или записи,

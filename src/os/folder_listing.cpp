@@ -49,16 +49,25 @@ ListStatus statusOfOpenError(int error) {
     return (error == ENOENT || error == ENOTDIR) ? ListStatus::Missing : ListStatus::Unlistable;
 }
 
-// Reads every visible name of an open folder, or stops once more than room names came.
-[[nodiscard]] ListStatus readNames(DIR* dir, qsizetype room, QList<ListedName>& names) {
+// Reads every visible name of an open folder, or stops once more than room names came. The
+// hidden names go into hidden when it is given.
+[[nodiscard]] ListStatus readNames(DIR* dir, qsizetype room, QList<ListedName>& names,
+                                   QList<QByteArray>* hidden, int& error) {
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(dir);
-        if (!entry)
+        if (!entry) {
+            error = errno;
             return errno == 0 ? ListStatus::Listed : ListStatus::Unlistable;
+        }
         const QByteArray name(entry->d_name);
-        if (isDotOrDotDot(name) || IsHiddenName(name))
+        if (isDotOrDotDot(name))
             continue;
+        if (IsHiddenName(name)) {
+            if (hidden)
+                *hidden << name;
+            continue;
+        }
         if (names.size() >= room)
             return ListStatus::TooManyEntries;
         // Saves the walk a look at each file where the file system tells its type.
@@ -73,18 +82,32 @@ bool IsHiddenName(const QByteArray& name) {
 }
 
 ListStatus ListFolder(const QByteArray& folder, int maxEntries, QList<ListedName>& names,
-                      FolderId& id) {
+                      FolderId& id, ListingDetail* detail) {
     names.clear();
+    int error = 0;
+    if (detail)
+        detail->Hidden.clear();
     DIR* dir = opendir(folder.constData());
-    if (!dir)
-        return statusOfOpenError(errno);
+    if (!dir) {
+        error = errno;
+        if (detail)
+            detail->Error = error;
+        return statusOfOpenError(error);
+    }
     struct stat st {};
-    ListStatus status = fstat(dirfd(dir), &st) == 0 ? ListStatus::Listed : ListStatus::Unlistable;
+    ListStatus status = ListStatus::Listed;
+    if (fstat(dirfd(dir), &st) != 0) {
+        error = errno;
+        status = ListStatus::Unlistable;
+    }
+    QList<QByteArray>* hidden = detail && detail->WantHidden ? &detail->Hidden : nullptr;
     // "." and ".." take two places of the allowance, whatever the file system reports.
     if (status == ListStatus::Listed)
         status = maxEntries < 2 ? ListStatus::TooManyEntries
-                                : readNames(dir, qsizetype(maxEntries) - 2, names);
+                                : readNames(dir, qsizetype(maxEntries) - 2, names, hidden, error);
     closedir(dir);
+    if (detail)
+        detail->Error = error;
     if (status != ListStatus::Listed) {
         names.clear();
         return status;
@@ -110,12 +133,14 @@ Entry Classify(const QByteArray& path) {
     Entry entry;
     struct stat st {};
     if (lstat(path.constData(), &st) != 0) {
-        entry.Kind =
-            (errno == ENOENT || errno == ENOTDIR) ? EntryKind::Missing : EntryKind::Unreachable;
+        entry.Error = errno;
+        entry.Kind = (entry.Error == ENOENT || entry.Error == ENOTDIR) ? EntryKind::Missing
+                                                                       : EntryKind::Unreachable;
         return entry;
     }
     entry.IsLink = S_ISLNK(st.st_mode);
     if (entry.IsLink && stat(path.constData(), &st) != 0) {
+        entry.Error = errno;
         entry.Kind = EntryKind::Unreachable;
         return entry;
     }

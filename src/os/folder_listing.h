@@ -33,7 +33,8 @@ enum class EntryKind {
 struct Entry {
     EntryKind Kind = EntryKind::Missing;
     bool IsLink = false;
-    FolderId Id; // for a Folder or File: the one it reaches
+    FolderId Id;   // for a Folder or File: the one it reaches
+    int Error = 0; // for Unreachable: the errno of the look that failed
 };
 
 // A listed name with what the listing itself says of it, without a look at the entry:
@@ -47,12 +48,20 @@ struct ListedName {
 // True for names of hidden entries: a leading "." other than "." and ".." themselves.
 bool IsHiddenName(const QByteArray& name);
 
+// What a listing tells besides the names, for a caller that asks.
+struct ListingDetail {
+    bool WantHidden = false;  // fill Hidden
+    QList<QByteArray> Hidden; // the hidden names left out, in the order read
+    int Error = 0;            // for Unlistable: the errno of the call that failed
+};
+
 // Lists folder: "." and ".." first, then every entry that is not hidden, ordered by name
 // without regard to case, ties broken by the exact bytes. "." and ".." count towards
 // maxEntries; reading stops as soon as the listing would exceed it. The listed folder's
-// identity goes into id.
+// identity goes into id; detail, when given, gets the hidden names and the error.
 [[nodiscard]] ListStatus ListFolder(const QByteArray& folder, int maxEntries,
-                                    QList<ListedName>& names, FolderId& id);
+                                    QList<ListedName>& names, FolderId& id,
+                                    ListingDetail* detail = nullptr);
 // The same listing, names only.
 [[nodiscard]] ListStatus ListFolder(const QByteArray& folder, int maxEntries,
                                     QList<QByteArray>& names, FolderId& id);

@@ -1,6 +1,7 @@
 #include "pack_cli/pack_cli.h"
 
 #include "pack_cli/exit_codes.h"
+#include "pack_cli/pack_check.h"
 #include "pack_cli/pack_destination.h"
 #include "pack_cli/pack_options.h"
 #include "pack_cli/pack_report.h"
@@ -39,6 +40,8 @@ int RunPackCli(const QStringList& Args, const ConsoleStreams& Streams) {
         return show(Streams, VersionText());
     case PackAction::ListKinds:
         return show(Streams, KindsText());
+    case PackAction::Check:
+        return PackCheck(options, Streams).Run();
     case PackAction::Pack:
         break;
     }

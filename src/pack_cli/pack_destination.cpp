@@ -61,15 +61,22 @@ QString AbsolutePath(const QString& Path) {
     return QDir::cleanPath(QDir::current().absoluteFilePath(Path));
 }
 
+int ResolveProjectFolder(const QString& Path, QString& ProjectFolder, QString& Error) {
+    ProjectFolder = AbsolutePath(Path);
+    if (classify(ProjectFolder).Kind == EntryKind::Folder)
+        return ExitCode::Success;
+    //: vendrel-pack error; %1 is the project folder's path.
+    Error = QCoreApplication::translate("PackDestination", "Project folder not found: \"%1\"")
+                .arg(Printable(ProjectFolder));
+    return ExitCode::WalkFailed;
+}
+
 int ResolveDestination(const PackOptions& Options, PackDestination& Destination, QString& Error) {
     Destination = PackDestination();
-    Destination.ProjectFolder = AbsolutePath(Options.ProjectFolder);
-    if (classify(Destination.ProjectFolder).Kind != EntryKind::Folder) {
-        //: vendrel-pack error; %1 is the project folder's path.
-        Error = QCoreApplication::translate("PackDestination", "Project folder not found: \"%1\"")
-                    .arg(Printable(Destination.ProjectFolder));
-        return ExitCode::WalkFailed;
-    }
+    const int project =
+        ResolveProjectFolder(Options.ProjectFolder, Destination.ProjectFolder, Error);
+    if (project != ExitCode::Success)
+        return project;
     // A path that ends in "/" names a folder, which cannot become a package.
     if (Options.Output.endsWith(QLatin1Char('/')))
         return refuse(Error, isFolderText().arg(QLatin1Char('"') + Printable(Options.Output) +

@@ -18,5 +18,9 @@ struct PackDestination {
 // exit code, 0 when Destination is ready, otherwise with Error saying why.
 int ResolveDestination(const PackOptions& Options, PackDestination& Destination, QString& Error);
 
+// Path made absolute as ProjectFolder; refuses it (WalkFailed, with Error saying why) when it
+// is no folder. Returns an exit code, 0 when the folder is there.
+int ResolveProjectFolder(const QString& Path, QString& ProjectFolder, QString& Error);
+
 // Path made absolute against the working folder, "." and ".." components resolved by name.
 QString AbsolutePath(const QString& Path);

@@ -18,6 +18,7 @@ struct ParseState {
     bool help = false;
     bool version = false;
     bool listKinds = false;
+    bool check = false;
     bool kindSeen = false;
     bool onlyPaths = false;
     QStringList paths;
@@ -61,6 +62,10 @@ bool takeOption(const QStringList& Args, qsizetype& Index, PackOptions& Options,
         return setFlag(Options.Quiet);
     if (arg == QLatin1String("--overwrite"))
         return setFlag(Options.Overwrite);
+    if (arg == QLatin1String("--check"))
+        return setFlag(State.check);
+    if (arg == QLatin1String("--verbose"))
+        return setFlag(Options.Verbose);
     if (arg.startsWith(KindOption + QLatin1Char('=')))
         return takeKind(arg.mid(KindOption.size() + 1), Options, State, Error);
     if (arg == KindOption) {
@@ -76,7 +81,31 @@ bool takeOption(const QStringList& Args, qsizetype& Index, PackOptions& Options,
     return false;
 }
 
+// A check takes one path and no output; the kind is optional.
+bool checkCheck(const ParseState& State, PackOptions& Options, QString& Error) {
+    Options.KindGiven = State.kindSeen;
+    if (State.paths.size() != 1) {
+        //: vendrel-pack error. --check is an option, never translated; PROJECT_FOLDER is the
+        //: name the help gives the path: use the same word as its translation.
+        Error = QCoreApplication::translate("PackOptions",
+                                            "--check expects one PROJECT_FOLDER and no OUTPUT");
+        return false;
+    }
+    if (State.paths.at(0).isEmpty()) {
+        //: vendrel-pack error.
+        Error = QCoreApplication::translate("PackOptions", "an empty path was given");
+        return false;
+    }
+    Options.ProjectFolder = State.paths.at(0);
+    return true;
+}
+
 bool checkPack(const ParseState& State, PackOptions& Options, QString& Error) {
+    if (Options.Verbose) {
+        //: vendrel-pack error. --verbose and --check are options, never translated.
+        Error = QCoreApplication::translate("PackOptions", "--verbose goes only with --check");
+        return false;
+    }
     if (!State.kindSeen) {
         //: vendrel-pack error. --kind is an option, never translated; %1 lists the kind codes.
         Error = QCoreApplication::translate("PackOptions", "missing --kind (one of %1)")
@@ -123,7 +152,10 @@ bool ParseOptions(const QStringList& Args, PackOptions& Options, QString& Error)
     Options.Action = state.help        ? PackAction::Help
                      : state.version   ? PackAction::Version
                      : state.listKinds ? PackAction::ListKinds
+                     : state.check     ? PackAction::Check
                                        : PackAction::Pack;
+    if (Options.Action == PackAction::Check)
+        return checkCheck(state, Options, Error);
     return Options.Action != PackAction::Pack || checkPack(state, Options, Error);
 }
 
@@ -159,6 +191,7 @@ QString HelpText() {
     return QCoreApplication::translate(
                "PackOptions",
                "Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT\n"
+               "       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER\n"
                "       vendrel-pack --list-kinds | --help | --version\n"
                "\n"
                "Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,\n"
@@ -167,6 +200,9 @@ QString HelpText() {
                "  --kind KIND    package kind, one of %1 (any case)\n"
                "  --overwrite    replace OUTPUT if it exists (otherwise it is refused)\n"
                "  -q, --quiet    print nothing but errors\n"
+               "  --check        write nothing; list every problem a pack of PROJECT_FOLDER\n"
+               "                 would meet, what it leaves out, and whether it is ready\n"
+               "  --verbose      with --check, also list the paths a pack leaves out\n"
                "  --list-kinds   list the kinds with their extensions and entry names\n"
                "  -h, --help     show this help\n"
                "  --version      show the version\n"
@@ -175,7 +211,7 @@ QString HelpText() {
                "not lie directly in PROJECT_FOLDER. The package is written beside OUTPUT under a\n"
                "temporary name and takes OUTPUT's place only when complete. On a terminal a\n"
                "progress bar shows on standard error; when standard output is not a terminal, a\n"
-               "line per packed file goes there.\n"
+               "line per packed file goes there. --check without --kind checks for every kind.\n"
                "\n"
                "Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder\n"
                "cannot be packed, 5 read or write failure, 130 interrupted.\n")

@@ -9,15 +9,17 @@
 #include <optional>
 
 // What the command line asks for.
-enum class PackAction { Pack, Help, Version, ListKinds };
+enum class PackAction { Pack, Check, Help, Version, ListKinds };
 
 struct PackOptions {
     PackAction Action = PackAction::Pack;
     KindCode Kind = KindCode::DZT;
+    bool KindGiven = false; // --kind was given (a check without it checks for every kind)
     QString ProjectFolder;
     QString Output;
     bool Quiet = false;
     bool Overwrite = false;
+    bool Verbose = false; // --check lists the paths of what a pack leaves out
 };
 
 // Reads the arguments that follow the program name. False, with Error saying what is wrong,

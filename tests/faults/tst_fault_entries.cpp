@@ -169,6 +169,9 @@ class tst_FaultEntries : public QObject, FaultFixture {
         QTest::newRow("backslash, a folder")
             << QByteArray("x\\y") << true << QStringLiteral("x\\y");
         QTest::newRow("a drive, a folder") << QByteArray("C:") << true << QStringLiteral("C:");
+        // Shown by its name in the package: the later of the two, "C.TXT" sorting first.
+        QTest::newRow("equal to another once case is folded")
+            << QByteArray("C.TXT") << false << QStringLiteral("sub\\c.txt");
     }
     // A name that cannot go into a package as it stands fails the walk, shown as best it can
     // be; nothing is written, and without that entry the project packs.

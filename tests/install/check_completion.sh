@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Loads vendrel-pack's completion for one shell (bash, zsh or fish) into that shell, started
 # bare, and completes a few command lines: the six kinds after --kind (also as --kind=),
-# folders for the project, files for the output, and every option `vendrel-pack --help`
-# names. A shell that is not installed is skipped.
+# folders for the project, files for the output (none after --check's project), and every
+# option `vendrel-pack --help` names. A shell that is not installed is skipped.
 # Usage: check_completion.sh SHELL COMPLETION_DIR VENDREL_PACK
 set -euo pipefail
 shell=$1 dir=$(realpath "$2") pack=$3
@@ -31,6 +31,9 @@ cases=(
     "vendrel-pack --kind=dzt Intro |Intro Outro notes.txt"
     "vendrel-pack -q Intro out.dzt |"
     "vendrel-pack -- --kind |Intro Outro notes.txt"
+    "vendrel-pack --che|--check"
+    "vendrel-pack --check |Intro Outro"
+    "vendrel-pack --check --verbose Intro |"
 )
 lines=("${cases[@]%%|*}" "vendrel-pack -")
 

@@ -22,6 +22,8 @@ class TstVendrelPack : public QObject {
     void cleanup();
     void exitCodes_data();
     void exitCodes();
+    void check_data();
+    void check();
     void helpVersionAndKinds();
     void pipeOutput();
     void quietOutput();
@@ -108,6 +110,29 @@ void TstVendrelPack::prepare(const QString& Setup) {
     }
     if (Setup == QLatin1String("lattice"))
         makeLattice(0);
+    if (Setup == QLatin1String("case"))
+        QVERIFY(MakeFile(project() + QStringLiteral("/media/Clip.mp4")));
+    if (Setup == QLatin1String("case, folders"))
+        QVERIFY(MakeFile(project() + QStringLiteral("/Media/thumbs/t1.png")));
+    const QByteArray base = QFile::encodeName(project()) + "/";
+    if (Setup == QLatin1String("dangling"))
+        QVERIFY(::symlink("gone", base + "media/broken") == 0);
+    if (Setup == QLatin1String("locked")) {
+        QVERIFY(MakeRawFile(base + "media/locked.png") &&
+                ::chmod(base + "media/locked.png", 0) == 0);
+    }
+    if (Setup == QLatin1String("locked folder"))
+        QVERIFY(::mkdir(base + "shut", 0) == 0);
+    if (Setup == QLatin1String("left out")) {
+        QVERIFY(MakeRawFile(base + ".thumbs.db") && MakeRawFile(base + "media/.keep"));
+        QVERIFY(::mkfifo(base + "pipe", 0644) == 0 && ::symlink("..", base + "media/up") == 0);
+    }
+    // Names that cannot go into a package, in walk order.
+    if (Setup == QLatin1String("names")) {
+        for (const QByteArray name :
+             {"a:b.txt", "Aux.txt", "bad\xff", "ctl\x07", "dot.", "end ", "p\\q", "q?.txt"})
+            QVERIFY(MakeRawFile(base + name));
+    }
     if (Setup == QLatin1String("unreadable")) {
         // Opens, but reading it fails: the kernel has no memory at address 0 to give.
         QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
@@ -149,6 +174,9 @@ void TstVendrelPack::exitCodes_data() {
         << "failed in \"@/Con/\": AddFile failed on Con\n";
     QTest::newRow("folder with too many entries")
         << pack << "crowded" << 4 << "Too many entries in @/Intro/crowd/";
+    QTest::newRow("names equal once case is folded")
+        << pack << "case" << 4
+        << "failed in \"@/Intro/media/\": AddFile failed on .\\media\\clip.mp4\n";
     QTest::newRow("folder links doubling at every level")
         << pack << "lattice" << 4 << "Too many folders in @/Intro/a/a/";
     QTest::newRow("unreadable file") << (pack + QStringList{"--overwrite"}) << "unreadable" << 5
@@ -176,6 +204,115 @@ void TstVendrelPack::exitCodes() {
     else
         QVERIFY(!QFile::exists(output));
     QCOMPARE(TempFilesIn(out()), QStringList());
+}
+
+void TstVendrelPack::check_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QStringList>("args"); // "@" stands for the test's folder
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("lines"); // before the closing line
+    QTest::addColumn<QString>("ending");    // of the closing line
+    const QStringList intro{"--check", "@/Intro"};
+    const QString problem = QStringLiteral("\"@/Intro/%1\": %2");
+    QTest::newRow("clean")
+        << "" << intro << 0 << QStringList{}
+        << "4 files found; the package would hold 4 entries (54 B); ready to pack";
+    QTest::newRow("every unusable name, one line each, in walk order")
+        << "names" << intro << 4
+        << QStringList{problem.arg("a:b.txt", "holds \":\", which names a drive or a stream on the "
+                                              "installing desktop"),
+                       problem.arg("Aux.txt", "device name AUX on the installing desktop"),
+                       problem.arg(QString::fromUtf8("bad\uFFFD"), "not UTF-8"),
+                       problem.arg("ctl\\x07", "holds the control character U+0007"),
+                       problem.arg("dot.", "ends in a dot, which the installing desktop drops"),
+                       problem.arg("end ", "ends in a space, which the installing desktop drops"),
+                       problem.arg("p\\q",
+                                   "holds \"\\\", which separates folders inside a package"),
+                       problem.arg(
+                           "q?.txt",
+                           "holds \"?\", which the installing desktop does not allow in names")}
+        << "12 files found; the package would hold 4 entries (54 B); 8 problems";
+    QTest::newRow("names equal once case is folded")
+        << "case" << intro << 4
+        << QStringList{problem.arg("media/clip.mp4",
+                                   "has the same name as \"@/Intro/media/Clip.mp4\" once case "
+                                   "is ignored; the installing desktop would unpack them as one")}
+        << "5 files found; the package would hold 4 entries (40 B); 1 problems";
+    QTest::newRow("folders equal once case is folded")
+        << "case, folders" << intro << 4
+        << QStringList{problem.arg("media/thumbs/t1.png",
+                                   "has the same name as \"@/Intro/Media/thumbs/t1.png\" once "
+                                   "case is ignored; the installing desktop would unpack them "
+                                   "as one")}
+        << "5 files found; the package would hold 4 entries (35 B); 1 problems";
+    QTest::newRow("dangling link")
+        << "dangling" << intro << 4
+        << QStringList{problem.arg("media/broken", "is a link to a file or folder that is not "
+                                                   "there")}
+        << "4 files found; the package would hold 4 entries (54 B); 1 problems";
+    QTest::newRow("unreadable file")
+        << "locked" << intro << 4
+        << QStringList{problem.arg("media/locked.png", "cannot be read: Permission denied")}
+        << "5 files found; the package would hold 4 entries (54 B); 1 problems";
+    QTest::newRow("unreadable folder")
+        << "locked folder" << intro << 4
+        << QStringList{problem.arg("shut/", "cannot be read: Permission denied")}
+        << "4 files found; the package would hold 4 entries (54 B); 1 problems";
+    QTest::newRow("folder with too many entries")
+        << "crowded" << intro << 4
+        << QStringList{problem.arg("crowd/", "holds more than 1998 files and folders, the most "
+                                             "a package takes from one folder")}
+        << "4 files found; the package would hold 4 entries (54 B); 1 problems";
+    QTest::newRow("more sub-folders than a walk takes")
+        << "lattice" << intro << 4
+        << QStringList{problem.arg("a/a/a/a/a/c/d/d/d/d/c/d/c/",
+                                   "is one sub-folder more than the 65535 a package takes; the "
+                                   "check stopped here")}
+        << "2 files found; the package would hold 2 entries (21 B); 1 problems";
+    QTest::newRow("project folder named for a device, every kind")
+        << "device" << QStringList{"--check", "@/Con"} << 4
+        << QStringList{"\"@/Con/\": device name CON on the installing desktop (only for DZEP "
+                       "packages, whose entries begin with the folder's name)"}
+        << "1 files found; the package would hold 1 entries (5 B); 1 problems";
+    QTest::newRow("project folder named for a device, DZT")
+        << "device" << QStringList{"--check", "--kind", "dzt", "@/Con"} << 0 << QStringList{}
+        << "1 files found; the package would hold 1 entries (5 B); ready to pack";
+    QTest::newRow("what a pack leaves out, verbose")
+        << "left out" << QStringList{"--check", "--verbose", "@/Intro"} << 0
+        << QStringList{"Note: 2 hidden entries (names that begin with \".\") left out",
+                       "  \"@/Intro/.thumbs.db\"",
+                       "  \"@/Intro/media/.keep\"",
+                       "Note: 1 named pipes, sockets or devices skipped",
+                       "  \"@/Intro/pipe\"",
+                       "Note: 1 links back into a folder being walked not followed",
+                       "  \"@/Intro/media/up/\""}
+        << "4 files found; the package would hold 4 entries (54 B); ready to pack";
+}
+
+// A check lists every problem a pack would stop at, one line each, then what a pack leaves
+// out and a closing line; it exits as the pack's walk would, and writes nothing.
+void TstVendrelPack::check() {
+    QFETCH(QString, setup);
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, ending);
+    QFETCH(int, code);
+    prepare(setup);
+    QVERIFY(AsOrdinaryUser::OpenToOthers(m_dir->path()));
+    args.replaceInStrings(QStringLiteral("@"), m_dir->path());
+    // As an ordinary user, for whom the permission bits stop a read.
+    const PackResult result = RunPack(args, 300000, true);
+    QVERIFY(result.Finished);
+    QVERIFY2(result.ExitCode == code, qPrintable(result.Out + result.Err));
+    QStringList printed = result.Out.split(QLatin1Char('\n'));
+    QCOMPARE(printed.takeLast(), QString());
+    const QString folder = args.last();
+    QCOMPARE(printed.takeLast(), QStringLiteral("Checked \"%1\": %2").arg(folder, ending));
+    lines.replaceInStrings(QStringLiteral("@"), m_dir->path());
+    QCOMPARE(printed, lines);
+    QCOMPARE(result.Err, QString());
+    QCOMPARE(QDir(out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 void TstVendrelPack::helpVersionAndKinds() {
@@ -300,6 +437,14 @@ void TstVendrelPack::tooManyFilesRefusedBeforeWriting() {
     QCOMPARE(result.Out, QString());
     QVERIFY(!QFile::exists(output));
     QCOMPARE(TempFilesIn(out()), QStringList());
+    // A check names the file one too many, which it does not open either.
+    const PackResult checked = RunPack({"--check", "--kind", "dzt", project()}, 300000, true);
+    QCOMPARE(checked.ExitCode, 4);
+    QCOMPARE(checked.Out,
+             QStringLiteral("\"%1/zz/locked\": is one file more than the 65535 a package holds; "
+                            "later files are not counted\nChecked \"%1\": 65536 files found; the "
+                            "package would hold 65535 entries (54 B); 1 problems\n")
+                 .arg(project()));
 }
 
 // Links that lead to the same folders over and over: "a" to "d" in the project folder and in
