@@ -237,54 +237,54 @@ void TstVendrelPack::check_data() {
         << QStringList{problem.arg("media/clip.mp4",
                                    "has the same name as \"@/Intro/media/Clip.mp4\" once case "
                                    "is ignored; the installing desktop would unpack them as one")}
-        << "5 files found; the package would hold 4 entries (40 B); 1 problems";
+        << "5 files found; the package would hold 4 entries (40 B); 1 problem";
     QTest::newRow("folders equal once case is folded")
         << "case, folders" << intro << 4
         << QStringList{problem.arg("media/thumbs/t1.png",
                                    "has the same name as \"@/Intro/Media/thumbs/t1.png\" once "
                                    "case is ignored; the installing desktop would unpack them "
                                    "as one")}
-        << "5 files found; the package would hold 4 entries (35 B); 1 problems";
+        << "5 files found; the package would hold 4 entries (35 B); 1 problem";
     QTest::newRow("dangling link")
         << "dangling" << intro << 4
         << QStringList{problem.arg("media/broken", "is a link to a file or folder that is not "
                                                    "there")}
-        << "4 files found; the package would hold 4 entries (54 B); 1 problems";
+        << "4 files found; the package would hold 4 entries (54 B); 1 problem";
     QTest::newRow("unreadable file")
         << "locked" << intro << 4
         << QStringList{problem.arg("media/locked.png", "cannot be read: Permission denied")}
-        << "5 files found; the package would hold 4 entries (54 B); 1 problems";
+        << "5 files found; the package would hold 4 entries (54 B); 1 problem";
     QTest::newRow("unreadable folder")
         << "locked folder" << intro << 4
         << QStringList{problem.arg("shut/", "cannot be read: Permission denied")}
-        << "4 files found; the package would hold 4 entries (54 B); 1 problems";
+        << "4 files found; the package would hold 4 entries (54 B); 1 problem";
     QTest::newRow("folder with too many entries")
         << "crowded" << intro << 4
         << QStringList{problem.arg("crowd/", "holds more than 1998 files and folders, the most "
                                              "a package takes from one folder")}
-        << "4 files found; the package would hold 4 entries (54 B); 1 problems";
+        << "4 files found; the package would hold 4 entries (54 B); 1 problem";
     QTest::newRow("more sub-folders than a walk takes")
         << "lattice" << intro << 4
         << QStringList{problem.arg("a/a/a/a/a/c/d/d/d/d/c/d/c/",
                                    "is one sub-folder more than the 65535 a package takes; the "
                                    "check stopped here")}
-        << "2 files found; the package would hold 2 entries (21 B); 1 problems";
+        << "2 files found; the package would hold 2 entries (21 B); 1 problem";
     QTest::newRow("project folder named for a device, every kind")
         << "device" << QStringList{"--check", "@/Con"} << 4
         << QStringList{"\"@/Con/\": device name CON on the installing desktop (only for DZEP "
                        "packages, whose entries begin with the folder's name)"}
-        << "1 files found; the package would hold 1 entries (5 B); 1 problems";
+        << "1 file found; the package would hold 1 entry (5 B); 1 problem";
     QTest::newRow("project folder named for a device, DZT")
         << "device" << QStringList{"--check", "--kind", "dzt", "@/Con"} << 0 << QStringList{}
-        << "1 files found; the package would hold 1 entries (5 B); ready to pack";
+        << "1 file found; the package would hold 1 entry (5 B); ready to pack";
     QTest::newRow("what a pack leaves out, verbose")
         << "left out" << QStringList{"--check", "--verbose", "@/Intro"} << 0
         << QStringList{"Note: 2 hidden entries (names that begin with \".\") left out",
                        "  \"@/Intro/.thumbs.db\"",
                        "  \"@/Intro/media/.keep\"",
-                       "Note: 1 named pipes, sockets or devices skipped",
+                       "Note: 1 named pipe, socket or device skipped",
                        "  \"@/Intro/pipe\"",
-                       "Note: 1 links back into a folder being walked not followed",
+                       "Note: 1 link back into a folder being walked not followed",
                        "  \"@/Intro/media/up/\""}
         << "4 files found; the package would hold 4 entries (54 B); ready to pack";
 }
@@ -443,7 +443,7 @@ void TstVendrelPack::tooManyFilesRefusedBeforeWriting() {
     QCOMPARE(checked.Out,
              QStringLiteral("\"%1/zz/locked\": is one file more than the 65535 a package holds; "
                             "later files are not counted\nChecked \"%1\": 65536 files found; the "
-                            "package would hold 65535 entries (54 B); 1 problems\n")
+                            "package would hold 65535 entries (54 B); 1 problem\n")
                  .arg(project()));
 }
 
