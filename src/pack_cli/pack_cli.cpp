@@ -5,6 +5,7 @@
 #include "pack_cli/pack_options.h"
 #include "pack_cli/pack_report.h"
 #include "pack_cli/pack_run.h"
+#include "pack_cli/package_test.h"
 
 #include <QCoreApplication>
 
@@ -39,6 +40,8 @@ int RunPackCli(const QStringList& Args, const ConsoleStreams& Streams) {
         return show(Streams, VersionText());
     case PackAction::ListKinds:
         return show(Streams, KindsText());
+    case PackAction::Test:
+        return TestPackage(options, Streams);
     case PackAction::Pack:
         break;
     }

@@ -18,6 +18,7 @@ struct ParseState {
     bool help = false;
     bool version = false;
     bool listKinds = false;
+    bool test = false;
     bool kindSeen = false;
     bool onlyPaths = false;
     QStringList paths;
@@ -57,6 +58,8 @@ bool takeOption(const QStringList& Args, qsizetype& Index, PackOptions& Options,
         return setFlag(State.version);
     if (arg == QLatin1String("--list-kinds"))
         return setFlag(State.listKinds);
+    if (arg == QLatin1String("--test"))
+        return setFlag(State.test);
     if (arg == QLatin1String("--quiet") || arg == QLatin1String("-q"))
         return setFlag(Options.Quiet);
     if (arg == QLatin1String("--overwrite"))
@@ -105,6 +108,29 @@ bool checkPack(const ParseState& State, PackOptions& Options, QString& Error) {
     return true;
 }
 
+// --test PACKAGE [PROJECT_FOLDER]: --kind, when given, names the naming to test against.
+bool checkTest(const ParseState& State, PackOptions& Options, QString& Error) {
+    if (State.paths.isEmpty() || State.paths.size() > 2) {
+        //: vendrel-pack error. --test is an option, never translated; PACKAGE and
+        //: PROJECT_FOLDER are the names the help gives the paths: use the same words.
+        const QString tooFew =
+            QCoreApplication::translate("PackOptions", "--test expects PACKAGE [PROJECT_FOLDER]");
+        const QString tooMany =
+            QCoreApplication::translate("PackOptions", "too many arguments: '%1'");
+        Error =
+            State.paths.isEmpty() ? tooFew : tooMany.arg(State.paths.mid(2).join(QLatin1Char(' ')));
+        return false;
+    }
+    if (State.paths.contains(QString())) {
+        Error = QCoreApplication::translate("PackOptions", "an empty path was given");
+        return false;
+    }
+    Options.Package = State.paths.at(0);
+    Options.ProjectFolder = State.paths.value(1);
+    Options.KindGiven = State.kindSeen;
+    return true;
+}
+
 } // namespace
 
 bool ParseOptions(const QStringList& Args, PackOptions& Options, QString& Error) {
@@ -123,7 +149,10 @@ bool ParseOptions(const QStringList& Args, PackOptions& Options, QString& Error)
     Options.Action = state.help        ? PackAction::Help
                      : state.version   ? PackAction::Version
                      : state.listKinds ? PackAction::ListKinds
+                     : state.test      ? PackAction::Test
                                        : PackAction::Pack;
+    if (Options.Action == PackAction::Test)
+        return checkTest(state, Options, Error);
     return Options.Action != PackAction::Pack || checkPack(state, Options, Error);
 }
 

@@ -9,13 +9,15 @@
 #include <optional>
 
 // What the command line asks for.
-enum class PackAction { Pack, Help, Version, ListKinds };
+enum class PackAction { Pack, Help, Version, ListKinds, Test };
 
 struct PackOptions {
     PackAction Action = PackAction::Pack;
     KindCode Kind = KindCode::DZT;
     QString ProjectFolder;
     QString Output;
+    QString Package;        // --test: the package to read
+    bool KindGiven = false; // --kind was given (--test then takes its naming)
     bool Quiet = false;
     bool Overwrite = false;
 };
