@@ -33,7 +33,7 @@ constexpr qint64 CentralSize = 46;
 constexpr qint64 LocalSize = 30;
 constexpr qint64 MaxCommentTail = EndRecordSize + 0xFFFF;
 // Each inflating thread reads and inflates in pieces of this size, whatever the entry's.
-constexpr qint64 ChunkSize = 256 * 1024;
+constexpr qint64 ChunkSize = 1024 * 1024;
 constexpr int MaxThreads = 16;
 
 quint64 le(const uchar* at, int size) {
@@ -370,13 +370,25 @@ bool Verifier::parseCentral(const uchar* record, qint64 available, PackageEntry&
 void Verifier::checkEntry(qsizetype index, std::vector<uchar>& in, std::vector<uchar>& out,
                           z_stream& stream) {
     const PackageEntry& entry = m_verdict.Entries[index];
-    // One read for the header and, for a small entry, its data too.
+    // One read for the header and, for a small entry, its data too; the local extra field
+    // is guessed as short as the writers make it, and read again when it is longer.
     const quint64 size = m_file.size();
-    const quint64 wanted = std::min<quint64>(
-        quint64(ChunkSize), LocalSize + quint64(entry.Name.size()) + 0xFFFF + entry.CompressedSize);
-    const qint64 got = qint64(std::min(wanted, size - std::min(size, entry.HeaderOffset)));
-    if (got < LocalSize || !m_file.readAt(in.data(), got, entry.HeaderOffset) ||
-        le(in.data(), 4) != 0x04034b50) {
+    const quint64 left = size - std::min(size, entry.HeaderOffset);
+    const auto readHeader = [&](quint64 wanted) {
+        const qint64 got = qint64(std::min({wanted, left, quint64(ChunkSize)}));
+        return got >= LocalSize && m_file.readAt(in.data(), got, entry.HeaderOffset) &&
+                       le(in.data(), 4) == 0x04034b50
+                   ? got
+                   : 0;
+    };
+    constexpr quint64 UsualExtra = 64;
+    qint64 got =
+        readHeader(LocalSize + quint64(entry.Name.size()) + UsualExtra + entry.CompressedSize);
+    const qint64 headerSize =
+        got > 0 ? LocalSize + qint64(le(in.data() + 26, 2)) + qint64(le(in.data() + 28, 2)) : 0;
+    if (got > 0 && headerSize > got)
+        got = readHeader(quint64(headerSize) + entry.CompressedSize);
+    if (got == 0) {
         add(Kind::BadLocalHeader, index, entry.HeaderOffset);
         return;
     }
