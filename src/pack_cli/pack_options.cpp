@@ -183,11 +183,12 @@ bool ArgumentsFromBytes(const QByteArrayList& Raw, QStringList& Args, QString& E
 
 QString HelpText() {
     //: vendrel-pack's help. Keep the options (--kind, -q...) and the layout as they are, and
-    //: lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same
-    //: way everywhere (the errors use them too). %1 is the list of kind codes.
+    //: lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT and PACKAGE may be translated,
+    //: the same way everywhere (the errors use them too). %1 is the list of kind codes.
     return QCoreApplication::translate(
                "PackOptions",
                "Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT\n"
+               "       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]\n"
                "       vendrel-pack --list-kinds | --help | --version\n"
                "\n"
                "Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,\n"
@@ -196,6 +197,8 @@ QString HelpText() {
                "  --kind KIND    package kind, one of %1 (any case)\n"
                "  --overwrite    replace OUTPUT if it exists (otherwise it is refused)\n"
                "  -q, --quiet    print nothing but errors\n"
+               "  --test         verify PACKAGE as an installer reads it (every header, entry,\n"
+               "                 CRC and name), and compare it with PROJECT_FOLDER when given\n"
                "  --list-kinds   list the kinds with their extensions and entry names\n"
                "  -h, --help     show this help\n"
                "  --version      show the version\n"
@@ -207,7 +210,8 @@ QString HelpText() {
                "line per packed file goes there.\n"
                "\n"
                "Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder\n"
-               "cannot be packed, 5 read or write failure, 130 interrupted.\n")
+               "cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact\n"
+               "(and matching), 6 damaged, unsafe or different, 5 package unreadable.\n")
         .arg(kindCodes());
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Loads vendrel-pack's completion for one shell (bash, zsh or fish) into that shell, started
 # bare, and completes a few command lines: the six kinds after --kind (also as --kind=),
-# folders for the project, files for the output, and every option `vendrel-pack --help`
+# folders for the project, files for the output (the other way round after --test), and every option `vendrel-pack --help`
 # names. A shell that is not installed is skipped.
 # Usage: check_completion.sh SHELL COMPLETION_DIR VENDREL_PACK
 set -euo pipefail
@@ -31,6 +31,8 @@ cases=(
     "vendrel-pack --kind=dzt Intro |Intro Outro notes.txt"
     "vendrel-pack -q Intro out.dzt |"
     "vendrel-pack -- --kind |Intro Outro notes.txt"
+    "vendrel-pack --test |Intro Outro notes.txt"
+    "vendrel-pack --test notes.txt |Intro Outro"
 )
 lines=("${cases[@]%%|*}" "vendrel-pack -")
 

@@ -184,9 +184,12 @@ void TstVendrelPack::helpVersionAndKinds() {
     const PackResult help = RunPack({QStringLiteral("--help")});
     QCOMPARE(help.ExitCode, 0);
     QVERIFY(help.Out.startsWith(QLatin1String("Usage: vendrel-pack --kind KIND")));
-    QVERIFY(help.Out.contains(QLatin1String("Exit status: 0 success, 2 usage error, 3 destination "
-                                            "refused, 4 project folder\ncannot be packed, 5 read "
-                                            "or write failure, 130 interrupted.")));
+    QVERIFY(help.Out.contains(
+        QLatin1String("Exit status: 0 success, 2 usage error, 3 destination "
+                      "refused, 4 project folder\ncannot be packed, 5 read "
+                      "or write failure, 130 interrupted; --test: 0 intact\n(and matching), "
+                      "6 damaged, unsafe or different, 5 package "
+                      "unreadable.\n")));
     const PackResult version = RunPack({QStringLiteral("--version")});
     QCOMPARE(version.ExitCode, 0);
     QCOMPARE(version.Out, QStringLiteral("vendrel-pack " VENDREL_VERSION "\n"));
