@@ -152,6 +152,7 @@ class Verifier {
     quint64 m_directorySize = 0;
     quint64 m_count = 0;
     std::vector<EntrySpan> m_spans;
+    std::atomic<bool> m_outOfMemory{false};
 };
 
 void Verifier::add(PackageProblem problem) {
@@ -186,6 +187,8 @@ void Verifier::run(const QString& path) {
             auto* made = new z_stream{};
             if (inflateInit2(made, -MAX_WBITS) != Z_OK) {
                 delete made;
+                // An entry left unchecked must not pass for intact.
+                m_outOfMemory = true;
                 return;
             }
             stream = {made, [](z_stream* s) {
@@ -197,6 +200,11 @@ void Verifier::run(const QString& path) {
         }
         checkEntry(order[size_t(i)], in, out, *stream);
     });
+    if (m_outOfMemory) {
+        m_verdict.Outcome = PackageVerdict::Status::CannotOpen;
+        m_verdict.ErrorNumber = ENOMEM;
+        return;
+    }
     checkLayout();
     // Problems in the order of the entries, the archive's own first.
     std::stable_sort(
