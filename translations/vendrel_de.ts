@@ -404,8 +404,19 @@
         <translation>--verbose gibt es nur zusammen mit --check</translation>
     </message>
     <message>
+        <source>--test expects PACKAGE [PROJECT_FOLDER]</source>
+        <extracomment>vendrel-pack error. --test is an option, never translated; PACKAGE and PROJECT_FOLDER are the names the help gives the paths: use the same words.</extracomment>
+        <translation>--test erwartet PAKET [PROJEKTORDNER]</translation>
+    </message>
+    <message>
+        <source>--check and --test cannot be given together</source>
+        <extracomment>Usage error of vendrel-pack; keep the options as they are.</extracomment>
+        <translation>--check und --test können nicht zusammen angegeben werden</translation>
+    </message>
+    <message>
         <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
        vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
+       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
        vendrel-pack --list-kinds | --help | --version
 
 Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
@@ -417,6 +428,8 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --check        write nothing; list every problem a pack of PROJECT_FOLDER
                  would meet, what it leaves out, and whether it is ready
   --verbose      with --check, also list the paths a pack leaves out
+  --test         verify PACKAGE as an installer reads it (every header, entry,
+                 CRC and name), and compare it with PROJECT_FOLDER when given
   --list-kinds   list the kinds with their extensions and entry names
   -h, --help     show this help
   --version      show the version
@@ -428,11 +441,13 @@ progress bar shows on standard error; when standard output is not a terminal, a
 line per packed file goes there. --check without --kind checks for every kind.
 
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
-cannot be packed, 5 read or write failure, 130 interrupted.
+cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
+(and matching), 6 damaged, unsafe or different, 5 package unreadable.
 </source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT and PACKAGE may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
         <translation>Aufruf: vendrel-pack --kind TYP [--overwrite] [--quiet] PROJEKTORDNER ZIELDATEI
         vendrel-pack --check [--kind TYP] [--verbose] PROJEKTORDNER
+        vendrel-pack --test [--kind TYP] PAKET [PROJEKTORDNER]
         vendrel-pack --list-kinds | --help | --version
 
 Packt PROJEKTORDNER samt allen Unterordnern in das Vorlagenpaket ZIELDATEI,
@@ -445,6 +460,9 @@ genau so, wie es das Fenster von Vendrel für denselben Ordner und Typ tut.
   --check        nichts schreiben; jedes Problem auflisten, auf das ein Packen
                  von PROJEKTORDNER stieße, was es auslässt und ob er bereit ist
   --verbose      mit --check auch die Pfade auflisten, die ein Packen auslässt
+  --test         PAKET so prüfen, wie ein Installationsprogramm es liest (jeden
+                 Kopf, Eintrag, jede CRC und jeden Namen), und mit
+                 PROJEKTORDNER vergleichen, falls angegeben
   --list-kinds   die Typen mit ihren Endungen und Eintragsnamen auflisten
   -h, --help     diese Hilfe anzeigen
   --version      die Version anzeigen
@@ -458,7 +476,9 @@ Terminal, erhält sie eine Zeile je gepackter Datei. --check ohne --kind prüft
 für jeden Typ.
 
 Exit-Status: 0 Erfolg, 2 Aufruffehler, 3 Ziel abgelehnt, 4 Projektordner nicht
-packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen.
+packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen; --test: 0 unversehrt
+(und übereinstimmend), 6 beschädigt, unsicher oder abweichend, 5 Paket nicht
+lesbar.
 </translation>
     </message>
 </context>
@@ -547,6 +567,196 @@ packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen.
         <source>Please Choose Another Destination Folder</source>
         <extracomment>Second line of the warning about the package in the project folder.</extracomment>
         <translation>Bitte einen anderen Zielordner auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>PackageTest</name>
+    <message>
+        <source>no end record: the package was cut short or is not a whole zip archive</source>
+        <extracomment>vendrel-pack --test: the end of the zip archive is missing.</extracomment>
+        <translation>kein Endeintrag: das Paket wurde abgeschnitten oder ist kein vollständiges ZIP-Archiv</translation>
+    </message>
+    <message>
+        <source>the end record at byte %1 contradicts the rest of the package</source>
+        <extracomment>vendrel-pack --test; %1 is a byte offset in the package.</extracomment>
+        <translation>der Endeintrag bei Byte %1 widerspricht dem Rest des Pakets</translation>
+    </message>
+    <message>
+        <source>the central directory is damaged at byte %1</source>
+        <extracomment>vendrel-pack --test; %1 is a byte offset. The central directory is the zip archive&apos;s list of entries.</extracomment>
+        <translation>das zentrale Verzeichnis ist bei Byte %1 beschädigt</translation>
+    </message>
+    <message>
+        <source>%1 bytes before the first entry belong to no entry</source>
+        <extracomment>vendrel-pack --test; %1 is a number of bytes.</extracomment>
+        <translation>%1 Bytes vor dem ersten Eintrag gehören zu keinem Eintrag</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 belong to no entry</source>
+        <extracomment>vendrel-pack --test; %1 is a number of bytes, %2 a byte offset.</extracomment>
+        <translation>%1 Bytes bei Byte %2 gehören zu keinem Eintrag</translation>
+    </message>
+    <message>
+        <source>%1 bytes after the end record belong to no entry</source>
+        <extracomment>vendrel-pack --test; %1 is a number of bytes.</extracomment>
+        <translation>%1 Bytes nach dem Endeintrag gehören zu keinem Eintrag</translation>
+    </message>
+    <message>
+        <source>two entries overlap at byte %1</source>
+        <extracomment>vendrel-pack --test; %1 is a byte offset.</extracomment>
+        <translation>zwei Einträge überlappen sich bei Byte %1</translation>
+    </message>
+    <message>
+        <source>%1: its data runs into the central directory</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: seine Daten reichen in das zentrale Verzeichnis hinein</translation>
+    </message>
+    <message>
+        <source>%1: no local header at byte %2</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a byte offset. The local header is the record in front of an entry&apos;s data.</extracomment>
+        <translation>%1: kein lokaler Kopf bei Byte %2</translation>
+    </message>
+    <message>
+        <source>%1: the local header&apos;s %2 differs from the central directory&apos;s</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a field of the zip format (name, method, flags, CRC, sizes, data descriptor), never translated.</extracomment>
+        <translation>%1: %2 im lokalen Kopf weicht vom zentralen Verzeichnis ab</translation>
+    </message>
+    <message>
+        <source>%1: encrypted, so it cannot be tested</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: verschlüsselt, daher nicht prüfbar</translation>
+    </message>
+    <message>
+        <source>%1: compression method %2 cannot be tested (only stored and deflate)</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the number of the zip method.</extracomment>
+        <translation>%1: Kompressionsmethode %2 ist nicht prüfbar (nur „stored“ und „deflate“)</translation>
+    </message>
+    <message>
+        <source>%1: the compressed data is damaged</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: die komprimierten Daten sind beschädigt</translation>
+    </message>
+    <message>
+        <source>%1: %2 bytes unpacked, %3 recorded</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 and %3 numbers of bytes.</extracomment>
+        <translation>%1: %2 Bytes entpackt, %3 verzeichnet</translation>
+    </message>
+    <message>
+        <source>%1: the data&apos;s CRC is %2, the package records %3</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 and %3 CRC-32 checksums in hex.</extracomment>
+        <translation>%1: die CRC der Daten ist %2, das Paket verzeichnet %3</translation>
+    </message>
+    <message>
+        <source>%1: the name is not UTF-8</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: der Name ist kein UTF-8</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: it starts at the root of a drive</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name. It would be unpacked at the top of a drive instead of in the install folder.</extracomment>
+        <translation>%1: unsicherer Name: er beginnt im Stammordner eines Laufwerks</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: %2 names a drive</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the drive part, such as C:.</extracomment>
+        <translation>%1: unsicherer Name: %2 bezeichnet ein Laufwerk</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: &quot;..&quot; leads out of the install folder</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name; &quot;..&quot; is a step to the parent folder.</extracomment>
+        <translation>%1: unsicherer Name: „..“ führt aus dem Installationsordner hinaus</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: %2 cannot be a file or folder name on the installing desktop</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the part of it that the desktop the package is installed on cannot create.</extracomment>
+        <translation>%1: unsicherer Name: %2 kann auf dem installierenden Desktop kein Datei- oder Ordnername sein</translation>
+    </message>
+    <message>
+        <source>%1: unpacks as one file with %2 (the names are equal when case is ignored)</source>
+        <extracomment>vendrel-pack --test; %1 and %2 are entry names. The installing desktop ignores case, so both would be unpacked as one file.</extracomment>
+        <translation>%1: wird mit %2 als eine Datei entpackt (die Namen sind ohne Groß-/Kleinschreibung gleich)</translation>
+    </message>
+    <message>
+        <source>%1 entries: a package holds at most %2</source>
+        <extracomment>vendrel-pack --test; %1 is the number of entries, %2 the most a package holds.</extracomment>
+        <translation>%1 Einträge: ein Paket fasst höchstens %2</translation>
+    </message>
+    <message>
+        <source>%1: does not start with &quot;.\&quot; as the names of %2 packages do</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a kind code (DZT...).</extracomment>
+        <translation>%1: beginnt nicht mit „.\“, wie es die Namen in %2-Paketen tun</translation>
+    </message>
+    <message>
+        <source>%1: does not start with %2 as the names of %3 packages do</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the project folder&apos;s name, %3 a kind code (DZEP).</extracomment>
+        <translation>%1: beginnt nicht mit %2, wie es die Namen in %3-Paketen tun</translation>
+    </message>
+    <message>
+        <source>%1: starts with &quot;.\&quot;, which the names of %2 packages never do</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a kind code (DZS).</extracomment>
+        <translation>%1: beginnt mit „.\“, was Namen in %2-Paketen nie tun</translation>
+    </message>
+    <message>
+        <source>%1: in the project folder, missing from the package</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is an entry name.</extracomment>
+        <translation>%1: im Projektordner, fehlt im Paket</translation>
+    </message>
+    <message>
+        <source>%1: in the package, not in the project folder</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is an entry name.</extracomment>
+        <translation>%1: im Paket, nicht im Projektordner</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read from the project folder</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is a file&apos;s path.</extracomment>
+        <translation>%1: kann im Projektordner nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1: changed (%2 in the package, %3 in the project folder)</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is an entry name, %2 and %3 its size (and CRC-32 checksum) in the package and in the folder.</extracomment>
+        <translation>%1: geändert (%2 im Paket, %3 im Projektordner)</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <extracomment>vendrel-pack --test error; %1 is the package&apos;s path, %2 the system&apos;s reason.</extracomment>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a zip archive</source>
+        <extracomment>vendrel-pack --test error; %1 is the package&apos;s path.</extracomment>
+        <translation>%1 ist kein ZIP-Archiv</translation>
+    </message>
+    <message>
+        <source>Testing %1 as a %2 package</source>
+        <extracomment>vendrel-pack --test, first line; %1 is the package&apos;s path, %2 its kind code (DZT...).</extracomment>
+        <translation>Prüfe %1 als %2-Paket</translation>
+    </message>
+    <message>
+        <source>Testing %1 as a plain zip archive: its extension names no package kind</source>
+        <translation>Prüfe %1 als einfaches ZIP-Archiv: seine Endung nennt keinen Pakettyp</translation>
+    </message>
+    <message>
+        <source>%1: problems found: %2</source>
+        <extracomment>vendrel-pack --test, closing line; %1 is the package&apos;s path, %2 a number.</extracomment>
+        <translation>%1: gefundene Probleme: %2</translation>
+    </message>
+    <message>
+        <source>%1 is intact</source>
+        <extracomment>vendrel-pack --test, closing line; %1 is the path.</extracomment>
+        <translation>%1 ist unversehrt</translation>
+    </message>
+    <message>
+        <source>%1 is intact and matches %2</source>
+        <translation>%1 ist unversehrt und stimmt mit %2 überein</translation>
+    </message>
+    <message>
+        <source>more than %1 files</source>
+        <translation>mehr als %1 Dateien</translation>
+    </message>
+    <message>
+        <source>%1 cannot be packed, so the package cannot be compared with it: %2</source>
+        <extracomment>vendrel-pack --test error; %1 is the project folder&apos;s path, %2 why it cannot be packed, as a pack reports it.</extracomment>
+        <translation>%1 kann nicht gepackt werden, daher kann das Paket nicht damit verglichen werden: %2</translation>
     </message>
 </context>
 <context>

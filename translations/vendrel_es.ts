@@ -404,8 +404,19 @@
         <translation>--verbose solo se usa junto con --check</translation>
     </message>
     <message>
+        <source>--test expects PACKAGE [PROJECT_FOLDER]</source>
+        <extracomment>vendrel-pack error. --test is an option, never translated; PACKAGE and PROJECT_FOLDER are the names the help gives the paths: use the same words.</extracomment>
+        <translation>--test espera PAQUETE [CARPETA_PROYECTO]</translation>
+    </message>
+    <message>
+        <source>--check and --test cannot be given together</source>
+        <extracomment>Usage error of vendrel-pack; keep the options as they are.</extracomment>
+        <translation>--check y --test no se pueden indicar juntos</translation>
+    </message>
+    <message>
         <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
        vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
+       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
        vendrel-pack --list-kinds | --help | --version
 
 Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
@@ -417,6 +428,8 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --check        write nothing; list every problem a pack of PROJECT_FOLDER
                  would meet, what it leaves out, and whether it is ready
   --verbose      with --check, also list the paths a pack leaves out
+  --test         verify PACKAGE as an installer reads it (every header, entry,
+                 CRC and name), and compare it with PROJECT_FOLDER when given
   --list-kinds   list the kinds with their extensions and entry names
   -h, --help     show this help
   --version      show the version
@@ -428,11 +441,13 @@ progress bar shows on standard error; when standard output is not a terminal, a
 line per packed file goes there. --check without --kind checks for every kind.
 
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
-cannot be packed, 5 read or write failure, 130 interrupted.
+cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
+(and matching), 6 damaged, unsafe or different, 5 package unreadable.
 </source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT and PACKAGE may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
         <translation>Uso: vendrel-pack --kind TIPO [--overwrite] [--quiet] CARPETA_PROYECTO DESTINO
      vendrel-pack --check [--kind TIPO] [--verbose] CARPETA_PROYECTO
+     vendrel-pack --test [--kind TIPO] PAQUETE [CARPETA_PROYECTO]
      vendrel-pack --list-kinds | --help | --version
 
 Empaqueta CARPETA_PROYECTO, con todas sus subcarpetas, en el paquete de
@@ -446,6 +461,9 @@ carpeta y el mismo tipo.
   --check        no escribe nada; enumera cada problema que encontraría el
                  empaquetado de CARPETA_PROYECTO, lo que omite y si está lista
   --verbose      con --check, enumera también las rutas que se omiten
+  --test         comprueba PAQUETE tal como lo lee un instalador (cada
+                 cabecera, entrada, CRC y nombre) y lo compara con
+                 CARPETA_PROYECTO si se indica
   --list-kinds   enumera los tipos con sus extensiones y nombres de entrada
   -h, --help     muestra esta ayuda
   --version      muestra la versión
@@ -460,7 +478,8 @@ comprueba para todos los tipos.
 
 Código de salida: 0 éxito, 2 error de uso, 3 destino rechazado, 4 no se puede
 empaquetar la carpeta del proyecto, 5 error de lectura o escritura,
-130 interrumpido.
+130 interrumpido; --test: 0 intacto (y coincidente), 6 dañado, peligroso o
+distinto, 5 paquete ilegible.
 </translation>
     </message>
 </context>
@@ -549,6 +568,196 @@ empaquetar la carpeta del proyecto, 5 error de lectura o escritura,
         <source>Please Choose Another Destination Folder</source>
         <extracomment>Second line of the warning about the package in the project folder.</extracomment>
         <translation>Elija otra carpeta de destino</translation>
+    </message>
+</context>
+<context>
+    <name>PackageTest</name>
+    <message>
+        <source>no end record: the package was cut short or is not a whole zip archive</source>
+        <extracomment>vendrel-pack --test: the end of the zip archive is missing.</extracomment>
+        <translation>no hay registro final: el paquete está cortado o no es un archivo zip completo</translation>
+    </message>
+    <message>
+        <source>the end record at byte %1 contradicts the rest of the package</source>
+        <extracomment>vendrel-pack --test; %1 is a byte offset in the package.</extracomment>
+        <translation>el registro final en el byte %1 contradice el resto del paquete</translation>
+    </message>
+    <message>
+        <source>the central directory is damaged at byte %1</source>
+        <extracomment>vendrel-pack --test; %1 is a byte offset. The central directory is the zip archive&apos;s list of entries.</extracomment>
+        <translation>el directorio central está dañado en el byte %1</translation>
+    </message>
+    <message>
+        <source>%1 bytes before the first entry belong to no entry</source>
+        <extracomment>vendrel-pack --test; %1 is a number of bytes.</extracomment>
+        <translation>%1 bytes antes de la primera entrada no pertenecen a ninguna entrada</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 belong to no entry</source>
+        <extracomment>vendrel-pack --test; %1 is a number of bytes, %2 a byte offset.</extracomment>
+        <translation>%1 bytes en el byte %2 no pertenecen a ninguna entrada</translation>
+    </message>
+    <message>
+        <source>%1 bytes after the end record belong to no entry</source>
+        <extracomment>vendrel-pack --test; %1 is a number of bytes.</extracomment>
+        <translation>%1 bytes después del registro final no pertenecen a ninguna entrada</translation>
+    </message>
+    <message>
+        <source>two entries overlap at byte %1</source>
+        <extracomment>vendrel-pack --test; %1 is a byte offset.</extracomment>
+        <translation>dos entradas se solapan en el byte %1</translation>
+    </message>
+    <message>
+        <source>%1: its data runs into the central directory</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: sus datos invaden el directorio central</translation>
+    </message>
+    <message>
+        <source>%1: no local header at byte %2</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a byte offset. The local header is the record in front of an entry&apos;s data.</extracomment>
+        <translation>%1: no hay cabecera local en el byte %2</translation>
+    </message>
+    <message>
+        <source>%1: the local header&apos;s %2 differs from the central directory&apos;s</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a field of the zip format (name, method, flags, CRC, sizes, data descriptor), never translated.</extracomment>
+        <translation>%1: el campo %2 de la cabecera local difiere del directorio central</translation>
+    </message>
+    <message>
+        <source>%1: encrypted, so it cannot be tested</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: está cifrado, así que no se puede comprobar</translation>
+    </message>
+    <message>
+        <source>%1: compression method %2 cannot be tested (only stored and deflate)</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the number of the zip method.</extracomment>
+        <translation>%1: el método de compresión %2 no se puede comprobar (solo «stored» y «deflate»)</translation>
+    </message>
+    <message>
+        <source>%1: the compressed data is damaged</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: los datos comprimidos están dañados</translation>
+    </message>
+    <message>
+        <source>%1: %2 bytes unpacked, %3 recorded</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 and %3 numbers of bytes.</extracomment>
+        <translation>%1: %2 bytes descomprimidos, %3 registrados</translation>
+    </message>
+    <message>
+        <source>%1: the data&apos;s CRC is %2, the package records %3</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 and %3 CRC-32 checksums in hex.</extracomment>
+        <translation>%1: el CRC de los datos es %2, el paquete registra %3</translation>
+    </message>
+    <message>
+        <source>%1: the name is not UTF-8</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: el nombre no está en UTF-8</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: it starts at the root of a drive</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name. It would be unpacked at the top of a drive instead of in the install folder.</extracomment>
+        <translation>%1: nombre peligroso: empieza en la raíz de una unidad</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: %2 names a drive</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the drive part, such as C:.</extracomment>
+        <translation>%1: nombre peligroso: %2 designa una unidad</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: &quot;..&quot; leads out of the install folder</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name; &quot;..&quot; is a step to the parent folder.</extracomment>
+        <translation>%1: nombre peligroso: «..» sale de la carpeta de instalación</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: %2 cannot be a file or folder name on the installing desktop</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the part of it that the desktop the package is installed on cannot create.</extracomment>
+        <translation>%1: nombre peligroso: %2 no puede ser nombre de archivo ni de carpeta en el escritorio que lo instala</translation>
+    </message>
+    <message>
+        <source>%1: unpacks as one file with %2 (the names are equal when case is ignored)</source>
+        <extracomment>vendrel-pack --test; %1 and %2 are entry names. The installing desktop ignores case, so both would be unpacked as one file.</extracomment>
+        <translation>%1: se descomprime como un mismo archivo con %2 (los nombres coinciden sin distinguir mayúsculas)</translation>
+    </message>
+    <message>
+        <source>%1 entries: a package holds at most %2</source>
+        <extracomment>vendrel-pack --test; %1 is the number of entries, %2 the most a package holds.</extracomment>
+        <translation>%1 entradas: un paquete admite como máximo %2</translation>
+    </message>
+    <message>
+        <source>%1: does not start with &quot;.\&quot; as the names of %2 packages do</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a kind code (DZT...).</extracomment>
+        <translation>%1: no empieza por «.\» como los nombres de los paquetes %2</translation>
+    </message>
+    <message>
+        <source>%1: does not start with %2 as the names of %3 packages do</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the project folder&apos;s name, %3 a kind code (DZEP).</extracomment>
+        <translation>%1: no empieza por %2 como los nombres de los paquetes %3</translation>
+    </message>
+    <message>
+        <source>%1: starts with &quot;.\&quot;, which the names of %2 packages never do</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a kind code (DZS).</extracomment>
+        <translation>%1: empieza por «.\», cosa que los nombres de los paquetes %2 nunca hacen</translation>
+    </message>
+    <message>
+        <source>%1: in the project folder, missing from the package</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is an entry name.</extracomment>
+        <translation>%1: está en la carpeta del proyecto y falta en el paquete</translation>
+    </message>
+    <message>
+        <source>%1: in the package, not in the project folder</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is an entry name.</extracomment>
+        <translation>%1: está en el paquete y no en la carpeta del proyecto</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read from the project folder</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is a file&apos;s path.</extracomment>
+        <translation>%1: no se puede leer en la carpeta del proyecto</translation>
+    </message>
+    <message>
+        <source>%1: changed (%2 in the package, %3 in the project folder)</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is an entry name, %2 and %3 its size (and CRC-32 checksum) in the package and in the folder.</extracomment>
+        <translation>%1: ha cambiado (%2 en el paquete, %3 en la carpeta del proyecto)</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <extracomment>vendrel-pack --test error; %1 is the package&apos;s path, %2 the system&apos;s reason.</extracomment>
+        <translation>no se puede leer %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a zip archive</source>
+        <extracomment>vendrel-pack --test error; %1 is the package&apos;s path.</extracomment>
+        <translation>%1 no es un archivo zip</translation>
+    </message>
+    <message>
+        <source>Testing %1 as a %2 package</source>
+        <extracomment>vendrel-pack --test, first line; %1 is the package&apos;s path, %2 its kind code (DZT...).</extracomment>
+        <translation>Comprobando %1 como paquete %2</translation>
+    </message>
+    <message>
+        <source>Testing %1 as a plain zip archive: its extension names no package kind</source>
+        <translation>Comprobando %1 como archivo zip sin más: su extensión no designa ningún tipo de paquete</translation>
+    </message>
+    <message>
+        <source>%1: problems found: %2</source>
+        <extracomment>vendrel-pack --test, closing line; %1 is the package&apos;s path, %2 a number.</extracomment>
+        <translation>%1: problemas encontrados: %2</translation>
+    </message>
+    <message>
+        <source>%1 is intact</source>
+        <extracomment>vendrel-pack --test, closing line; %1 is the path.</extracomment>
+        <translation>%1 está intacto</translation>
+    </message>
+    <message>
+        <source>%1 is intact and matches %2</source>
+        <translation>%1 está intacto y coincide con %2</translation>
+    </message>
+    <message>
+        <source>more than %1 files</source>
+        <translation>más de %1 archivos</translation>
+    </message>
+    <message>
+        <source>%1 cannot be packed, so the package cannot be compared with it: %2</source>
+        <extracomment>vendrel-pack --test error; %1 is the project folder&apos;s path, %2 why it cannot be packed, as a pack reports it.</extracomment>
+        <translation>%1 no se puede empaquetar, así que el paquete no se puede comparar con ella: %2</translation>
     </message>
 </context>
 <context>

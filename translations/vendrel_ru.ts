@@ -410,8 +410,19 @@
         <translation>--verbose используется только вместе с --check</translation>
     </message>
     <message>
+        <source>--test expects PACKAGE [PROJECT_FOLDER]</source>
+        <extracomment>vendrel-pack error. --test is an option, never translated; PACKAGE and PROJECT_FOLDER are the names the help gives the paths: use the same words.</extracomment>
+        <translation>--test ожидает ПАКЕТ [ПАПКА_ПРОЕКТА]</translation>
+    </message>
+    <message>
+        <source>--check and --test cannot be given together</source>
+        <extracomment>Usage error of vendrel-pack; keep the options as they are.</extracomment>
+        <translation>--check и --test нельзя указывать вместе</translation>
+    </message>
+    <message>
         <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
        vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
+       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
        vendrel-pack --list-kinds | --help | --version
 
 Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
@@ -423,6 +434,8 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --check        write nothing; list every problem a pack of PROJECT_FOLDER
                  would meet, what it leaves out, and whether it is ready
   --verbose      with --check, also list the paths a pack leaves out
+  --test         verify PACKAGE as an installer reads it (every header, entry,
+                 CRC and name), and compare it with PROJECT_FOLDER when given
   --list-kinds   list the kinds with their extensions and entry names
   -h, --help     show this help
   --version      show the version
@@ -434,12 +447,14 @@ progress bar shows on standard error; when standard output is not a terminal, a
 line per packed file goes there. --check without --kind checks for every kind.
 
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
-cannot be packed, 5 read or write failure, 130 interrupted.
+cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
+(and matching), 6 damaged, unsafe or different, 5 package unreadable.
 </source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT and PACKAGE may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
         <translation>Использование:
   vendrel-pack --kind ТИП [--overwrite] [--quiet] ПАПКА_ПРОЕКТА ПАКЕТ
   vendrel-pack --check [--kind ТИП] [--verbose] ПАПКА_ПРОЕКТА
+  vendrel-pack --test [--kind ТИП] ПАКЕТ [ПАПКА_ПРОЕКТА]
   vendrel-pack --list-kinds | --help | --version
 
 Упаковывает папку ПАПКА_ПРОЕКТА со всеми вложенными папками в пакет шаблона
@@ -452,6 +467,9 @@ cannot be packed, 5 read or write failure, 130 interrupted.
                  натолкнулась бы упаковка ПАПКИ_ПРОЕКТА, что она пропускает
                  и готова ли папка к упаковке
   --verbose      с --check перечислить и пути, которые упаковка пропускает
+  --test         проверить ПАКЕТ так, как его читает установщик (каждый
+                 заголовок, элемент, CRC и имя), и сравнить с ПАПКА_ПРОЕКТА,
+                 если она указана
   --list-kinds   показать типы с их расширениями и именами элементов
   -h, --help     показать эту справку
   --version      показать версию
@@ -466,7 +484,8 @@ cannot be packed, 5 read or write failure, 130 interrupted.
 
 Код завершения: 0 — успех, 2 — ошибка в аргументах, 3 — место назначения
 отклонено, 4 — папку проекта нельзя упаковать, 5 — ошибка чтения или записи,
-130 — прервано.
+130 — прервано; --test: 0 — пакет цел (и совпадает), 6 — повреждён, опасен
+или отличается, 5 — пакет нельзя прочитать.
 </translation>
     </message>
 </context>
@@ -556,6 +575,196 @@ cannot be packed, 5 read or write failure, 130 interrupted.
         <source>Please Choose Another Destination Folder</source>
         <extracomment>Second line of the warning about the package in the project folder.</extracomment>
         <translation>Выберите другую папку назначения</translation>
+    </message>
+</context>
+<context>
+    <name>PackageTest</name>
+    <message>
+        <source>no end record: the package was cut short or is not a whole zip archive</source>
+        <extracomment>vendrel-pack --test: the end of the zip archive is missing.</extracomment>
+        <translation>нет завершающей записи: пакет обрезан или не является целым zip-архивом</translation>
+    </message>
+    <message>
+        <source>the end record at byte %1 contradicts the rest of the package</source>
+        <extracomment>vendrel-pack --test; %1 is a byte offset in the package.</extracomment>
+        <translation>завершающая запись в байте %1 противоречит остальной части пакета</translation>
+    </message>
+    <message>
+        <source>the central directory is damaged at byte %1</source>
+        <extracomment>vendrel-pack --test; %1 is a byte offset. The central directory is the zip archive&apos;s list of entries.</extracomment>
+        <translation>центральный каталог повреждён в байте %1</translation>
+    </message>
+    <message>
+        <source>%1 bytes before the first entry belong to no entry</source>
+        <extracomment>vendrel-pack --test; %1 is a number of bytes.</extracomment>
+        <translation>байтов перед первым элементом, не принадлежащих ни одному элементу: %1</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 belong to no entry</source>
+        <extracomment>vendrel-pack --test; %1 is a number of bytes, %2 a byte offset.</extracomment>
+        <translation>байтов с позиции %2, не принадлежащих ни одному элементу: %1</translation>
+    </message>
+    <message>
+        <source>%1 bytes after the end record belong to no entry</source>
+        <extracomment>vendrel-pack --test; %1 is a number of bytes.</extracomment>
+        <translation>байтов после завершающей записи, не принадлежащих ни одному элементу: %1</translation>
+    </message>
+    <message>
+        <source>two entries overlap at byte %1</source>
+        <extracomment>vendrel-pack --test; %1 is a byte offset.</extracomment>
+        <translation>два элемента перекрываются в байте %1</translation>
+    </message>
+    <message>
+        <source>%1: its data runs into the central directory</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: данные заходят в центральный каталог</translation>
+    </message>
+    <message>
+        <source>%1: no local header at byte %2</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a byte offset. The local header is the record in front of an entry&apos;s data.</extracomment>
+        <translation>%1: нет локального заголовка в байте %2</translation>
+    </message>
+    <message>
+        <source>%1: the local header&apos;s %2 differs from the central directory&apos;s</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a field of the zip format (name, method, flags, CRC, sizes, data descriptor), never translated.</extracomment>
+        <translation>%1: поле %2 локального заголовка отличается от центрального каталога</translation>
+    </message>
+    <message>
+        <source>%1: encrypted, so it cannot be tested</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: зашифрован, поэтому не может быть проверен</translation>
+    </message>
+    <message>
+        <source>%1: compression method %2 cannot be tested (only stored and deflate)</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the number of the zip method.</extracomment>
+        <translation>%1: метод сжатия %2 не может быть проверен (только «stored» и «deflate»)</translation>
+    </message>
+    <message>
+        <source>%1: the compressed data is damaged</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: сжатые данные повреждены</translation>
+    </message>
+    <message>
+        <source>%1: %2 bytes unpacked, %3 recorded</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 and %3 numbers of bytes.</extracomment>
+        <translation>%1: распаковано байтов: %2, записано: %3</translation>
+    </message>
+    <message>
+        <source>%1: the data&apos;s CRC is %2, the package records %3</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 and %3 CRC-32 checksums in hex.</extracomment>
+        <translation>%1: CRC данных равна %2, в пакете записано %3</translation>
+    </message>
+    <message>
+        <source>%1: the name is not UTF-8</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name.</extracomment>
+        <translation>%1: имя не в кодировке UTF-8</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: it starts at the root of a drive</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name. It would be unpacked at the top of a drive instead of in the install folder.</extracomment>
+        <translation>%1: опасное имя: начинается с корня диска</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: %2 names a drive</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the drive part, such as C:.</extracomment>
+        <translation>%1: опасное имя: %2 обозначает диск</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: &quot;..&quot; leads out of the install folder</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name; &quot;..&quot; is a step to the parent folder.</extracomment>
+        <translation>%1: опасное имя: «..» выводит за пределы папки установки</translation>
+    </message>
+    <message>
+        <source>%1: unsafe name: %2 cannot be a file or folder name on the installing desktop</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the part of it that the desktop the package is installed on cannot create.</extracomment>
+        <translation>%1: опасное имя: %2 не может быть именем файла или папки в системе, где устанавливается пакет</translation>
+    </message>
+    <message>
+        <source>%1: unpacks as one file with %2 (the names are equal when case is ignored)</source>
+        <extracomment>vendrel-pack --test; %1 and %2 are entry names. The installing desktop ignores case, so both would be unpacked as one file.</extracomment>
+        <translation>%1: распаковывается в один файл с %2 (имена совпадают без учёта регистра)</translation>
+    </message>
+    <message>
+        <source>%1 entries: a package holds at most %2</source>
+        <extracomment>vendrel-pack --test; %1 is the number of entries, %2 the most a package holds.</extracomment>
+        <translation>элементов: %1, а пакет вмещает не более %2</translation>
+    </message>
+    <message>
+        <source>%1: does not start with &quot;.\&quot; as the names of %2 packages do</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a kind code (DZT...).</extracomment>
+        <translation>%1: не начинается с «.\», как имена в пакетах %2</translation>
+    </message>
+    <message>
+        <source>%1: does not start with %2 as the names of %3 packages do</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 the project folder&apos;s name, %3 a kind code (DZEP).</extracomment>
+        <translation>%1: не начинается с %2, как имена в пакетах %3</translation>
+    </message>
+    <message>
+        <source>%1: starts with &quot;.\&quot;, which the names of %2 packages never do</source>
+        <extracomment>vendrel-pack --test; %1 is the entry&apos;s name, %2 a kind code (DZS).</extracomment>
+        <translation>%1: начинается с «.\», чего имена в пакетах %2 никогда не делают</translation>
+    </message>
+    <message>
+        <source>%1: in the project folder, missing from the package</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is an entry name.</extracomment>
+        <translation>%1: есть в папке проекта, нет в пакете</translation>
+    </message>
+    <message>
+        <source>%1: in the package, not in the project folder</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is an entry name.</extracomment>
+        <translation>%1: есть в пакете, нет в папке проекта</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read from the project folder</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is a file&apos;s path.</extracomment>
+        <translation>%1: не удаётся прочитать в папке проекта</translation>
+    </message>
+    <message>
+        <source>%1: changed (%2 in the package, %3 in the project folder)</source>
+        <extracomment>vendrel-pack --test with a project folder; %1 is an entry name, %2 and %3 its size (and CRC-32 checksum) in the package and in the folder.</extracomment>
+        <translation>%1: изменён (%2 в пакете, %3 в папке проекта)</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <extracomment>vendrel-pack --test error; %1 is the package&apos;s path, %2 the system&apos;s reason.</extracomment>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a zip archive</source>
+        <extracomment>vendrel-pack --test error; %1 is the package&apos;s path.</extracomment>
+        <translation>%1 не является zip-архивом</translation>
+    </message>
+    <message>
+        <source>Testing %1 as a %2 package</source>
+        <extracomment>vendrel-pack --test, first line; %1 is the package&apos;s path, %2 its kind code (DZT...).</extracomment>
+        <translation>Проверка %1 как пакета %2</translation>
+    </message>
+    <message>
+        <source>Testing %1 as a plain zip archive: its extension names no package kind</source>
+        <translation>Проверка %1 как обычного zip-архива: его расширение не обозначает тип пакета</translation>
+    </message>
+    <message>
+        <source>%1: problems found: %2</source>
+        <extracomment>vendrel-pack --test, closing line; %1 is the package&apos;s path, %2 a number.</extracomment>
+        <translation>%1: найдено проблем: %2</translation>
+    </message>
+    <message>
+        <source>%1 is intact</source>
+        <extracomment>vendrel-pack --test, closing line; %1 is the path.</extracomment>
+        <translation>%1 не повреждён</translation>
+    </message>
+    <message>
+        <source>%1 is intact and matches %2</source>
+        <translation>%1 не повреждён и соответствует %2</translation>
+    </message>
+    <message>
+        <source>more than %1 files</source>
+        <translation>файлов больше, чем %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be packed, so the package cannot be compared with it: %2</source>
+        <extracomment>vendrel-pack --test error; %1 is the project folder&apos;s path, %2 why it cannot be packed, as a pack reports it.</extracomment>
+        <translation>%1 нельзя упаковать, поэтому пакет нельзя с ней сравнить: %2</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 # fish completion for vendrel-pack: its options, the six package kinds after --kind, a folder
-# for the project folder and a file for the output (none after --check's folder).
+# for the project folder and a file for the output (none after --check's folder); with --test,
+# a file for the package and a folder for the project folder.
 
 # The number of paths on the command line before the word being completed.
 function __vendrel_pack_paths
@@ -35,14 +36,25 @@ function __vendrel_pack_kinds
     end
 end
 
+# True when the command line holds --test, which takes the package first.
+function __vendrel_pack_testing
+    contains -- --test (commandline -opc)
+end
+
 complete -c vendrel-pack -f
 complete -c vendrel-pack -l kind -x -a '(__vendrel_pack_kinds)' -d 'package kind'
 complete -c vendrel-pack -l overwrite -d 'replace OUTPUT if it exists'
 complete -c vendrel-pack -s q -l quiet -d 'print nothing but errors'
 complete -c vendrel-pack -l check -d 'write nothing; list every problem a pack would meet'
 complete -c vendrel-pack -l verbose -d 'with --check, also list the paths a pack leaves out'
+complete -c vendrel-pack -l test -d 'verify a package, and compare it with PROJECT_FOLDER'
 complete -c vendrel-pack -l list-kinds -d 'list the kinds with their extensions and entry names'
 complete -c vendrel-pack -s h -l help -d 'show the help'
 complete -c vendrel-pack -l version -d 'show the version'
-complete -c vendrel-pack -n 'test (__vendrel_pack_paths) -eq 0' -a '(__fish_complete_directories)'
-complete -c vendrel-pack -n 'test (__vendrel_pack_paths) -eq 1; and not __fish_seen_argument -l check' -F
+complete -c vendrel-pack -n 'not __vendrel_pack_testing; and test (__vendrel_pack_paths) -eq 0' \
+    -a '(__fish_complete_directories)'
+complete -c vendrel-pack \
+    -n 'not __vendrel_pack_testing; and test (__vendrel_pack_paths) -eq 1; and not __fish_seen_argument -l check' -F
+complete -c vendrel-pack -n '__vendrel_pack_testing; and test (__vendrel_pack_paths) -eq 0' -F
+complete -c vendrel-pack -n '__vendrel_pack_testing; and test (__vendrel_pack_paths) -eq 1' \
+    -a '(__fish_complete_directories)'

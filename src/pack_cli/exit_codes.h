@@ -12,8 +12,12 @@ constexpr int Refused = 3;
 // The project folder cannot be packed: it is missing, a folder in it cannot be listed or
 // holds too many entries, a name cannot go into a package, or it holds too many files.
 constexpr int WalkFailed = 4;
-// A file could not be read, or the package could not be written or put in place.
+// A file could not be read, or the package could not be written or put in place; for --test,
+// the package cannot be read at all (missing, unreadable, or no zip archive).
 constexpr int IoFailed = 5;
+// vendrel-pack --test: the package is damaged, holds a name that is unsafe to unpack or does
+// not follow its kind's naming, or differs from the project folder it was compared with.
+constexpr int PackageFaulty = 6;
 // Stopped by Ctrl-C (SIGINT), SIGTERM or SIGHUP; nothing was written.
 constexpr int Interrupted = 130;
 

@@ -6,6 +6,7 @@
 #include "pack_cli/pack_options.h"
 #include "pack_cli/pack_report.h"
 #include "pack_cli/pack_run.h"
+#include "pack_cli/package_test.h"
 
 #include <QCoreApplication>
 
@@ -42,6 +43,8 @@ int RunPackCli(const QStringList& Args, const ConsoleStreams& Streams) {
         return show(Streams, KindsText());
     case PackAction::Check:
         return PackCheck(options, Streams).Run();
+    case PackAction::Test:
+        return TestPackage(options, Streams);
     case PackAction::Pack:
         break;
     }

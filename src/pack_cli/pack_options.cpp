@@ -19,6 +19,7 @@ struct ParseState {
     bool version = false;
     bool listKinds = false;
     bool check = false;
+    bool test = false;
     bool kindSeen = false;
     bool onlyPaths = false;
     QStringList paths;
@@ -58,6 +59,8 @@ bool takeOption(const QStringList& Args, qsizetype& Index, PackOptions& Options,
         return setFlag(State.version);
     if (arg == QLatin1String("--list-kinds"))
         return setFlag(State.listKinds);
+    if (arg == QLatin1String("--test"))
+        return setFlag(State.test);
     if (arg == QLatin1String("--quiet") || arg == QLatin1String("-q"))
         return setFlag(Options.Quiet);
     if (arg == QLatin1String("--overwrite"))
@@ -134,6 +137,33 @@ bool checkPack(const ParseState& State, PackOptions& Options, QString& Error) {
     return true;
 }
 
+// --test PACKAGE [PROJECT_FOLDER]: --kind, when given, names the naming to test against.
+bool checkTest(const ParseState& State, PackOptions& Options, QString& Error) {
+    if (Options.Verbose) {
+        Error = QCoreApplication::translate("PackOptions", "--verbose goes only with --check");
+        return false;
+    }
+    if (State.paths.isEmpty() || State.paths.size() > 2) {
+        //: vendrel-pack error. --test is an option, never translated; PACKAGE and
+        //: PROJECT_FOLDER are the names the help gives the paths: use the same words.
+        const QString tooFew =
+            QCoreApplication::translate("PackOptions", "--test expects PACKAGE [PROJECT_FOLDER]");
+        const QString tooMany =
+            QCoreApplication::translate("PackOptions", "too many arguments: '%1'");
+        Error =
+            State.paths.isEmpty() ? tooFew : tooMany.arg(State.paths.mid(2).join(QLatin1Char(' ')));
+        return false;
+    }
+    if (State.paths.contains(QString())) {
+        Error = QCoreApplication::translate("PackOptions", "an empty path was given");
+        return false;
+    }
+    Options.Package = State.paths.at(0);
+    Options.ProjectFolder = State.paths.value(1);
+    Options.KindGiven = State.kindSeen;
+    return true;
+}
+
 } // namespace
 
 bool ParseOptions(const QStringList& Args, PackOptions& Options, QString& Error) {
@@ -153,9 +183,18 @@ bool ParseOptions(const QStringList& Args, PackOptions& Options, QString& Error)
                      : state.version   ? PackAction::Version
                      : state.listKinds ? PackAction::ListKinds
                      : state.check     ? PackAction::Check
+                     : state.test      ? PackAction::Test
                                        : PackAction::Pack;
+    if (state.check && state.test) {
+        //: Usage error of vendrel-pack; keep the options as they are.
+        Error = QCoreApplication::translate("PackOptions",
+                                            "--check and --test cannot be given together");
+        return false;
+    }
     if (Options.Action == PackAction::Check)
         return checkCheck(state, Options, Error);
+    if (Options.Action == PackAction::Test)
+        return checkTest(state, Options, Error);
     return Options.Action != PackAction::Pack || checkPack(state, Options, Error);
 }
 
@@ -186,12 +225,13 @@ bool ArgumentsFromBytes(const QByteArrayList& Raw, QStringList& Args, QString& E
 
 QString HelpText() {
     //: vendrel-pack's help. Keep the options (--kind, -q...) and the layout as they are, and
-    //: lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same
-    //: way everywhere (the errors use them too). %1 is the list of kind codes.
+    //: lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT and PACKAGE may be translated,
+    //: the same way everywhere (the errors use them too). %1 is the list of kind codes.
     return QCoreApplication::translate(
                "PackOptions",
                "Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT\n"
                "       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER\n"
+               "       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]\n"
                "       vendrel-pack --list-kinds | --help | --version\n"
                "\n"
                "Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,\n"
@@ -203,6 +243,8 @@ QString HelpText() {
                "  --check        write nothing; list every problem a pack of PROJECT_FOLDER\n"
                "                 would meet, what it leaves out, and whether it is ready\n"
                "  --verbose      with --check, also list the paths a pack leaves out\n"
+               "  --test         verify PACKAGE as an installer reads it (every header, entry,\n"
+               "                 CRC and name), and compare it with PROJECT_FOLDER when given\n"
                "  --list-kinds   list the kinds with their extensions and entry names\n"
                "  -h, --help     show this help\n"
                "  --version      show the version\n"
@@ -214,7 +256,8 @@ QString HelpText() {
                "line per packed file goes there. --check without --kind checks for every kind.\n"
                "\n"
                "Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder\n"
-               "cannot be packed, 5 read or write failure, 130 interrupted.\n")
+               "cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact\n"
+               "(and matching), 6 damaged, unsafe or different, 5 package unreadable.\n")
         .arg(kindCodes());
 }
 

@@ -9,14 +9,16 @@
 #include <optional>
 
 // What the command line asks for.
-enum class PackAction { Pack, Check, Help, Version, ListKinds };
+enum class PackAction { Pack, Check, Test, Help, Version, ListKinds };
 
 struct PackOptions {
     PackAction Action = PackAction::Pack;
     KindCode Kind = KindCode::DZT;
-    bool KindGiven = false; // --kind was given (a check without it checks for every kind)
+    // --kind was given: a check without it checks for every kind, a test takes its naming.
+    bool KindGiven = false;
     QString ProjectFolder;
     QString Output;
+    QString Package; // --test: the package to read
     bool Quiet = false;
     bool Overwrite = false;
     bool Verbose = false; // --check lists the paths of what a pack leaves out

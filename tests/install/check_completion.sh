@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Loads vendrel-pack's completion for one shell (bash, zsh or fish) into that shell, started
 # bare, and completes a few command lines: the six kinds after --kind (also as --kind=),
-# folders for the project, files for the output (none after --check's project), and every
-# option `vendrel-pack --help` names. A shell that is not installed is skipped.
+# folders for the project, files for the output (none after --check's project, the other way
+# round after --test), and every option `vendrel-pack --help` names. A shell that is not
+# installed is skipped.
 # Usage: check_completion.sh SHELL COMPLETION_DIR VENDREL_PACK
 set -euo pipefail
 shell=$1 dir=$(realpath "$2") pack=$3
@@ -34,6 +35,8 @@ cases=(
     "vendrel-pack --che|--check"
     "vendrel-pack --check |Intro Outro"
     "vendrel-pack --check --verbose Intro |"
+    "vendrel-pack --test |Intro Outro notes.txt"
+    "vendrel-pack --test notes.txt |Intro Outro"
 )
 lines=("${cases[@]%%|*}" "vendrel-pack -")
 

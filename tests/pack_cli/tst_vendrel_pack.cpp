@@ -35,6 +35,8 @@ class TstVendrelPack : public QObject {
     void interrupted();
     void parallelArchiveVerified_data();
     void parallelArchiveVerified();
+    void packageTest_data();
+    void packageTest();
 
   private:
     QString project() const { return m_dir->path() + QStringLiteral("/Intro"); }
@@ -319,9 +321,12 @@ void TstVendrelPack::helpVersionAndKinds() {
     const PackResult help = RunPack({QStringLiteral("--help")});
     QCOMPARE(help.ExitCode, 0);
     QVERIFY(help.Out.startsWith(QLatin1String("Usage: vendrel-pack --kind KIND")));
-    QVERIFY(help.Out.contains(QLatin1String("Exit status: 0 success, 2 usage error, 3 destination "
-                                            "refused, 4 project folder\ncannot be packed, 5 read "
-                                            "or write failure, 130 interrupted.")));
+    QVERIFY(help.Out.contains(
+        QLatin1String("Exit status: 0 success, 2 usage error, 3 destination "
+                      "refused, 4 project folder\ncannot be packed, 5 read "
+                      "or write failure, 130 interrupted; --test: 0 intact\n(and matching), "
+                      "6 damaged, unsafe or different, 5 package "
+                      "unreadable.\n")));
     const PackResult version = RunPack({QStringLiteral("--version")});
     QCOMPARE(version.ExitCode, 0);
     QCOMPARE(version.Out, QStringLiteral("vendrel-pack " VENDREL_VERSION "\n"));
@@ -593,6 +598,111 @@ void TstVendrelPack::parallelArchiveVerified() {
     QVERIFY(check.waitForFinished(120000));
     const QByteArray said = check.readAll();
     QVERIFY2(check.exitCode() == 0 && !said.contains("warning"), said.constData());
+}
+
+void TstVendrelPack::packageTest_data() {
+    QTest::addColumn<QString>("damage"); // as tests/support/zipdamage.py makes it
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<bool>("withFolder");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("code");
+    const QString bad = QStringLiteral("problems found: 1\n");
+    QTest::newRow("intact") << "intact"
+                            << ".dzt" << false << QStringList{"\" is intact\n"} << 0;
+    QTest::newRow("intact, matches its folder")
+        << "intact"
+        << ".dzt" << true << QStringList{"\" is intact and matches \"@/Intro\"\n"} << 0;
+    QTest::newRow("plain zip")
+        << "intact"
+        << ".zip" << true
+        << QStringList{"as a plain zip archive: its extension names no package kind\n",
+                       "is intact and matches"}
+        << 0;
+    QTest::newRow("truncated") << "truncated"
+                               << ".dzt" << false
+                               << QStringList{"\nno end record: the package was cut short", bad}
+                               << 6;
+    QTest::newRow("flipped byte in data")
+        << "flipped"
+        << ".dzt" << false << QStringList{"\n.\\project.xml: the data's CRC is ", bad} << 6;
+    QTest::newRow("wrong CRC in the central directory")
+        << "central crc"
+        << ".dzt" << false
+        << QStringList{"\n.\\project.xml: the local header's CRC differs from the central "
+                       "directory's\n",
+                       "\n.\\project.xml: the data's CRC is ", "problems found: 2\n"}
+        << 6;
+    QTest::newRow("local header disagrees")
+        << "local name"
+        << ".dzt" << false << QStringList{"\n.\\project.xml: the local header's name differs", bad}
+        << 6;
+    QTest::newRow("entry ..\\x") << "dotdot"
+                                 << ".dzs" << false
+                                 << QStringList{"\n..\\x: unsafe name: \"..\" leads out of the "
+                                                "install folder\n",
+                                                bad}
+                                 << 6;
+    QTest::newRow("entry C:\\x") << "drive"
+                                 << ".dzs" << false
+                                 << QStringList{"\nC:\\x: unsafe name: \"C:\" names a drive\n", bad}
+                                 << 6;
+    QTest::newRow("names that fold together")
+        << "fold"
+        << ".dzs" << false
+        << QStringList{"\nMedia\\A.PNG: unpacks as one file with media\\a.png", bad} << 6;
+    QTest::newRow("65536 entries")
+        << "many"
+        << ".dzs" << false << QStringList{"\n65536 entries: a package holds at most 65535\n", bad}
+        << 6;
+    QTest::newRow("folder changed, added to and removed from")
+        << "edited"
+        << ".dzt" << true
+        << QStringList{"\n.\\new.txt: in the project folder, missing from the package\n"
+                       ".\\readme.txt: changed (4 B in the package, 9 B in the project folder)\n"
+                       ".\\project.xml: in the package, not in the project folder\n",
+                       "problems found: 3\n"}
+        << 6;
+}
+
+// --test reads a package as an installer would: each damage gets its line and exit 6, and
+// Python's zipfile (or its Windows path rules) finds a fault in every damaged package too.
+void TstVendrelPack::packageTest() {
+    QFETCH(QString, damage);
+    QFETCH(QString, extension);
+    QFETCH(bool, withFolder);
+    QFETCH(QStringList, lines);
+    QVERIFY(MakeFile(project() + QStringLiteral("/readme.txt"), "text"));
+    const QString source = out() + QStringLiteral("/Intro.dzt");
+    QCOMPARE(RunPack({"--kind", "DZT", "-q", project(), source}).ExitCode, 0);
+    const QString package = out() + QStringLiteral("/tested") + extension;
+    const auto python = [](const QStringList& Args) {
+        QProcess process;
+        process.start(QStringLiteral("python3"),
+                      QStringList{QStringLiteral(VENDREL_ZIPDAMAGE_PY)} + Args);
+        return process.waitForFinished(120000) && process.exitCode() == 0
+                   ? QString::fromUtf8(process.readAllStandardOutput())
+                   : QStringLiteral("failed");
+    };
+    const bool edited = damage == QLatin1String("edited");
+    QCOMPARE(python({"make", edited ? QStringLiteral("intact") : damage, source, package}),
+             QString());
+    const QString judged = python({"judge", package});
+    QVERIFY2(judged.isEmpty() == (damage == QLatin1String("intact") || edited), qPrintable(judged));
+    if (edited) {
+        QVERIFY(MakeFile(project() + QStringLiteral("/readme.txt"), "new text!"));
+        QVERIFY(MakeFile(project() + QStringLiteral("/new.txt"), "added"));
+        QVERIFY(QFile::remove(project() + QStringLiteral("/project.xml")));
+    }
+    QStringList args{QStringLiteral("--test"), package};
+    if (withFolder)
+        args << project();
+    const PackResult result = RunPack(args);
+    QVERIFY(result.Finished);
+    for (const QString& line : lines)
+        QVERIFY2(result.Out.contains(QString(line).replace(QLatin1Char('@'), m_dir->path())),
+                 qPrintable(result.Out));
+    QTEST(result.ExitCode, "code");
+    QCOMPARE(result.Err, QString());
 }
 
 QTEST_GUILESS_MAIN(TstVendrelPack)

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "pack_cli/pack_options.h"
+#include "pack_cli/pack_report.h"
+
+// vendrel-pack --test: reads Options.Package as an installer would, checks its names by the
+// packing rules and its kind's naming, compares it with Options.ProjectFolder when given, and
+// prints a line per problem and a closing line. Returns the exit code: 0 intact (and
+// matching), 6 damaged, unsafe or different, 5 unreadable or no zip, 4 when the project
+// folder cannot be walked as a pack walks it.
+[[nodiscard]] int TestPackage(const PackOptions& Options, const ConsoleStreams& Streams);
