@@ -10,6 +10,8 @@ languages=("$@")
 if [ ${#languages[@]} -eq 0 ]; then
   for ts in translations/vendrel_*.ts; do
     name=${ts##*/vendrel_}
+    # English's catalogue holds only its plurals; its screenshot is docs/screenshot.png.
+    [ "$name" = en.ts ] && continue
     languages+=("${name%.ts}")
   done
 fi

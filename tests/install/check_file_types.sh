@@ -44,7 +44,8 @@ warnings=$(XDG_DATA_HOME=$scratch/data XDG_DATA_DIRS=$scratch/data \
     update-mime-database "$db" 2>&1 >/dev/null) || fail "update-mime-database: $warnings"
 [ -z "$warnings" ] || fail "update-mime-database warns: $warnings"
 
-languages=$(cd "$src/translations" && ls vendrel_*.ts | sed 's/^vendrel_//; s/\.ts$//')
+# English's own catalogue holds only plurals; the comment without a language is English.
+languages=$(cd "$src/translations" && ls vendrel_*.ts | sed 's/^vendrel_//; s/\.ts$//' | grep -vx en)
 kinds=0
 while read -r code extension _; do
     kinds=$((kinds + 1))
