@@ -1,5 +1,5 @@
-# fish completion for vendrel-pack: its options, the six package kinds after --kind, a folder
-# for the project folder and a file for the output.
+# fish completion for vendrel-pack: its options, the six package kinds after --kind, the levels
+# after --level, a folder for the project folder and a file for the output.
 
 # The number of paths on the command line before the word being completed.
 function __vendrel_pack_paths
@@ -15,7 +15,7 @@ function __vendrel_pack_paths
             set paths (math $paths + 1)
         else if test "$word" = --
             set onlyPaths 1
-        else if test "$word" = --kind
+        else if contains -- "$word" --kind --level --date
             set value 1
         else if test "$word" = - || not string match -q -- '-*' $word
             set paths (math $paths + 1)
@@ -39,6 +39,8 @@ complete -c vendrel-pack -f
 complete -c vendrel-pack -l kind -x -a '(__vendrel_pack_kinds)' -d 'package kind'
 complete -c vendrel-pack -l overwrite -d 'replace OUTPUT if it exists'
 complete -c vendrel-pack -s q -l quiet -d 'print nothing but errors'
+complete -c vendrel-pack -l level -x -a '0 1 2 3 4 5 6 7 8 9' -d 'compression level'
+complete -c vendrel-pack -l date -x -d 'stamp every entry with this date and time'
 complete -c vendrel-pack -l list-kinds -d 'list the kinds with their extensions and entry names'
 complete -c vendrel-pack -s h -l help -d 'show the help'
 complete -c vendrel-pack -l version -d 'show the version'

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Loads vendrel-pack's completion for one shell (bash, zsh or fish) into that shell, started
-# bare, and completes a few command lines: the six kinds after --kind (also as --kind=),
+# bare, and completes a few command lines: the six kinds after --kind (also as --kind=), the
+# levels after --level, the values of --level and --date not counted as paths,
 # folders for the project, files for the output, and every option `vendrel-pack --help`
 # names. A shell that is not installed is skipped.
 # Usage: check_completion.sh SHELL COMPLETION_DIR VENDREL_PACK
@@ -31,6 +32,9 @@ cases=(
     "vendrel-pack --kind=dzt Intro |Intro Outro notes.txt"
     "vendrel-pack -q Intro out.dzt |"
     "vendrel-pack -- --kind |Intro Outro notes.txt"
+    "vendrel-pack --level |0 1 2 3 4 5 6 7 8 9"
+    "vendrel-pack --le|--level"
+    "vendrel-pack --level 9 --date @1700000000 |Intro Outro"
 )
 lines=("${cases[@]%%|*}" "vendrel-pack -")
 
