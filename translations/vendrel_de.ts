@@ -232,7 +232,38 @@
         <translation>Argument %1 ist kein gültiges UTF-8: &apos;%2&apos;</translation>
     </message>
     <message>
-        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
+        <source>--level &apos;%1&apos; is not a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated; %1 is what was given.</extracomment>
+        <translation>--level &apos;%1&apos; ist keine Stufe von 0 bis 9</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; names no such date or time</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given, in the right form but a day or time that does not exist (2024-02-30, 25:00).</extracomment>
+        <translation>--date &apos;%1&apos; nennt ein Datum oder eine Uhrzeit, die es nicht gibt</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; is not a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>--date &apos;%1&apos; ist weder Datum und Uhrzeit wie 2024-05-01T12:00:00Z noch @SEKUNDEN</translation>
+    </message>
+    <message>
+        <source>--level needs a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated.</extracomment>
+        <translation>--level braucht eine Stufe von 0 bis 9</translation>
+    </message>
+    <message>
+        <source>--date needs a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>--date braucht Datum und Uhrzeit wie 2024-05-01T12:00:00Z oder @SEKUNDEN</translation>
+    </message>
+    <message>
+        <source>SOURCE_DATE_EPOCH &apos;%1&apos; is not a whole number of seconds since 1970-01-01 00:00:00 UTC; unset it or give --date</source>
+        <extracomment>vendrel-pack error. SOURCE_DATE_EPOCH is an environment variable and --date an option, never translated; %1 is the variable&apos;s value.</extracomment>
+        <translation>SOURCE_DATE_EPOCH &apos;%1&apos; ist keine ganze Zahl von Sekunden seit 1970-01-01 00:00:00 UTC; die Variable entfernen oder --date angeben</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
+                    [--date WHEN] PROJECT_FOLDER OUTPUT
        vendrel-pack --list-kinds | --help | --version
 
 Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
@@ -241,6 +272,11 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --kind KIND    package kind, one of %1 (any case)
   --overwrite    replace OUTPUT if it exists (otherwise it is refused)
   -q, --quiet    print nothing but errors
+  --level N, -N  compression level: 0 stores every file, 1 is the fastest and
+                 9 the smallest (default: zlib&apos;s default level)
+  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
+                 unless it names its zone (2024-05-01T12:00:00+02:00), or
+                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
   --list-kinds   list the kinds with their extensions and entry names
   -h, --help     show this help
   --version      show the version
@@ -251,11 +287,16 @@ temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
 progress bar shows on standard error; when standard output is not a terminal, a
 line per packed file goes there.
 
+With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
+every entry carries that instant in UTC instead of the time of the run, so the
+same folder gives the same package, byte for byte, wherever it is packed.
+
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
 cannot be packed, 5 read or write failure, 130 interrupted.
 </source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
-        <translation>Aufruf: vendrel-pack --kind TYP [--overwrite] [--quiet] PROJEKTORDNER ZIELDATEI
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <translation>Aufruf: vendrel-pack --kind TYP [--overwrite] [--quiet] [--level N]
+                     [--date WANN] PROJEKTORDNER ZIELDATEI
         vendrel-pack --list-kinds | --help | --version
 
 Packt PROJEKTORDNER samt allen Unterordnern in das Vorlagenpaket ZIELDATEI,
@@ -265,6 +306,12 @@ genau so, wie es das Fenster von Vendrel für denselben Ordner und Typ tut.
                  (Groß-/Kleinschreibung beliebig)
   --overwrite    ZIELDATEI ersetzen, falls vorhanden (sonst wird sie abgelehnt)
   -q, --quiet    nur Fehler ausgeben
+  --level N, -N  Kompressionsstufe: 0 speichert jede Datei unverändert, 1 ist
+                 die schnellste, 9 die kleinste (Standard: die Stufe von zlib)
+  --date WANN    jeden Eintrag mit WANN versehen: Datum und Uhrzeit nach
+                 ISO 8601, in UTC, sofern keine Zone genannt ist
+                 (2024-05-01T12:00:00+02:00), oder @SEKUNDEN seit 1970;
+                 hat Vorrang vor SOURCE_DATE_EPOCH
   --list-kinds   die Typen mit ihren Endungen und Eintragsnamen auflisten
   -h, --help     diese Hilfe anzeigen
   --version      die Version anzeigen
@@ -275,6 +322,10 @@ Paket wird unter einem temporären Namen neben ZIELDATEI geschrieben und tritt
 erst an ihre Stelle, wenn es vollständig ist. Im Terminal zeigt die
 Standardfehlerausgabe einen Fortschrittsbalken; ist die Standardausgabe kein
 Terminal, erhält sie eine Zeile je gepackter Datei.
+
+Ist SOURCE_DATE_EPOCH auf eine Zahl von Sekunden seit 1970 gesetzt (oder
+--date angegeben), trägt jeder Eintrag diesen Zeitpunkt in UTC statt der Zeit
+des Laufs; derselbe Ordner ergibt so überall dasselbe Paket, Byte für Byte.
 
 Exit-Status: 0 Erfolg, 2 Aufruffehler, 3 Ziel abgelehnt, 4 Projektordner nicht
 packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen.

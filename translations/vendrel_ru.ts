@@ -232,7 +232,38 @@
         <translation>аргумент %1 не является корректной строкой UTF-8: «%2»</translation>
     </message>
     <message>
-        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
+        <source>--level &apos;%1&apos; is not a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated; %1 is what was given.</extracomment>
+        <translation>--level «%1» — не уровень от 0 до 9</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; names no such date or time</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given, in the right form but a day or time that does not exist (2024-02-30, 25:00).</extracomment>
+        <translation>--date «%1» — такой даты или такого времени не существует</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; is not a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>--date «%1» — не дата и время вида 2024-05-01T12:00:00Z и не @СЕКУНДЫ</translation>
+    </message>
+    <message>
+        <source>--level needs a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated.</extracomment>
+        <translation>после --level нужен уровень от 0 до 9</translation>
+    </message>
+    <message>
+        <source>--date needs a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>после --date нужны дата и время вида 2024-05-01T12:00:00Z или @СЕКУНДЫ</translation>
+    </message>
+    <message>
+        <source>SOURCE_DATE_EPOCH &apos;%1&apos; is not a whole number of seconds since 1970-01-01 00:00:00 UTC; unset it or give --date</source>
+        <extracomment>vendrel-pack error. SOURCE_DATE_EPOCH is an environment variable and --date an option, never translated; %1 is the variable&apos;s value.</extracomment>
+        <translation>SOURCE_DATE_EPOCH «%1» — не целое число секунд с 1970-01-01 00:00:00 UTC; удалите переменную или укажите --date</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
+                    [--date WHEN] PROJECT_FOLDER OUTPUT
        vendrel-pack --list-kinds | --help | --version
 
 Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
@@ -241,6 +272,11 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --kind KIND    package kind, one of %1 (any case)
   --overwrite    replace OUTPUT if it exists (otherwise it is refused)
   -q, --quiet    print nothing but errors
+  --level N, -N  compression level: 0 stores every file, 1 is the fastest and
+                 9 the smallest (default: zlib&apos;s default level)
+  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
+                 unless it names its zone (2024-05-01T12:00:00+02:00), or
+                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
   --list-kinds   list the kinds with their extensions and entry names
   -h, --help     show this help
   --version      show the version
@@ -251,12 +287,17 @@ temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
 progress bar shows on standard error; when standard output is not a terminal, a
 line per packed file goes there.
 
+With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
+every entry carries that instant in UTC instead of the time of the run, so the
+same folder gives the same package, byte for byte, wherever it is packed.
+
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
 cannot be packed, 5 read or write failure, 130 interrupted.
 </source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER and OUTPUT may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
         <translation>Использование:
-  vendrel-pack --kind ТИП [--overwrite] [--quiet] ПАПКА_ПРОЕКТА ПАКЕТ
+  vendrel-pack --kind ТИП [--overwrite] [--quiet] [--level N] [--date КОГДА]
+               ПАПКА_ПРОЕКТА ПАКЕТ
   vendrel-pack --list-kinds | --help | --version
 
 Упаковывает папку ПАПКА_ПРОЕКТА со всеми вложенными папками в пакет шаблона
@@ -265,6 +306,12 @@ cannot be packed, 5 read or write failure, 130 interrupted.
   --kind ТИП     тип пакета: %1 (в любом регистре)
   --overwrite    заменить файл ПАКЕТ, если он существует (иначе — отказ)
   -q, --quiet    выводить только сообщения об ошибках
+  --level N, -N  уровень сжатия: 0 — сохранять файлы без сжатия, 1 — быстрее
+                 всего, 9 — меньше всего (по умолчанию — уровень zlib)
+  --date КОГДА   ставить на каждый элемент время КОГДА: дату и время по
+                 ISO 8601, в UTC, если не указан пояс
+                 (2024-05-01T12:00:00+02:00), или @СЕКУНДЫ с 1970 года;
+                 важнее, чем SOURCE_DATE_EPOCH
   --list-kinds   показать типы с их расширениями и именами элементов
   -h, --help     показать эту справку
   --version      показать версию
@@ -275,6 +322,10 @@ cannot be packed, 5 read or write failure, 130 interrupted.
 и занимает его место только после завершения. В терминале индикатор
 выполнения выводится в стандартный поток ошибок; если стандартный вывод —
 не терминал, туда выводится по строке на каждый упакованный файл.
+
+Если SOURCE_DATE_EPOCH задана числом секунд с 1970 года (или указан --date),
+каждый элемент получает этот момент в UTC вместо времени запуска, и одна и та
+же папка везде даёт один и тот же пакет, байт в байт.
 
 Код завершения: 0 — успех, 2 — ошибка в аргументах, 3 — место назначения
 отклонено, 4 — папку проекта нельзя упаковать, 5 — ошибка чтения или записи,
