@@ -58,6 +58,34 @@
     </message>
 </context>
 <context>
+    <name>Exclusions</name>
+    <message>
+        <source>it ends in a lone &quot;\&quot;</source>
+        <extracomment>Why a pattern of a .vendrelignore file or --exclude cannot be used.</extracomment>
+        <translation>sie endet auf einem einzelnen „\“</translation>
+    </message>
+    <message>
+        <source>a &quot;[&quot; is never closed by &quot;]&quot;</source>
+        <extracomment>Why a pattern cannot be used: &quot;[&quot; starts a set of characters, like &quot;[abc]&quot;.</extracomment>
+        <translation>ein „[“ wird nie durch „]“ geschlossen</translation>
+    </message>
+    <message>
+        <source>a &quot;.&quot; or &quot;..&quot; step never matches a path</source>
+        <extracomment>Why a pattern cannot be used: paths below the project folder hold no &quot;.&quot; or &quot;..&quot;.</extracomment>
+        <translation>ein Schritt „.“ oder „..“ passt nie zu einem Pfad</translation>
+    </message>
+    <message>
+        <source>taking entries back in with &quot;!&quot; is not supported (write &quot;\!&quot; for a name that starts with &quot;!&quot;)</source>
+        <extracomment>Why a pattern cannot be used; keep the characters &quot;!&quot; and &quot;!&quot; as they are.</extracomment>
+        <translation>Einträge mit „!“ wieder aufzunehmen wird nicht unterstützt (für einen Namen, der mit „!“ beginnt, „\!“ schreiben)</translation>
+    </message>
+    <message>
+        <source>it names nothing</source>
+        <extracomment>Why a pattern cannot be used: it is empty or only &quot;/&quot;.</extracomment>
+        <translation>sie nennt nichts</translation>
+    </message>
+</context>
+<context>
     <name>FolderChooser</name>
     <message>
         <source>Browse for Folder</source>
@@ -414,7 +442,38 @@
         <translation>--check und --test können nicht zusammen angegeben werden</translation>
     </message>
     <message>
-        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
+        <source>--level &apos;%1&apos; is not a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated; %1 is what was given.</extracomment>
+        <translation>--level &apos;%1&apos; ist keine Stufe von 0 bis 9</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; names no such date or time</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given, in the right form but a day or time that does not exist (2024-02-30, 25:00).</extracomment>
+        <translation>--date &apos;%1&apos; nennt ein Datum oder eine Uhrzeit, die es nicht gibt</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; is not a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>--date &apos;%1&apos; ist weder Datum und Uhrzeit wie 2024-05-01T12:00:00Z noch @SEKUNDEN</translation>
+    </message>
+    <message>
+        <source>--level needs a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated.</extracomment>
+        <translation>--level braucht eine Stufe von 0 bis 9</translation>
+    </message>
+    <message>
+        <source>--date needs a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>--date braucht Datum und Uhrzeit wie 2024-05-01T12:00:00Z oder @SEKUNDEN</translation>
+    </message>
+    <message>
+        <source>SOURCE_DATE_EPOCH &apos;%1&apos; is not a whole number of seconds since 1970-01-01 00:00:00 UTC; unset it or give --date</source>
+        <extracomment>vendrel-pack error. SOURCE_DATE_EPOCH is an environment variable and --date an option, never translated; %1 is the variable&apos;s value.</extracomment>
+        <translation>SOURCE_DATE_EPOCH &apos;%1&apos; ist keine ganze Zahl von Sekunden seit 1970-01-01 00:00:00 UTC; die Variable entfernen oder --date angeben</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
+                    [--date WHEN] PROJECT_FOLDER OUTPUT
        vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
        vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
        vendrel-pack --list-kinds | --help | --version
@@ -425,6 +484,11 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --kind KIND    package kind, one of %1 (any case)
   --overwrite    replace OUTPUT if it exists (otherwise it is refused)
   -q, --quiet    print nothing but errors
+  --level N, -N  compression level: 0 stores every file, 1 is the fastest and
+                 9 the smallest (default: zlib&apos;s default level)
+  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
+                 unless it names its zone (2024-05-01T12:00:00+02:00), or
+                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
   --check        write nothing; list every problem a pack of PROJECT_FOLDER
                  would meet, what it leaves out, and whether it is ready
   --verbose      with --check, also list the paths a pack leaves out
@@ -440,12 +504,17 @@ temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
 progress bar shows on standard error; when standard output is not a terminal, a
 line per packed file goes there. --check without --kind checks for every kind.
 
+With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
+every entry carries that instant in UTC instead of the time of the run, so the
+same folder gives the same package, byte for byte, wherever it is packed.
+
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
 cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
 (and matching), 6 damaged, unsafe or different, 5 package unreadable.
 </source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT and PACKAGE may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
-        <translation>Aufruf: vendrel-pack --kind TYP [--overwrite] [--quiet] PROJEKTORDNER ZIELDATEI
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, PACKAGE, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <translation>Aufruf: vendrel-pack --kind TYP [--overwrite] [--quiet] [--level N]
+                     [--date WANN] PROJEKTORDNER ZIELDATEI
         vendrel-pack --check [--kind TYP] [--verbose] PROJEKTORDNER
         vendrel-pack --test [--kind TYP] PAKET [PROJEKTORDNER]
         vendrel-pack --list-kinds | --help | --version
@@ -457,6 +526,12 @@ genau so, wie es das Fenster von Vendrel für denselben Ordner und Typ tut.
                  (Groß-/Kleinschreibung beliebig)
   --overwrite    ZIELDATEI ersetzen, falls vorhanden (sonst wird sie abgelehnt)
   -q, --quiet    nur Fehler ausgeben
+  --level N, -N  Kompressionsstufe: 0 speichert jede Datei unverändert, 1 ist
+                 die schnellste, 9 die kleinste (Standard: die Stufe von zlib)
+  --date WANN    jeden Eintrag mit WANN versehen: Datum und Uhrzeit nach
+                 ISO 8601, in UTC, sofern keine Zone genannt ist
+                 (2024-05-01T12:00:00+02:00), oder @SEKUNDEN seit 1970;
+                 hat Vorrang vor SOURCE_DATE_EPOCH
   --check        nichts schreiben; jedes Problem auflisten, auf das ein Packen
                  von PROJEKTORDNER stieße, was es auslässt und ob er bereit ist
   --verbose      mit --check auch die Pfade auflisten, die ein Packen auslässt
@@ -474,6 +549,10 @@ erst an ihre Stelle, wenn es vollständig ist. Im Terminal zeigt die
 Standardfehlerausgabe einen Fortschrittsbalken; ist die Standardausgabe kein
 Terminal, erhält sie eine Zeile je gepackter Datei. --check ohne --kind prüft
 für jeden Typ.
+
+Ist SOURCE_DATE_EPOCH auf eine Zahl von Sekunden seit 1970 gesetzt (oder
+--date angegeben), trägt jeder Eintrag diesen Zeitpunkt in UTC statt der Zeit
+des Laufs; derselbe Ordner ergibt so überall dasselbe Paket, Byte für Byte.
 
 Exit-Status: 0 Erfolg, 2 Aufruffehler, 3 Ziel abgelehnt, 4 Projektordner nicht
 packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen; --test: 0 unversehrt

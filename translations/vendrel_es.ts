@@ -58,6 +58,34 @@
     </message>
 </context>
 <context>
+    <name>Exclusions</name>
+    <message>
+        <source>it ends in a lone &quot;\&quot;</source>
+        <extracomment>Why a pattern of a .vendrelignore file or --exclude cannot be used.</extracomment>
+        <translation>termina en una «\» suelta</translation>
+    </message>
+    <message>
+        <source>a &quot;[&quot; is never closed by &quot;]&quot;</source>
+        <extracomment>Why a pattern cannot be used: &quot;[&quot; starts a set of characters, like &quot;[abc]&quot;.</extracomment>
+        <translation>un «[» nunca se cierra con «]»</translation>
+    </message>
+    <message>
+        <source>a &quot;.&quot; or &quot;..&quot; step never matches a path</source>
+        <extracomment>Why a pattern cannot be used: paths below the project folder hold no &quot;.&quot; or &quot;..&quot;.</extracomment>
+        <translation>un paso «.» o «..» nunca coincide con una ruta</translation>
+    </message>
+    <message>
+        <source>taking entries back in with &quot;!&quot; is not supported (write &quot;\!&quot; for a name that starts with &quot;!&quot;)</source>
+        <extracomment>Why a pattern cannot be used; keep the characters &quot;!&quot; and &quot;!&quot; as they are.</extracomment>
+        <translation>no se admite volver a incluir entradas con «!» (escriba «\!» para un nombre que empieza por «!»)</translation>
+    </message>
+    <message>
+        <source>it names nothing</source>
+        <extracomment>Why a pattern cannot be used: it is empty or only &quot;/&quot;.</extracomment>
+        <translation>no nombra nada</translation>
+    </message>
+</context>
+<context>
     <name>FolderChooser</name>
     <message>
         <source>Browse for Folder</source>
@@ -414,7 +442,38 @@
         <translation>--check y --test no se pueden indicar juntos</translation>
     </message>
     <message>
-        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
+        <source>--level &apos;%1&apos; is not a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated; %1 is what was given.</extracomment>
+        <translation>--level «%1» no es un nivel de 0 a 9</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; names no such date or time</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given, in the right form but a day or time that does not exist (2024-02-30, 25:00).</extracomment>
+        <translation>--date «%1» indica una fecha o una hora que no existe</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; is not a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>--date «%1» no es una fecha y hora como 2024-05-01T12:00:00Z, ni @SEGUNDOS</translation>
+    </message>
+    <message>
+        <source>--level needs a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated.</extracomment>
+        <translation>--level necesita un nivel de 0 a 9</translation>
+    </message>
+    <message>
+        <source>--date needs a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>--date necesita una fecha y hora como 2024-05-01T12:00:00Z, o @SEGUNDOS</translation>
+    </message>
+    <message>
+        <source>SOURCE_DATE_EPOCH &apos;%1&apos; is not a whole number of seconds since 1970-01-01 00:00:00 UTC; unset it or give --date</source>
+        <extracomment>vendrel-pack error. SOURCE_DATE_EPOCH is an environment variable and --date an option, never translated; %1 is the variable&apos;s value.</extracomment>
+        <translation>SOURCE_DATE_EPOCH «%1» no es un número entero de segundos desde 1970-01-01 00:00:00 UTC; elimine la variable o indique --date</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
+                    [--date WHEN] PROJECT_FOLDER OUTPUT
        vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
        vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
        vendrel-pack --list-kinds | --help | --version
@@ -425,6 +484,11 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --kind KIND    package kind, one of %1 (any case)
   --overwrite    replace OUTPUT if it exists (otherwise it is refused)
   -q, --quiet    print nothing but errors
+  --level N, -N  compression level: 0 stores every file, 1 is the fastest and
+                 9 the smallest (default: zlib&apos;s default level)
+  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
+                 unless it names its zone (2024-05-01T12:00:00+02:00), or
+                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
   --check        write nothing; list every problem a pack of PROJECT_FOLDER
                  would meet, what it leaves out, and whether it is ready
   --verbose      with --check, also list the paths a pack leaves out
@@ -440,12 +504,17 @@ temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
 progress bar shows on standard error; when standard output is not a terminal, a
 line per packed file goes there. --check without --kind checks for every kind.
 
+With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
+every entry carries that instant in UTC instead of the time of the run, so the
+same folder gives the same package, byte for byte, wherever it is packed.
+
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
 cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
 (and matching), 6 damaged, unsafe or different, 5 package unreadable.
 </source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT and PACKAGE may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
-        <translation>Uso: vendrel-pack --kind TIPO [--overwrite] [--quiet] CARPETA_PROYECTO DESTINO
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, PACKAGE, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <translation>Uso: vendrel-pack --kind TIPO [--overwrite] [--quiet] [--level N]
+                  [--date CUÁNDO] CARPETA_PROYECTO DESTINO
      vendrel-pack --check [--kind TIPO] [--verbose] CARPETA_PROYECTO
      vendrel-pack --test [--kind TIPO] PAQUETE [CARPETA_PROYECTO]
      vendrel-pack --list-kinds | --help | --version
@@ -458,6 +527,12 @@ carpeta y el mismo tipo.
                  (en mayúsculas o minúsculas)
   --overwrite    reemplaza DESTINO si existe (de lo contrario, se rechaza)
   -q, --quiet    no muestra nada salvo los errores
+  --level N, -N  nivel de compresión: 0 almacena cada archivo tal cual, 1 es el
+                 más rápido y 9 el más pequeño (por omisión: el nivel de zlib)
+  --date CUÁNDO  pone CUÁNDO como fecha de cada entrada: una fecha y hora
+                 ISO 8601, en UTC salvo que indique su zona
+                 (2024-05-01T12:00:00+02:00), o @SEGUNDOS desde 1970;
+                 prevalece sobre SOURCE_DATE_EPOCH
   --check        no escribe nada; enumera cada problema que encontraría el
                  empaquetado de CARPETA_PROYECTO, lo que omite y si está lista
   --verbose      con --check, enumera también las rutas que se omiten
@@ -475,6 +550,11 @@ solo cuando está completo. En un terminal se muestra una barra de progreso en
 la salida de error estándar; cuando la salida estándar no es un terminal, se
 escribe en ella una línea por cada archivo empaquetado. --check sin --kind
 comprueba para todos los tipos.
+
+Con SOURCE_DATE_EPOCH definida como un número de segundos desde 1970 (o con
+--date), cada entrada lleva ese instante en UTC en lugar de la hora de la
+ejecución, de modo que la misma carpeta da el mismo paquete, byte a byte,
+dondequiera que se empaquete.
 
 Código de salida: 0 éxito, 2 error de uso, 3 destino rechazado, 4 no se puede
 empaquetar la carpeta del proyecto, 5 error de lectura o escritura,

@@ -58,6 +58,34 @@
     </message>
 </context>
 <context>
+    <name>Exclusions</name>
+    <message>
+        <source>it ends in a lone &quot;\&quot;</source>
+        <extracomment>Why a pattern of a .vendrelignore file or --exclude cannot be used.</extracomment>
+        <translation>он заканчивается одиночным «\»</translation>
+    </message>
+    <message>
+        <source>a &quot;[&quot; is never closed by &quot;]&quot;</source>
+        <extracomment>Why a pattern cannot be used: &quot;[&quot; starts a set of characters, like &quot;[abc]&quot;.</extracomment>
+        <translation>«[» нигде не закрыта «]»</translation>
+    </message>
+    <message>
+        <source>a &quot;.&quot; or &quot;..&quot; step never matches a path</source>
+        <extracomment>Why a pattern cannot be used: paths below the project folder hold no &quot;.&quot; or &quot;..&quot;.</extracomment>
+        <translation>шаг «.» или «..» никогда не совпадает с путём</translation>
+    </message>
+    <message>
+        <source>taking entries back in with &quot;!&quot; is not supported (write &quot;\!&quot; for a name that starts with &quot;!&quot;)</source>
+        <extracomment>Why a pattern cannot be used; keep the characters &quot;!&quot; and &quot;!&quot; as they are.</extracomment>
+        <translation>возврат элементов с помощью «!» не поддерживается (для имени, начинающегося с «!», пишите «\!»)</translation>
+    </message>
+    <message>
+        <source>it names nothing</source>
+        <extracomment>Why a pattern cannot be used: it is empty or only &quot;/&quot;.</extracomment>
+        <translation>он ничего не называет</translation>
+    </message>
+</context>
+<context>
     <name>FolderChooser</name>
     <message>
         <source>Browse for Folder</source>
@@ -420,7 +448,38 @@
         <translation>--check и --test нельзя указывать вместе</translation>
     </message>
     <message>
-        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT
+        <source>--level &apos;%1&apos; is not a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated; %1 is what was given.</extracomment>
+        <translation>--level «%1» — не уровень от 0 до 9</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; names no such date or time</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given, in the right form but a day or time that does not exist (2024-02-30, 25:00).</extracomment>
+        <translation>--date «%1» — такой даты или такого времени не существует</translation>
+    </message>
+    <message>
+        <source>--date &apos;%1&apos; is not a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated; %1 is what was given. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>--date «%1» — не дата и время вида 2024-05-01T12:00:00Z и не @СЕКУНДЫ</translation>
+    </message>
+    <message>
+        <source>--level needs a level from 0 to 9</source>
+        <extracomment>vendrel-pack error. --level is an option, never translated.</extracomment>
+        <translation>после --level нужен уровень от 0 до 9</translation>
+    </message>
+    <message>
+        <source>--date needs a date and time such as 2024-05-01T12:00:00Z, or @SECONDS</source>
+        <extracomment>vendrel-pack error. --date is an option, never translated. Keep the example and @SECONDS as they are (SECONDS may be translated as in the help).</extracomment>
+        <translation>после --date нужны дата и время вида 2024-05-01T12:00:00Z или @СЕКУНДЫ</translation>
+    </message>
+    <message>
+        <source>SOURCE_DATE_EPOCH &apos;%1&apos; is not a whole number of seconds since 1970-01-01 00:00:00 UTC; unset it or give --date</source>
+        <extracomment>vendrel-pack error. SOURCE_DATE_EPOCH is an environment variable and --date an option, never translated; %1 is the variable&apos;s value.</extracomment>
+        <translation>SOURCE_DATE_EPOCH «%1» — не целое число секунд с 1970-01-01 00:00:00 UTC; удалите переменную или укажите --date</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
+                    [--date WHEN] PROJECT_FOLDER OUTPUT
        vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
        vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
        vendrel-pack --list-kinds | --help | --version
@@ -431,6 +490,11 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --kind KIND    package kind, one of %1 (any case)
   --overwrite    replace OUTPUT if it exists (otherwise it is refused)
   -q, --quiet    print nothing but errors
+  --level N, -N  compression level: 0 stores every file, 1 is the fastest and
+                 9 the smallest (default: zlib&apos;s default level)
+  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
+                 unless it names its zone (2024-05-01T12:00:00+02:00), or
+                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
   --check        write nothing; list every problem a pack of PROJECT_FOLDER
                  would meet, what it leaves out, and whether it is ready
   --verbose      with --check, also list the paths a pack leaves out
@@ -446,13 +510,18 @@ temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
 progress bar shows on standard error; when standard output is not a terminal, a
 line per packed file goes there. --check without --kind checks for every kind.
 
+With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
+every entry carries that instant in UTC instead of the time of the run, so the
+same folder gives the same package, byte for byte, wherever it is packed.
+
 Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
 cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
 (and matching), 6 damaged, unsafe or different, 5 package unreadable.
 </source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...) and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT and PACKAGE may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, PACKAGE, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
         <translation>Использование:
-  vendrel-pack --kind ТИП [--overwrite] [--quiet] ПАПКА_ПРОЕКТА ПАКЕТ
+  vendrel-pack --kind ТИП [--overwrite] [--quiet] [--level N] [--date КОГДА]
+               ПАПКА_ПРОЕКТА ПАКЕТ
   vendrel-pack --check [--kind ТИП] [--verbose] ПАПКА_ПРОЕКТА
   vendrel-pack --test [--kind ТИП] ПАКЕТ [ПАПКА_ПРОЕКТА]
   vendrel-pack --list-kinds | --help | --version
@@ -463,6 +532,12 @@ cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
   --kind ТИП     тип пакета: %1 (в любом регистре)
   --overwrite    заменить файл ПАКЕТ, если он существует (иначе — отказ)
   -q, --quiet    выводить только сообщения об ошибках
+  --level N, -N  уровень сжатия: 0 — сохранять файлы без сжатия, 1 — быстрее
+                 всего, 9 — меньше всего (по умолчанию — уровень zlib)
+  --date КОГДА   ставить на каждый элемент время КОГДА: дату и время по
+                 ISO 8601, в UTC, если не указан пояс
+                 (2024-05-01T12:00:00+02:00), или @СЕКУНДЫ с 1970 года;
+                 важнее, чем SOURCE_DATE_EPOCH
   --check        ничего не записывать; перечислить все проблемы, на которые
                  натолкнулась бы упаковка ПАПКИ_ПРОЕКТА, что она пропускает
                  и готова ли папка к упаковке
@@ -481,6 +556,10 @@ cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
 выполнения выводится в стандартный поток ошибок; если стандартный вывод —
 не терминал, туда выводится по строке на каждый упакованный файл.
 --check без --kind проверяет для всех типов.
+
+Если SOURCE_DATE_EPOCH задана числом секунд с 1970 года (или указан --date),
+каждый элемент получает этот момент в UTC вместо времени запуска, и одна и та
+же папка везде даёт один и тот же пакет, байт в байт.
 
 Код завершения: 0 — успех, 2 — ошибка в аргументах, 3 — место назначения
 отклонено, 4 — папку проекта нельзя упаковать, 5 — ошибка чтения или записи,

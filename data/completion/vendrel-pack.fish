@@ -1,6 +1,6 @@
-# fish completion for vendrel-pack: its options, the six package kinds after --kind, a folder
-# for the project folder and a file for the output (none after --check's folder); with --test,
-# a file for the package and a folder for the project folder.
+# fish completion for vendrel-pack: its options, the six package kinds after --kind, the levels
+# after --level, a folder for the project folder and a file for the output (none after
+# --check's folder); with --test, a file for the package and a folder for the project folder.
 
 # The number of paths on the command line before the word being completed.
 function __vendrel_pack_paths
@@ -16,7 +16,7 @@ function __vendrel_pack_paths
             set paths (math $paths + 1)
         else if test "$word" = --
             set onlyPaths 1
-        else if test "$word" = --kind
+        else if contains -- "$word" --kind --level --date
             set value 1
         else if test "$word" = - || not string match -q -- '-*' $word
             set paths (math $paths + 1)
@@ -45,6 +45,8 @@ complete -c vendrel-pack -f
 complete -c vendrel-pack -l kind -x -a '(__vendrel_pack_kinds)' -d 'package kind'
 complete -c vendrel-pack -l overwrite -d 'replace OUTPUT if it exists'
 complete -c vendrel-pack -s q -l quiet -d 'print nothing but errors'
+complete -c vendrel-pack -l level -x -a '0 1 2 3 4 5 6 7 8 9' -d 'compression level'
+complete -c vendrel-pack -l date -x -d 'stamp every entry with this date and time'
 complete -c vendrel-pack -l check -d 'write nothing; list every problem a pack would meet'
 complete -c vendrel-pack -l verbose -d 'with --check, also list the paths a pack leaves out'
 complete -c vendrel-pack -l test -d 'verify a package, and compare it with PROJECT_FOLDER'

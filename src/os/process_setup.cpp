@@ -5,12 +5,16 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 
+#include <thread>
+
 #include <dirent.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -106,6 +110,14 @@ int OpenFilesLeft() {
         open = 16;
     }
     return qMax(0, int(limit.rlim_cur) - open);
+}
+
+int UsableCores() {
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0 && CPU_COUNT(&allowed) > 0)
+        return CPU_COUNT(&allowed);
+    return int(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 } // namespace ProcessSetup

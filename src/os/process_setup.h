@@ -31,4 +31,8 @@ void ShareOneHeap();
 // open; a large number where there is no limit.
 int OpenFilesLeft();
 
+// How many processor cores this process may run on: the cores of its affinity mask (what
+// taskset or a container's cpuset allows), else every core the system has; at least 1.
+int UsableCores();
+
 } // namespace ProcessSetup

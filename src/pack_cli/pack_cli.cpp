@@ -55,5 +55,8 @@ int RunPackCli(const QStringList& Args, const ConsoleStreams& Streams) {
         report.Error(error);
         return refused;
     }
-    return PackRun(destination, KindOf(options.Kind), report).Run();
+    PackRun run(destination, KindOf(options.Kind), report);
+    run.SetLevel(options.Level);
+    run.SetEntryTime(options.Date);
+    return run.Run();
 }

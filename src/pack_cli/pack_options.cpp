@@ -1,10 +1,14 @@
 #include "pack_cli/pack_options.h"
 
+#include "packing/package_date.h"
+
 #include <QCoreApplication>
 
 namespace {
 
 const QString KindOption = QStringLiteral("--kind");
+const QString LevelOption = QStringLiteral("--level");
+const QString DateOption = QStringLiteral("--date");
 
 QString kindCodes() {
     QStringList codes;
@@ -24,6 +28,69 @@ struct ParseState {
     bool onlyPaths = false;
     QStringList paths;
 };
+
+// Whether Args[Index] is the option Name with a value ("--name VALUE" or "--name=VALUE");
+// the value goes into Value, and Index past it. Missing is set when none follows.
+bool takesValue(const QStringList& Args, qsizetype& Index, const QString& Name, QString& Value,
+                bool& Missing) {
+    const QString& arg = Args.at(Index);
+    Missing = false;
+    if (arg.startsWith(Name + QLatin1Char('='))) {
+        Value = arg.mid(Name.size() + 1);
+        return true;
+    }
+    if (arg != Name)
+        return false;
+    Missing = ++Index >= Args.size();
+    if (!Missing)
+        Value = Args.at(Index);
+    return true;
+}
+
+// A level as zip users give it, 0 to 9; the last one given counts.
+bool takeLevel(const QString& Value, PackOptions& Options, QString& Error) {
+    const bool digit =
+        Value.size() == 1 && Value.at(0) >= QLatin1Char('0') && Value.at(0) <= QLatin1Char('9');
+    if (!digit) {
+        //: vendrel-pack error. --level is an option, never translated; %1 is what was given.
+        Error =
+            QCoreApplication::translate("PackOptions", "--level '%1' is not a level from 0 to 9")
+                .arg(Value);
+        return false;
+    }
+    Options.Level = Value.at(0).unicode() - '0';
+    return true;
+}
+
+// The instant of --date; the last one given counts.
+bool takeDate(const QString& Value, PackOptions& Options, QString& Error) {
+    qint64 seconds = 0;
+    switch (PackageDate::ReadDate(Value, seconds)) {
+    case PackageDate::Reading::Usable:
+        Options.Date = seconds;
+        return true;
+    case PackageDate::Reading::NoSuchDate:
+        //: vendrel-pack error. --date is an option, never translated; %1 is what was given,
+        //: in the right form but a day or time that does not exist (2024-02-30, 25:00).
+        Error = QCoreApplication::translate("PackOptions", "--date '%1' names no such date or time")
+                    .arg(Value);
+        return false;
+    case PackageDate::Reading::Malformed:
+    case PackageDate::Reading::Unset:
+        break;
+    }
+    //: vendrel-pack error. --date is an option, never translated; %1 is what was given. Keep
+    //: the example and @SECONDS as they are (SECONDS may be translated as in the help).
+    Error = QCoreApplication::translate("PackOptions", "--date '%1' is not a date and time such "
+                                                       "as 2024-05-01T12:00:00Z, or @SECONDS")
+                .arg(Value);
+    return false;
+}
+
+// The short level options of zip: -0 to -9.
+bool isShortLevel(const QString& Arg) {
+    return Arg.size() == 2 && Arg.at(1) >= QLatin1Char('0') && Arg.at(1) <= QLatin1Char('9');
+}
 
 bool setFlag(bool& Flag) {
     Flag = true;
@@ -79,6 +146,27 @@ bool takeOption(const QStringList& Args, qsizetype& Index, PackOptions& Options,
                     .arg(kindCodes());
         return false;
     }
+    if (isShortLevel(arg))
+        return takeLevel(arg.mid(1), Options, Error);
+    QString value;
+    bool missing = false;
+    if (takesValue(Args, Index, LevelOption, value, missing)) {
+        if (!missing)
+            return takeLevel(value, Options, Error);
+        //: vendrel-pack error. --level is an option, never translated.
+        Error = QCoreApplication::translate("PackOptions", "--level needs a level from 0 to 9");
+        return false;
+    }
+    if (takesValue(Args, Index, DateOption, value, missing)) {
+        if (!missing)
+            return takeDate(value, Options, Error);
+        //: vendrel-pack error. --date is an option, never translated. Keep the example and
+        //: @SECONDS as they are (SECONDS may be translated as in the help).
+        Error = QCoreApplication::translate(
+            "PackOptions",
+            "--date needs a date and time such as 2024-05-01T12:00:00Z, or @SECONDS");
+        return false;
+    }
     //: vendrel-pack error; %1 is the option given.
     Error = QCoreApplication::translate("PackOptions", "unknown option '%1'").arg(arg);
     return false;
@@ -101,6 +189,31 @@ bool checkCheck(const ParseState& State, PackOptions& Options, QString& Error) {
     }
     Options.ProjectFolder = State.paths.at(0);
     return true;
+}
+
+// Without --date, SOURCE_DATE_EPOCH fixes the entries' stamp; a value that is no number of
+// seconds is refused rather than silently giving a package that differs on every run.
+bool takeEnvironmentDate(PackOptions& Options, QString& Error) {
+    if (Options.Date)
+        return true;
+    qint64 seconds = 0;
+    switch (PackageDate::FromEnvironment(seconds)) {
+    case PackageDate::Reading::Usable:
+        Options.Date = seconds;
+        return true;
+    case PackageDate::Reading::Unset:
+        return true;
+    case PackageDate::Reading::Malformed:
+    case PackageDate::Reading::NoSuchDate:
+        break;
+    }
+    //: vendrel-pack error. SOURCE_DATE_EPOCH is an environment variable and --date an option,
+    //: never translated; %1 is the variable's value.
+    Error = QCoreApplication::translate("PackOptions",
+                                        "SOURCE_DATE_EPOCH '%1' is not a whole number of seconds "
+                                        "since 1970-01-01 00:00:00 UTC; unset it or give --date")
+                .arg(qEnvironmentVariable(PackageDate::Variable));
+    return false;
 }
 
 bool checkPack(const ParseState& State, PackOptions& Options, QString& Error) {
@@ -134,7 +247,7 @@ bool checkPack(const ParseState& State, PackOptions& Options, QString& Error) {
     }
     Options.ProjectFolder = State.paths.at(0);
     Options.Output = State.paths.at(1);
-    return true;
+    return takeEnvironmentDate(Options, Error);
 }
 
 // --test PACKAGE [PROJECT_FOLDER]: --kind, when given, names the naming to test against.
@@ -224,12 +337,14 @@ bool ArgumentsFromBytes(const QByteArrayList& Raw, QStringList& Args, QString& E
 }
 
 QString HelpText() {
-    //: vendrel-pack's help. Keep the options (--kind, -q...) and the layout as they are, and
-    //: lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT and PACKAGE may be translated,
-    //: the same way everywhere (the errors use them too). %1 is the list of kind codes.
+    //: vendrel-pack's help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example
+    //: date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER,
+    //: OUTPUT, PACKAGE, N, WHEN and SECONDS may be translated, the same way everywhere (the
+    //: errors use them too). %1 is the list of kind codes.
     return QCoreApplication::translate(
                "PackOptions",
-               "Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] PROJECT_FOLDER OUTPUT\n"
+               "Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]\n"
+               "                    [--date WHEN] PROJECT_FOLDER OUTPUT\n"
                "       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER\n"
                "       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]\n"
                "       vendrel-pack --list-kinds | --help | --version\n"
@@ -240,6 +355,11 @@ QString HelpText() {
                "  --kind KIND    package kind, one of %1 (any case)\n"
                "  --overwrite    replace OUTPUT if it exists (otherwise it is refused)\n"
                "  -q, --quiet    print nothing but errors\n"
+               "  --level N, -N  compression level: 0 stores every file, 1 is the fastest and\n"
+               "                 9 the smallest (default: zlib's default level)\n"
+               "  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC\n"
+               "                 unless it names its zone (2024-05-01T12:00:00+02:00), or\n"
+               "                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH\n"
                "  --check        write nothing; list every problem a pack of PROJECT_FOLDER\n"
                "                 would meet, what it leaves out, and whether it is ready\n"
                "  --verbose      with --check, also list the paths a pack leaves out\n"
@@ -254,6 +374,10 @@ QString HelpText() {
                "temporary name and takes OUTPUT's place only when complete. On a terminal a\n"
                "progress bar shows on standard error; when standard output is not a terminal, a\n"
                "line per packed file goes there. --check without --kind checks for every kind.\n"
+               "\n"
+               "With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),\n"
+               "every entry carries that instant in UTC instead of the time of the run, so the\n"
+               "same folder gives the same package, byte for byte, wherever it is packed.\n"
                "\n"
                "Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder\n"
                "cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact\n"

@@ -22,11 +22,17 @@ struct PackOptions {
     bool Quiet = false;
     bool Overwrite = false;
     bool Verbose = false; // --check lists the paths of what a pack leaves out
+    // The compression level: -1 zlib's default (stretches deflate cannot shrink stored), 0
+    // every entry stored, 1 to 9 deflate at that level.
+    int Level = -1;
+    // The instant every entry is stamped with (--date, else SOURCE_DATE_EPOCH), in seconds
+    // since 1970 UTC; none stamps the time of the run.
+    std::optional<qint64> Date;
 };
 
-// Reads the arguments that follow the program name. False, with Error saying what is wrong,
-// for a usage error. --help, --version and --list-kinds win over everything else but an
-// unknown option.
+// Reads the arguments that follow the program name, and for a pack SOURCE_DATE_EPOCH unless
+// --date is given. False, with Error saying what is wrong, for a usage error. --help,
+// --version and --list-kinds win over everything else but an unknown option or a bad value.
 bool ParseOptions(const QStringList& Args, PackOptions& Options, QString& Error);
 
 // The kind whose code is Text, in any case ("dzt", "DZT", "Dzt").

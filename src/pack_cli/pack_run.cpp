@@ -21,6 +21,8 @@ namespace {
 
 // Internal attributes of an entry whose data zlib judged to be text, as minizip marks it.
 constexpr int TextAttr = 1;
+// The zip method of an entry that holds its file's bytes as they are.
+constexpr int StoredMethod = 0;
 
 QString quoted(const QString& Path) {
     return QLatin1Char('"') + Path + QLatin1Char('"');
@@ -258,8 +260,10 @@ bool PackRun::catchUpReport() {
 
 int PackRun::writeEntries() {
     DeflateSettings settings;
-    // zlib's default level, as the window's entries get it.
-    settings.Level = -1;
+    // zlib's default level unless asked otherwise, as the window's entries get it; level 0
+    // stores the files' bytes as they are, in entries of method 0.
+    settings.Level = m_level;
+    settings.Store = m_level == 0;
     ParallelDeflate deflate(settings);
     const bool completed =
         deflate.Run(m_found, [this](const DeflatePiece& Piece) { return onPiece(Piece); });
@@ -328,9 +332,12 @@ bool PackRun::onPiece(const DeflatePiece& piece) {
 bool PackRun::openEntry(const ZipFile& file, bool text) {
     if (m_reporting)
         m_report.FileStarted(file);
-    const bool failed =
-        m_writer.OpenRawFileInZip(file.AsFile, file.ZMethod, file.ZLevel, file.Attrs, file.Comment,
-                                  file.ByteCount, text ? TextAttr : 0);
+    // The window's method and level (deflate, zlib's default) unless a level was asked for;
+    // the level also sets the header's level flags as minizip sets them.
+    const int method = m_level == 0 ? StoredMethod : file.ZMethod;
+    const int level = m_level == -1 ? file.ZLevel : m_level;
+    const bool failed = m_writer.OpenRawFileInZip(
+        file.AsFile, method, level, file.Attrs, file.Comment, file.ByteCount, text ? TextAttr : 0);
     if (!failed)
         return true;
     return failWrite(QStringLiteral("OpenFileInZip"));

@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 class PackReport;
@@ -81,6 +82,14 @@ class PackRun {
     PackRun(const PackRun&) = delete;
     PackRun& operator=(const PackRun&) = delete;
 
+    // Compresses at Level: -1 zlib's default (the window's), 0 stores every entry, 1 to 9
+    // deflate at that level. Set before Run.
+    void SetLevel(int Level) { m_level = Level; }
+    // Stamps every entry with the instant SecsSinceEpoch (seconds since 1970 UTC) rather
+    // than the time of the run; none for the time of the run. Set before Run.
+    void SetEntryTime(std::optional<qint64> SecsSinceEpoch) {
+        m_writer.SetEntryTime(SecsSinceEpoch);
+    }
     // Walks and writes; returns the exit code, with every failure already reported.
     int Run();
 
@@ -118,6 +127,7 @@ class PackRun {
     int m_filesReported = 0;  // files whose line has been printed
     bool m_reporting = false; // the walk is through and the report has caught up
     QString m_held;           // the failure to report once the walk is known to be fine
+    int m_level = -1;
     RawZipWriter m_writer;
     QString m_tempPath; // the file written: the temporary file, or the output it becomes
     QString m_failure;  // why the piece sink stopped the run

@@ -3,6 +3,7 @@
 #include "os/file_info.h"
 #include "os/folder_listing.h"
 #include "packing/pack_job.h"
+#include "packing/package_date.h"
 #include "packing/package_paths.h"
 #include "packing/platform.h"
 #include "zip_engine/zip_limits.h"
@@ -234,6 +235,9 @@ bool Packer::refuseReplacing(const QString& outputPath) {
 void Packer::startRun(const QString& outputPath) {
     m_runOutput = outputPath;
     m_view.SetProgressVisible(true);
+    // Read at each run: SOURCE_DATE_EPOCH fixes every entry's stamp; a value that is no
+    // number of seconds is ignored, and the entries get the time of the run as ever.
+    m_zipper.SetEntryTime(PackageDate::UsableFromEnvironment());
     const bool failed = m_output ? m_zipper.ZipReplacing(std::move(m_output), m_replaceOld)
                                  : m_zipper.Zip(outputPath);
     m_oldOutputPath.clear();

@@ -1,5 +1,6 @@
 #include "zip_engine/entry_fields.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace EntryFields {
@@ -30,6 +31,17 @@ void SetTestClock(QDateTime (*Now)()) {
 
 QDateTime EntryTime() {
     return g_testClock ? g_testClock() : localNow();
+}
+
+QDateTime FixedEntryTime(qint64 SecsSinceEpoch) {
+    const qint64 second = std::clamp(SecsSinceEpoch, FirstStampSecond, LastStampSecond);
+    // A DOS stamp counts seconds in twos; both writers would drop an odd second anyway, and
+    // rounding down here keeps the stamp within the range.
+    return QDateTime::fromSecsSinceEpoch(second - second % 2, Qt::UTC);
+}
+
+QDateTime EntryTime(const std::optional<qint64>& FixedTime) {
+    return FixedTime ? FixedEntryTime(*FixedTime) : EntryTime();
 }
 
 } // namespace EntryFields

@@ -4,6 +4,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <optional>
 
 // What both archive writers share: their result codes and the rules for an entry's fields.
 namespace EntryFields {
@@ -28,10 +29,21 @@ inline quint32 NameFlags(const QByteArray& Name, const QByteArray& Comment) {
     return ascii(Name) && ascii(Comment) ? 0 : 0x800;
 }
 
+// The first and the last instant a zip entry's DOS time stamp can hold, in seconds since
+// 1970-01-01 00:00:00 UTC: 1980-01-01 00:00:00 and 2107-12-31 23:59:58.
+inline constexpr qint64 FirstStampSecond = 315532800;
+inline constexpr qint64 LastStampSecond = 4354819198;
+
 // Test hook: the clock that stamps new entries (nullptr restores the local clock).
 void SetTestClock(QDateTime (*Now)());
 // The time a new entry is stamped with now: the local time, to the second, or the test
 // clock's.
 QDateTime EntryTime();
+// The stamp of every entry of a package made at a fixed instant (SecsSinceEpoch, seconds
+// since 1970 UTC): that instant in UTC, brought into the stamps' range and down to an even
+// second, so that every time zone and every zip reader sees the same stamp.
+QDateTime FixedEntryTime(qint64 SecsSinceEpoch);
+// The time a new entry is stamped with: the fixed instant's when there is one, else now.
+QDateTime EntryTime(const std::optional<qint64>& FixedTime);
 
 } // namespace EntryFields

@@ -4,13 +4,14 @@
 #include "zip_engine/deflate/block_reader.h"
 #include "zip_engine/deflate/worker_pool.h"
 
+#include "os/process_setup.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
 #include <chrono>
 #include <deque>
 #include <exception>
-#include <thread>
 
 namespace {
 
@@ -33,8 +34,10 @@ constexpr int BlockShares = 4;
 constexpr std::chrono::milliseconds LookAgainAfter{1};
 
 DeflateSettings normalised(DeflateSettings s) {
+    // One worker per core the process may run on: pinned to fewer cores than the machine
+    // has, more workers would only take turns.
     if (s.Threads <= 0)
-        s.Threads = int(std::max(1u, std::thread::hardware_concurrency()));
+        s.Threads = ProcessSetup::UsableCores();
     s.Threads = std::min(s.Threads, MaxThreads);
     s.BlockSize = std::clamp(s.BlockSize, MinBlockSize, MaxBlockSize);
     // A block in flight holds its input and its output; one more block is read ahead.
@@ -62,8 +65,8 @@ struct RunOutcome {
 class DeflateRun {
   public:
     DeflateRun(DeflateSources& sources, const DeflateSettings& settings, const DeflateSink& sink)
-        : m_settings(settings), m_sink(sink), m_reader(sources, settings.BlockSize),
-          m_pool(settings.Threads, settings.Level, m_stop) {}
+        : m_settings(settings), m_sink(sink), m_level(settings.Store ? StoreAsIs : settings.Level),
+          m_reader(sources, settings.BlockSize), m_pool(settings.Threads, m_level, m_stop) {}
 
     // Makes workers drop their block at the next slice should an exception end the run.
     ~DeflateRun() { m_stop = true; }
@@ -87,6 +90,7 @@ class DeflateRun {
 
     const DeflateSettings m_settings;
     const DeflateSink& m_sink;
+    const int m_level; // zlib's level, or StoreAsIs
     std::atomic<bool> m_stop{false};
     BlockReader m_reader;
     WorkerPool m_pool;
@@ -195,7 +199,7 @@ void DeflateRun::closeBatch() {
 
 void DeflateRun::compressHere(const JobBatch& batch) {
     for (const JobPtr& job : batch) {
-        compressBlock(*job, m_settings.Level, m_stop);
+        compressBlock(*job, m_level, m_stop);
         job->done = true;
     }
 }

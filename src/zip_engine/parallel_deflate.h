@@ -12,7 +12,9 @@ class SourceReader;
 // constructor (the level excepted: zlib itself refuses a bad level, and the run reports it).
 struct DeflateSettings {
     int Level = 6;              // zlib level: -1 (zlib's default) or 0 to 9
-    int Threads = 0;            // compression workers; 0 = one per hardware thread
+    bool Store = false;         // the pieces are the files' bytes as they are (stored entries);
+                                // Level is then unused
+    int Threads = 0;            // compression workers; 0 = one per core the process may use
     qint64 BlockSize = 1 << 20; // input bytes per independently compressed block
     int MaxBlocksInFlight = 0;  // blocks read but not yet delivered; 0 = automatic
 };
@@ -57,6 +59,7 @@ class DeflateSources {
 // Stretches that deflate could not shrink (already-compressed media) are written as stored
 // deflate blocks without running deflate over them. Only regular files are read: anything
 // else in the list (a folder, a FIFO, a device) fails the run at once, without waiting.
+// With Store set, the pieces are the files' bytes as they are, for stored entries.
 // The output depends only on the input, the level and the block size, never on the number
 // of threads or their timing. Memory stays within MemoryBudget whatever the file sizes.
 // One object serves one thread; Run may be called any number of times, never re-entered.

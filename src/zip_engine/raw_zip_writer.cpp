@@ -32,7 +32,7 @@ void append(QByteArray& bytes, quint64 value, int size) {
     put(bytes, at, value, size);
 }
 
-// The stamp in DOS form as minizip computes it from the local time: years from 1980 (a year
+// The stamp in DOS form as minizip computes it from the date and time: years from 1980 (a year
 // before that counts from 80), the seconds halved.
 quint32 dosDateOf(const QDateTime& time) {
     quint64 year = quint64(time.date().year());
@@ -139,7 +139,7 @@ bool RawZipWriter::OpenRawFileInZip(const QString& FileName, int ZMethod, int ZL
         return fail(ParamError);
     const bool zip64 = ExpectedSize >= Zip64Threshold;
     const quint32 flags = NameFlags(name, comment) | levelFlags(ZLevel);
-    const quint32 dosDate = dosDateOf(EntryTime());
+    const quint32 dosDate = dosDateOf(EntryTime(m_fixedTime));
     m_headerAt = tell();
 
     // The central record, finished when the entry closes; made by version 0, as minizip's

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // Writes a zip archive whose entries all arrive already compressed (raw deflate streams, or
 // stored bytes), laid out byte for byte as minizip 1.1 lays out the same raw entries with
@@ -26,15 +27,19 @@ class RawZipWriter {
 
     // Makes the next archive this writer creates go out in blocks of 512 KiB (see ZipWriter).
     void SetLargeBlocks(bool On) { m_largeBlocks = On; }
+    // Stamps the entries opened from now on with the instant SecsSinceEpoch (seconds since
+    // 1970 UTC, see EntryFields::FixedEntryTime) rather than the local time; none restores it.
+    void SetEntryTime(std::optional<qint64> SecsSinceEpoch) { m_fixedTime = SecsSinceEpoch; }
     // Opens a new archive at FilePath, creating or replacing the file.
     [[nodiscard]] bool OpenZip(const QString& FilePath);
     // Opens a new archive in the file open as Descriptor, from its offset on (what follows is
     // cut off first); the file stays open and is never deleted by the writer.
     [[nodiscard]] bool OpenZipIn(int Descriptor);
     // Starts an entry whose data follows already compressed by ZMethod (8 deflate, 0 stored),
-    // stamped with the local time now. ZLevel only sets the header's level flags; Attrs & 0x27
-    // are the external attributes, InternalAttrs is stored as given (1: text). ExpectedSize
-    // of EntryFields::Zip64Threshold or more gives the entry Zip64 fields.
+    // stamped with the local time now (or the instant SetEntryTime gave). ZLevel only sets the
+    // header's level flags; Attrs & 0x27 are the external attributes, InternalAttrs is stored as
+    // given (1: text). ExpectedSize of EntryFields::Zip64Threshold or more gives the entry Zip64
+    // fields.
     [[nodiscard]] bool OpenRawFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1,
                                         int Attrs = 0, const QString& Comment = {},
                                         qint64 ExpectedSize = 0, int InternalAttrs = 0);
@@ -68,6 +73,7 @@ class RawZipWriter {
     std::unique_ptr<ByteSink> m_faultLayer;
     ByteSink* m_sink = nullptr; // the file or the test faults' layer over it; null when closed
     bool m_largeBlocks = false;
+    std::optional<qint64> m_fixedTime;
     int m_result = 0;
     QByteArray m_directory; // the central directory's records, in entry order
     qint64 m_entries = 0;

@@ -17,10 +17,10 @@ zipFile handle(void* Handle) {
     return static_cast<zipFile>(Handle);
 }
 
-// The local date and time in minizip's form: month 0-11 and the full year; minizip derives
+// The entry's date and time in minizip's form: month 0-11 and the full year; minizip derives
 // the stored DOS date and time from it because dosDate stays 0.
-zip_fileinfo entryInfo(int Attrs) {
-    const QDateTime now = EntryTime();
+zip_fileinfo entryInfo(int Attrs, const std::optional<qint64>& fixedTime) {
+    const QDateTime now = EntryTime(fixedTime);
     zip_fileinfo info{};
     info.tmz_date.tm_sec = uInt(now.time().second());
     info.tmz_date.tm_min = uInt(now.time().minute());
@@ -94,7 +94,7 @@ bool ZipWriter::OpenFileInZip(const QString& FileName, int ZMethod, int ZLevel, 
     // A damaged archive gets no further entries.
     if (sinkFailed())
         return fail(IoFailed);
-    const zip_fileinfo info = entryInfo(Attrs);
+    const zip_fileinfo info = entryInfo(Attrs, m_fixedTime);
     const QByteArray name = FileName.toUtf8();
     const QByteArray comment = Comment.toUtf8();
     const uLong flags = NameFlags(name, comment);

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // Writes one zip archive at a time through minizip, checking the calling order.
 // Every operation returns true when it failed; Result() then says why:
 //   0 success, -1 archive not opened / I/O failure, -666 nothing open, -667 already open,
@@ -25,14 +27,18 @@ class ZipWriter {
     // than entry by entry: far fewer system calls for many small entries, but a failing disk
     // then shows at the call that writes the block out (a later entry's, or CloseZip).
     void SetLargeBlocks(bool On) { m_largeBlocks = On; }
+    // Stamps the entries opened from now on with the instant SecsSinceEpoch (seconds since
+    // 1970 UTC, see EntryFields::FixedEntryTime) rather than the local time; none restores it.
+    void SetEntryTime(std::optional<qint64> SecsSinceEpoch) { m_fixedTime = SecsSinceEpoch; }
     // Opens (AppendMode 0: creates or replaces) the archive at FilePath.
     [[nodiscard]] bool OpenZip(const QString& FilePath, int AppendMode = 0);
     // Opens a new archive in the file open as Descriptor, from its offset on (what follows is
     // cut off first); the file stays open and is never deleted by the writer (its owner puts
     // it in place or removes it).
     [[nodiscard]] bool OpenZipIn(int Descriptor);
-    // Starts an entry stamped with the local time now; external attributes are Attrs & 0x27.
-    // ExpectedSize, the number of bytes the entry will hold, decides whether it needs Zip64.
+    // Starts an entry stamped with the local time now (or the instant SetEntryTime gave); external
+    // attributes are Attrs & 0x27. ExpectedSize, the number of bytes the entry will hold, decides
+    // whether it needs Zip64.
     [[nodiscard]] bool OpenFileInZip(const QString& FileName, int ZMethod = 8, int ZLevel = -1,
                                      int Attrs = 0, const QString& Comment = {},
                                      qint64 ExpectedSize = 0);
@@ -63,6 +69,7 @@ class ZipWriter {
     void* m_zipHandle = nullptr;
     bool m_entryOpen = false;
     bool m_largeBlocks = false;
+    std::optional<qint64> m_fixedTime;
     int m_result = 0;
     MinizipSinkIo m_io;
 };

@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 
 // Compresses a queue of files into one archive, a few chunks per 16 ms timer step,
 // on the caller's thread. Reports through synchronous signals; never shows anything.
@@ -40,6 +41,11 @@ class Zipper : public QObject {
     void ClearFiles();
     // Asks the run in progress to stop at the next step; does nothing between runs.
     void Cancel();
+    // Stamps the entries of the runs started from now on with the instant SecsSinceEpoch
+    // (seconds since 1970 UTC) rather than the local time of each; none restores it.
+    void SetEntryTime(std::optional<qint64> SecsSinceEpoch) {
+        m_writer.SetEntryTime(SecsSinceEpoch);
+    }
     // Opens the archive and starts the timer; true (with Failed and Result) when refused.
     [[nodiscard]] bool Zip(const QString& FilePath, int AppendMode = 0);
     // Like Zip, into the file of Output (created by its owner): when the run completes,

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Loads vendrel-pack's completion for one shell (bash, zsh or fish) into that shell, started
-# bare, and completes a few command lines: the six kinds after --kind (also as --kind=),
-# folders for the project, files for the output (none after --check's project, the other way
-# round after --test), and every option `vendrel-pack --help` names. A shell that is not
-# installed is skipped.
+# bare, and completes a few command lines: the six kinds after --kind (also as --kind=), the
+# levels after --level, the values of --level and --date not counted as paths, folders for
+# the project, files for the output (none after --check's project, the other way round after
+# --test), and every option `vendrel-pack --help` names. A shell that is not installed is
+# skipped.
 # Usage: check_completion.sh SHELL COMPLETION_DIR VENDREL_PACK
 set -euo pipefail
 shell=$1 dir=$(realpath "$2") pack=$3
@@ -37,6 +38,9 @@ cases=(
     "vendrel-pack --check --verbose Intro |"
     "vendrel-pack --test |Intro Outro notes.txt"
     "vendrel-pack --test notes.txt |Intro Outro"
+    "vendrel-pack --level |0 1 2 3 4 5 6 7 8 9"
+    "vendrel-pack --le|--level"
+    "vendrel-pack --level 9 --date @1700000000 |Intro Outro"
 )
 lines=("${cases[@]%%|*}" "vendrel-pack -")
 

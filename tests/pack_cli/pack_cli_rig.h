@@ -11,6 +11,10 @@
 
 #include <unistd.h>
 
+// Runs a command on the first core only.
+inline const QStringList OnOneCore{QStringLiteral("taskset"), QStringLiteral("-c"),
+                                   QStringLiteral("0")};
+
 #ifndef VENDREL_PACK_EXE
 #error "VENDREL_PACK_EXE must name the vendrel-pack executable"
 #endif
@@ -25,8 +29,10 @@ struct PackResult {
 
 // Runs vendrel-pack with Args, standard output and error both pipes; with AsNobody as the
 // ordinary user nobody, for whom permission bits really stop a read (when the test runs as
-// root; otherwise as the test's own user).
-inline PackResult RunPack(const QStringList& Args, int TimeoutMs = 300000, bool AsNobody = false) {
+// root; otherwise as the test's own user); through Through (a program and its arguments,
+// such as taskset -c 0) when given.
+inline PackResult RunPack(const QStringList& Args, int TimeoutMs = 300000, bool AsNobody = false,
+                          const QStringList& Through = {}) {
     QProcess process;
     // Real and effective user both: a process whose two differ cannot be inspected by the
     // leak checker.
@@ -35,7 +41,8 @@ inline PackResult RunPack(const QStringList& Args, int TimeoutMs = 300000, bool 
             if (::setgid(65534) != 0 || ::setuid(65534) != 0)
                 ::_exit(125);
         });
-    process.start(QStringLiteral(VENDREL_PACK_EXE), Args);
+    const QStringList command = Through + QStringList{VENDREL_PACK_EXE} + Args;
+    process.start(command.first(), command.mid(1));
     PackResult result;
     result.Finished = process.waitForFinished(TimeoutMs);
     result.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;

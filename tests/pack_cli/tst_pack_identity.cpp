@@ -1,13 +1,16 @@
 #include "pack_cli_rig.h"
 
+#include "packing/package_date.h"
 #include "packing/package_paths.h"
 
+#include <QDirIterator>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 // For the same folder and kind, vendrel-pack's package holds the window's entries: in the
@@ -21,6 +24,7 @@ class TstPackIdentity : public QObject {
     void cleanup();
     void sameAsTheWindow_data();
     void sameAsTheWindow();
+    void oneDateGivesOneBytes();
     void emptyProject();
     void replacedOutputInsideTheProject();
 
@@ -48,6 +52,36 @@ QByteArray longText() {
     for (int i = 0; text.size() < 3500000; ++i)
         text += "<clip start=\"" + QByteArray::number(i * 31 % 9973) + "\" track=\"2\"/>\n";
     return text;
+}
+
+// Sets (or, for a null Value, unsets) an environment variable for as long as it lives.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* Name, const QByteArray& Value)
+        : m_name(Name), m_old(qgetenv(Name)), m_wasSet(qEnvironmentVariableIsSet(Name)) {
+        Value.isNull() ? qunsetenv(Name) : qputenv(Name, Value);
+    }
+    ~ScopedVariable() { m_wasSet ? qputenv(m_name, m_old) : qunsetenv(m_name); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+  private:
+    const char* m_name;
+    QByteArray m_old;
+    bool m_wasSet;
+};
+
+// Gives every file and folder below Root the modification time Seconds.
+bool touchTree(const QString& Root, qint64 Seconds) {
+    QDirIterator it(Root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
+                    QDirIterator::Subdirectories);
+    const timespec times[2] = {{time_t(Seconds), 0}, {time_t(Seconds), 0}};
+    while (it.hasNext()) {
+        const QByteArray path = QFile::encodeName(it.next());
+        if (::utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -142,6 +176,51 @@ void TstPackIdentity::sameAsTheWindow() {
     QVERIFY(text > 0 && text < names.size());
     QCOMPARE(readOnly, 1);
     QVERIFY(QFile::exists(m_out->filePath("command") + ext));
+}
+
+// With SOURCE_DATE_EPOCH set, vendrel-pack gives the same bytes in any time zone, on one core
+// or two, whatever the files' times; the window's package too, and its entries are
+// vendrel-pack's, time stamps included. An unusable value leaves the window's stamps as ever.
+void TstPackIdentity::oneDateGivesOneBytes() {
+    const ScopedVariable date(PackageDate::Variable, "1700000001");
+    const QStringList args{"--quiet", "--kind", "dzt", project()};
+    const QString first = m_out->filePath("first.dzt");
+    const QString second = m_out->filePath("second.dzt");
+    QVERIFY(touchTree(project(), 1600000000));
+    {
+        const ScopedVariable zone("TZ", "UTC");
+        QCOMPARE(RunPack(args + QStringList{first}, 300000, false, OnOneCore).ExitCode, 0);
+    }
+    QVERIFY(touchTree(project(), 1650000001));
+    {
+        const ScopedVariable zone("TZ", "Pacific/Chatham");
+        QCOMPARE(RunPack(args + QStringList{second}).ExitCode, 0);
+    }
+    QCOMPARE(Sha256OfFile(first), Sha256OfFile(second));
+    const CheckedArchive command = CheckZip(first);
+    QVERIFY2(command.Ok, qPrintable(command.Error));
+    CheckedArchive window[2];
+    const QByteArray zones[2] = {"America/St_Johns", "Asia/Kathmandu"};
+    for (int i = 0; i < 2; ++i) {
+        const ScopedVariable zone("TZ", zones[i]);
+        window[i] =
+            windowPackage(KindCode::DZT, m_out->filePath(QStringLiteral("w%1").arg(i)), false);
+        QVERIFY2(window[i].Ok, qPrintable(window[i].Error));
+    }
+    QCOMPARE(Sha256OfFile(m_out->filePath("w0.dzt")), Sha256OfFile(m_out->filePath("w1.dzt")));
+    QCOMPARE(EntryDifference(window[0], command), QString());
+    QCOMPARE(command.Entries.size(), 15);
+    for (qsizetype i = 0; i < command.Entries.size(); ++i) {
+        for (const CheckedEntry& e : {command.Entries[i], window[0].Entries[i]})
+            QCOMPARE((QList<int>{e.Year, e.Month, e.Day, e.Hour, e.Minute, e.Second}),
+                     (QList<int>{2023, 11, 14, 22, 13, 20}));
+    }
+    const ScopedVariable unusable(PackageDate::Variable, "1700000001 ");
+    const int yearBefore = QDate::currentDate().year();
+    const CheckedArchive now = windowPackage(KindCode::DZT, m_out->filePath("now"), false);
+    QVERIFY2(now.Ok, qPrintable(now.Error));
+    QVERIFY(now.Entries.first().Year >= yearBefore &&
+            now.Entries.first().Year <= QDate::currentDate().year());
 }
 
 void TstPackIdentity::emptyProject() {

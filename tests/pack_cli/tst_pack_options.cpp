@@ -1,13 +1,19 @@
 #include "pack_cli/pack_options.h"
+#include "packing/package_date.h"
 
 #include <QTest>
+
+#include <limits>
 
 // The command line: what each form asks for, and every way it can be wrong.
 class TstPackOptions : public QObject {
     Q_OBJECT
   private Q_SLOTS:
+    void cleanup() { qunsetenv(PackageDate::Variable); }
     void parse_data();
     void parse();
+    void levelAndDate_data();
+    void levelAndDate();
     void usageErrors_data();
     void usageErrors();
     void argumentsMustBeUtf8();
@@ -83,6 +89,59 @@ void TstPackOptions::parse() {
     QTEST(options.Overwrite, "overwrite");
 }
 
+namespace {
+
+// SOURCE_DATE_EPOCH as a row has it: "unset", or its value.
+void setEpoch(const QString& Epoch) {
+    if (Epoch == QLatin1String("unset"))
+        qunsetenv(PackageDate::Variable);
+    else
+        qputenv(PackageDate::Variable, Epoch.toUtf8());
+}
+
+} // namespace
+
+void TstPackOptions::levelAndDate_data() {
+    QTest::addColumn<QStringList>("args"); // after --kind dzt a b
+    QTest::addColumn<QString>("epoch");    // SOURCE_DATE_EPOCH, or "unset"
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("date"); // seconds since 1970, empty for none
+    const auto row = [](const char* Name, const QStringList& Args, const char* Epoch, int Level,
+                        const QString& Date) {
+        QTest::newRow(Name) << Args << Epoch << Level << Date;
+    };
+    row("neither", {}, "unset", -1, "");
+    row("--level 0", {"--level", "0"}, "unset", 0, "");
+    row("--level=1", {"--level=1"}, "unset", 1, "");
+    row("the last level counts", {"-1", "--level", "6", "-9"}, "unset", 9, "");
+    row("--date in UTC", {"--date", "2024-05-01T12:00:00Z"}, "unset", -1, "1714564800");
+    row("--date= with an offset", {"--date=2024-05-01T12:00:00+02:00"}, "unset", -1, "1714557600");
+    row("--date without a zone is UTC", {"--date", "2024-05-01 12:00"}, "unset", -1, "1714564800");
+    row("--date with a fraction, western", {"--date", "2024-05-01t12:00:00.75-0530"}, "unset", -1,
+        "1714584600");
+    row("--date of a day alone", {"--date", "2024-05-01"}, "unset", -1, "1714521600");
+    row("--date @SECONDS", {"--date", "@-5"}, "unset", -1, "-5");
+    row("SOURCE_DATE_EPOCH", {}, "1700000000", -1, "1700000000");
+    row("SOURCE_DATE_EPOCH beyond 64 bits", {}, "123456789012345678901234567890", -1,
+        QString::number(std::numeric_limits<qint64>::max()));
+    row("--date wins over an unusable SOURCE_DATE_EPOCH", {"--date", "@5"}, "soon", -1, "5");
+}
+
+void TstPackOptions::levelAndDate() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, epoch);
+    QFETCH(QString, date);
+    setEpoch(epoch);
+    PackOptions options;
+    QString error;
+    QVERIFY2(ParseOptions(QStringList{"--kind", "dzt", "a", "b"} + args, options, error),
+             qPrintable(error));
+    QTEST(options.Level, "level");
+    QCOMPARE(options.Date ? QString::number(*options.Date) : QString(), date);
+    // The help needs no usable date.
+    QVERIFY(ParseOptions({"--help"}, options, error));
+}
+
 void TstPackOptions::usageErrors_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("error");
@@ -104,11 +163,40 @@ void TstPackOptions::usageErrors_data() {
         << QStringList{"--quiet=yes", "--kind", "dzt", "a", "b"} << "unknown option '--quiet=yes'";
     QTest::newRow("unknown option beats help")
         << QStringList{"--help", "-x"} << "unknown option '-x'";
+    const QStringList dzt{"--kind", "dzt", "a", "b"};
+    QTest::newRow("level 10") << (dzt + QStringList{"--level", "10"})
+                              << "--level '10' is not a level from 0 to 9";
+    QTest::newRow("level without value")
+        << (dzt + QStringList{"--level"}) << "--level needs a level from 0 to 9";
+    QTest::newRow("-10") << (dzt + QStringList{"-10"}) << "unknown option '-10'";
+    QTest::newRow("date in words") << (dzt + QStringList{"--date", "yesterday"})
+                                   << "--date 'yesterday' is not a date and time such as "
+                                      "2024-05-01T12:00:00Z, or @SECONDS";
+    QTest::newRow("date without value") << (dzt + QStringList{"--date"}) << "--date needs a date";
+    QTest::newRow("date with a line end")
+        << (dzt + QStringList{"--date", "2024-05-01\n"}) << "is not a date and time";
+    QTest::newRow("@ with a fraction") << (dzt + QStringList{"--date=@1.5"}) << "'@1.5' is not";
+    QTest::newRow("30 February") << (dzt + QStringList{"--date", "2024-02-30T10:00"})
+                                 << "--date '2024-02-30T10:00' names no such date or time";
+    QTest::newRow("hour 24") << (dzt + QStringList{"--date", "2024-05-01T24:00Z"}) << "no such";
+    QTest::newRow("offset of 24 hours")
+        << (dzt + QStringList{"--date", "2024-05-01T12:00+24:00"}) << "no such";
+    // SOURCE_DATE_EPOCH's value follows "=" in the row's name.
+    for (const char* epoch : {"1700000000.5", "", " 1700000000", "2024-05-01"})
+        QTest::newRow(qPrintable(QStringLiteral("SOURCE_DATE_EPOCH=") + epoch))
+            << dzt
+            << QStringLiteral("SOURCE_DATE_EPOCH '%1' is not a whole number of seconds "
+                              "since 1970-01-01 00:00:00 UTC; unset it or give --date")
+                   .arg(QLatin1String(epoch));
 }
 
 void TstPackOptions::usageErrors() {
     QFETCH(QStringList, args);
     QFETCH(QString, error);
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    setEpoch(name.startsWith(QLatin1String("SOURCE_DATE_EPOCH="))
+                 ? name.mid(name.indexOf(QLatin1Char('=')) + 1)
+                 : QStringLiteral("unset"));
     PackOptions options;
     QString text;
     QVERIFY(!ParseOptions(args, options, text));

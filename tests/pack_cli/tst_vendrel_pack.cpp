@@ -555,23 +555,32 @@ void TstVendrelPack::parallelArchiveVerified_data() {
     // Started with standard input, output and error closed, as by a job runner or a service:
     // the report the run would print must not end up in the package.
     QTest::addColumn<bool>("streamsClosed");
-    QTest::newRow("zipfile") << "" << false;
-    QTest::newRow("unzip -t") << "unzip" << false;
-    QTest::newRow("7z t") << "7z" << false;
-    QTest::newRow("zipfile, standard streams closed") << "" << true;
-    QTest::newRow("unzip -t, standard streams closed") << "unzip" << true;
+    // A level option, checked to give the same bytes on one core as on all of them.
+    QTest::addColumn<QString>("level");
+    QTest::newRow("zipfile") << "" << false << "";
+    QTest::newRow("unzip -t") << "unzip" << false << "";
+    QTest::newRow("7z t") << "7z" << false << "";
+    QTest::newRow("zipfile, standard streams closed") << "" << true << "";
+    QTest::newRow("unzip -t, standard streams closed") << "unzip" << true << "";
+    QTest::newRow("zipfile, level 0: every entry stored") << "" << false << "--level=0";
+    QTest::newRow("zipfile, level 1") << "" << false << "-1";
+    QTest::newRow("zipfile, level 9") << "" << false << "--level=9";
+    QTest::newRow("unzip -t, level 0") << "unzip" << false << "-0";
 }
 
 void TstVendrelPack::parallelArchiveVerified() {
     QFETCH(QString, reader);
     QFETCH(bool, streamsClosed);
+    QFETCH(QString, level);
     const QString tool = QStandardPaths::findExecutable(reader);
     if (!reader.isEmpty() && tool.isEmpty())
         QSKIP("this reader is not installed");
     QHash<QString, QString> sourceOf;
     makeVariedTree(m_dir->path() + QStringLiteral("/Varied"), sourceOf);
     const QString output = out() + QStringLiteral("/varied.dzt");
-    const QStringList args{"--kind", "dzt", m_dir->path() + "/Varied", output};
+    const QStringList args =
+        QStringList{"--kind", "dzt", m_dir->path() + "/Varied", output} +
+        (level.isEmpty() ? QStringList() : QStringList{level, "--date", "@1700000000"});
     if (streamsClosed) {
         QProcess pack;
         pack.start(QStringLiteral("/bin/sh"),
@@ -585,9 +594,28 @@ void TstVendrelPack::parallelArchiveVerified() {
         const CheckedArchive archive = CheckZip(output);
         QVERIFY2(archive.Ok, qPrintable(archive.Error));
         QCOMPARE(archive.Entries.size(), sourceOf.size());
-        for (const CheckedEntry& entry : archive.Entries)
+        const int method = level.endsWith(QLatin1Char('0')) ? 0 : 8;
+        for (const CheckedEntry& entry : archive.Entries) {
             QCOMPARE(entry.Sha256,
                      Sha256OfFile(sourceOf.value(QString::fromUtf8(entry.NameBytes))));
+            QCOMPARE(entry.CompressType, method);
+            if (method == 0)
+                QCOMPARE(entry.CompressSize, entry.FileSize);
+        }
+        if (level.isEmpty())
+            return;
+        // The same level and date on one core give the same bytes.
+        const QString again = out() + QStringLiteral("/again.dzt");
+        const QStringList oneCore{"-q",
+                                  "--kind",
+                                  "dzt",
+                                  m_dir->path() + "/Varied",
+                                  again,
+                                  level,
+                                  "--date=2023-11-14T23:13:20+01:00"};
+        QCOMPARE(RunPack(oneCore, 300000, false, OnOneCore).ExitCode, 0);
+        QVERIFY(CheckZip(again).Ok);
+        QCOMPARE(Sha256OfFile(again), Sha256OfFile(output));
         return;
     }
     QProcess check;

@@ -10,7 +10,12 @@
 
 #include <minizip/zip.h>
 
+#include <limits>
+#include <optional>
+
 namespace {
+
+constexpr qint64 NotFixed = -123456789;
 
 QDateTime g_fixedNow;
 QDateTime fixedClock() {
@@ -37,8 +42,10 @@ bool apply(ZipWriter& Writer, const QString& Op, const QString& Path) {
 
 // Writes one entry with the given name, comment and attributes, and reads it back.
 CheckedEntry writeOne(const QString& Path, const QString& Name, int Attrs = 0,
-                      const QString& Comment = {}, int Method = 8, int Level = -1) {
+                      const QString& Comment = {}, int Method = 8, int Level = -1,
+                      std::optional<qint64> FixedTime = {}) {
     ZipWriter writer;
+    writer.SetEntryTime(FixedTime);
     const bool failed = writer.OpenZip(Path) ||
                         writer.OpenFileInZip(Name, Method, Level, Attrs, Comment) ||
                         writer.WriteBytes("content") || writer.CloseZip();
@@ -156,24 +163,42 @@ class TstZipWriter : public QObject {
 
     void timeStamp_data() {
         QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<qint64>("fixed"); // seconds since 1970 UTC, or NotFixed
         QTest::addColumn<QList<int>>("stored");
+        const QDateTime now(QDate(2024, 3, 5), QTime(14, 7, 9));
         // DOS times keep even seconds only.
         QTest::newRow("5 March 2024 14:07:09")
-            << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)) << QList<int>{2024, 3, 5, 14, 7, 8};
+            << now << NotFixed << QList<int>{2024, 3, 5, 14, 7, 8};
         QTest::newRow("last second of 2043") << QDateTime(QDate(2043, 12, 31), QTime(23, 59, 59))
-                                             << QList<int>{2043, 12, 31, 23, 59, 58};
-        QTest::newRow("first day of 1980")
-            << QDateTime(QDate(1980, 1, 1), QTime(0, 0, 0)) << QList<int>{1980, 1, 1, 0, 0, 0};
+                                             << NotFixed << QList<int>{2043, 12, 31, 23, 59, 58};
+        QTest::newRow("first day of 1980") << QDateTime(QDate(1980, 1, 1), QTime(0, 0, 0))
+                                           << NotFixed << QList<int>{1980, 1, 1, 0, 0, 0};
         QTest::newRow("29 February 2028 noon") << QDateTime(QDate(2028, 2, 29), QTime(12, 30, 44))
-                                               << QList<int>{2028, 2, 29, 12, 30, 44};
+                                               << NotFixed << QList<int>{2028, 2, 29, 12, 30, 44};
+        // A fixed instant wins over the clock and is stamped in UTC, whatever the zone.
+        QTest::newRow("fixed instant, odd second down")
+            << now << qint64(1700000001) << QList<int>{2023, 11, 14, 22, 13, 20};
+        QTest::newRow("fixed before 1980") << now << qint64(0) << QList<int>{1980, 1, 1, 0, 0, 0};
+        QTest::newRow("fixed far before 1970")
+            << now << std::numeric_limits<qint64>::min() << QList<int>{1980, 1, 1, 0, 0, 0};
+        QTest::newRow("fixed at the last even second")
+            << now << qint64(4354819199) << QList<int>{2107, 12, 31, 23, 59, 58};
+        QTest::newRow("fixed after 2107")
+            << now << qint64(5000000000) << QList<int>{2107, 12, 31, 23, 59, 58};
     }
     void timeStamp() {
         QFETCH(QDateTime, now);
+        QFETCH(qint64, fixed);
         QFETCH(QList<int>, stored);
         g_fixedNow = now;
         EntryFields::SetTestClock(&fixedClock);
+        // A zone far from UTC, so that a local conversion of a fixed instant would show.
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "Pacific/Chatham");
         const CheckedEntry e =
-            writeOne(m_dir.filePath(QStringLiteral("time.zip")), QStringLiteral("t.txt"));
+            writeOne(m_dir.filePath(QStringLiteral("time.zip")), QStringLiteral("t.txt"), 0, {}, 8,
+                     -1, fixed == NotFixed ? std::nullopt : std::optional<qint64>(fixed));
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
         QCOMPARE((QList<int>{e.Year, e.Month, e.Day, e.Hour, e.Minute, e.Second}), stored);
     }
 

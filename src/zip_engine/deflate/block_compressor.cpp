@@ -214,6 +214,12 @@ void compressJob(DeflateJob& job, int level, const std::atomic<bool>& stop) {
     const qint64 begin = job.primeSize;
     job.inputSize = job.input.size() - begin;
     job.crc = crc32Of(0, constBytes(job.input) + begin, job.inputSize);
+    if (level == StoreAsIs) {
+        // A stored entry holds the bytes themselves; nothing judges them text or binary.
+        job.output = begin == 0 ? std::move(job.input) : job.input.mid(begin);
+        job.input = QByteArray();
+        return;
+    }
     std::vector<Segment> segments = planSegments(job.input, job.primeSize, level);
     // The plan stores a file's start only where zlib would have called the file binary.
     if (begin == 0 && segments.front().stored)

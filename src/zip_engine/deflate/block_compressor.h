@@ -10,7 +10,8 @@ namespace Deflate {
 // block's CRC; stretches the plan stores are written as stored blocks, the rest is deflated
 // and ended with a sync flush, so that the pieces of consecutive blocks join bit for bit.
 // The job's input is released afterwards. Failures (zlib's, an allocation's, a stop asked
-// for through Stop) are left in zlibCode and zlibMessage; nothing is thrown.
+// for through Stop) are left in zlibCode and zlibMessage; nothing is thrown. At StoreAsIs
+// the block's bytes are the piece, as they are.
 void compressBlock(DeflateJob& job, int level, const std::atomic<bool>& stop);
 
 } // namespace Deflate

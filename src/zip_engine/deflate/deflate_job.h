@@ -15,6 +15,8 @@ namespace Deflate {
 
 // Deflate looks back at most 32 KiB, so that much of the preceding input primes each block.
 constexpr qint64 DictionarySize = 32768;
+// Not a zlib level: a block compressed at it is copied as it is, for a stored entry.
+constexpr int StoreAsIs = -100;
 
 // One block of one file on its way from the reader through the pool to the sink.
 struct DeflateJob {
