@@ -20,6 +20,23 @@ inline constexpr int AttrMask = 0x27;
 // worst-case growth cannot push the entry past 4 GiB.
 inline constexpr qint64 Zip64Threshold = 0xF0000000LL;
 
+// The records of the zip format, as the writer lays them out and the package test reads them
+// back: each one's signature and fixed size (names, extra fields and comments follow it).
+inline constexpr quint32 LocalHeaderSignature = 0x04034b50;
+inline constexpr quint32 CentralHeaderSignature = 0x02014b50;
+inline constexpr quint32 DataDescriptorSignature = 0x08074b50;
+inline constexpr quint32 Zip64EndSignature = 0x06064b50;
+inline constexpr quint32 Zip64LocatorSignature = 0x07064b50;
+inline constexpr quint32 EndRecordSignature = 0x06054b50;
+inline constexpr int LocalHeaderSize = 30;
+inline constexpr int CentralHeaderSize = 46;
+inline constexpr int Zip64EndSize = 56;
+inline constexpr int Zip64LocatorSize = 20;
+inline constexpr int EndRecordSize = 22;
+// A 16- or 32-bit field at its largest: a value that does not fit is in the Zip64 fields.
+inline constexpr quint64 Max16 = 0xFFFF;
+inline constexpr quint64 Max32 = 0xFFFFFFFF;
+
 // General purpose bit 11 (name and comment are UTF-8) where either holds a non-ASCII byte;
 // all-ASCII entries get exactly what minizip's plain calls write.
 inline quint32 NameFlags(const QByteArray& Name, const QByteArray& Comment) {

@@ -1,6 +1,7 @@
 #include "zip_engine/package_reader.h"
 
 #include "os/source_reader.h"
+#include "zip_engine/entry_fields.h"
 
 #include <QFile>
 
@@ -24,13 +25,8 @@ namespace {
 
 using Kind = PackageProblem::Kind;
 
-constexpr quint64 Max16 = 0xFFFF;
-constexpr quint64 Max32 = 0xFFFFFFFF;
-constexpr qint64 EndRecordSize = 22;
-constexpr qint64 Zip64LocatorSize = 20;
-constexpr qint64 Zip64EndSize = 56;
-constexpr qint64 CentralSize = 46;
-constexpr qint64 LocalSize = 30;
+using namespace EntryFields;
+
 constexpr qint64 MaxCommentTail = EndRecordSize + 0xFFFF;
 // Each inflating thread reads and inflates in pieces of this size, whatever the entry's.
 constexpr qint64 ChunkSize = 1024 * 1024;
@@ -225,7 +221,7 @@ bool Verifier::readEnd() {
     const quint64 tailAt = size - quint64(tailSize);
     for (qint64 at = tailSize - EndRecordSize; at >= 0; --at) {
         const uchar* record = tail.data() + at;
-        if (le(record, 4) != 0x06054b50)
+        if (le(record, 4) != EndRecordSignature)
             continue;
         const quint64 recordEnd = quint64(at + EndRecordSize) + le(record + 20, 2);
         if (recordEnd > quint64(tailSize))
@@ -239,7 +235,7 @@ bool Verifier::readEnd() {
         m_directorySize = le(record + 12, 4);
         m_directoryAt = le(record + 16, 4);
         m_directoryEnd = m_endAt;
-        if (at >= Zip64LocatorSize && le(record - Zip64LocatorSize, 4) == 0x07064b50)
+        if (at >= Zip64LocatorSize && le(record - Zip64LocatorSize, 4) == Zip64LocatorSignature)
             return readZip64End(m_endAt - Zip64LocatorSize);
         if (m_count == Max16 || m_directorySize == Max32 || m_directoryAt == Max32) {
             add(Kind::BadEndRecord, -1, m_endAt);
@@ -249,7 +245,7 @@ bool Verifier::readEnd() {
     }
     // A zip that lost its end is still recognised by the local header it starts with.
     uchar start[4] = {};
-    if (size < 4 || !m_file.readAt(start, 4, 0) || le(start, 4) != 0x04034b50) {
+    if (size < 4 || !m_file.readAt(start, 4, 0) || le(start, 4) != LocalHeaderSignature) {
         m_verdict.Outcome = PackageVerdict::Status::NotZip;
         return false;
     }
@@ -263,7 +259,7 @@ bool Verifier::readZip64End(quint64 locatorAt) {
     const bool read = m_file.readAt(locator, Zip64LocatorSize, locatorAt);
     const quint64 recordAt = le(locator + 8, 8);
     if (!read || recordAt + Zip64EndSize > locatorAt ||
-        !m_file.readAt(record, Zip64EndSize, recordAt) || le(record, 4) != 0x06064b50) {
+        !m_file.readAt(record, Zip64EndSize, recordAt) || le(record, 4) != Zip64EndSignature) {
         add(Kind::BadEndRecord, -1, locatorAt);
         return false;
     }
@@ -338,15 +334,15 @@ bool Verifier::readDirectory() {
 bool Verifier::parseCentral(const uchar* record, qint64 available, PackageEntry& entry,
                             qint64& used) {
     used = 0;
-    if (available < CentralSize)
+    if (available < CentralHeaderSize)
         return false;
-    if (le(record, 4) != 0x02014b50) {
+    if (le(record, 4) != CentralHeaderSignature) {
         used = -1;
         return false;
     }
     const qint64 nameSize = qint64(le(record + 28, 2));
     const qint64 extraSize = qint64(le(record + 30, 2));
-    const qint64 total = CentralSize + nameSize + extraSize + qint64(le(record + 32, 2));
+    const qint64 total = CentralHeaderSize + nameSize + extraSize + qint64(le(record + 32, 2));
     if (available < total)
         return false;
     entry.Flags = quint32(le(record + 8, 2));
@@ -355,9 +351,9 @@ bool Verifier::parseCentral(const uchar* record, qint64 available, PackageEntry&
     entry.CompressedSize = le(record + 20, 4);
     entry.Size = le(record + 24, 4);
     entry.HeaderOffset = le(record + 42, 4);
-    entry.Name = QByteArray(reinterpret_cast<const char*>(record + CentralSize), nameSize);
+    entry.Name = QByteArray(reinterpret_cast<const char*>(record + CentralHeaderSize), nameSize);
     // The Zip64 field holds, in this order, each of the three that did not fit.
-    const uchar* extra = record + CentralSize + nameSize;
+    const uchar* extra = record + CentralHeaderSize + nameSize;
     for (qint64 at = 0; at + 4 <= extraSize;) {
         const qint64 fieldSize = qint64(le(extra + at + 2, 2));
         if (le(extra + at, 2) == 0x0001) {
@@ -384,16 +380,17 @@ void Verifier::checkEntry(qsizetype index, std::vector<uchar>& in, std::vector<u
     const quint64 left = size - std::min(size, entry.HeaderOffset);
     const auto readHeader = [&](quint64 wanted) {
         const qint64 got = qint64(std::min({wanted, left, quint64(ChunkSize)}));
-        return got >= LocalSize && m_file.readAt(in.data(), got, entry.HeaderOffset) &&
-                       le(in.data(), 4) == 0x04034b50
+        return got >= LocalHeaderSize && m_file.readAt(in.data(), got, entry.HeaderOffset) &&
+                       le(in.data(), 4) == LocalHeaderSignature
                    ? got
                    : 0;
     };
     constexpr quint64 UsualExtra = 64;
-    qint64 got =
-        readHeader(LocalSize + quint64(entry.Name.size()) + UsualExtra + entry.CompressedSize);
+    qint64 got = readHeader(LocalHeaderSize + quint64(entry.Name.size()) + UsualExtra +
+                            entry.CompressedSize);
     const qint64 headerSize =
-        got > 0 ? LocalSize + qint64(le(in.data() + 26, 2)) + qint64(le(in.data() + 28, 2)) : 0;
+        got > 0 ? LocalHeaderSize + qint64(le(in.data() + 26, 2)) + qint64(le(in.data() + 28, 2))
+                : 0;
     if (got > 0 && headerSize > got)
         got = readHeader(quint64(headerSize) + entry.CompressedSize);
     if (got == 0) {
@@ -431,12 +428,12 @@ bool Verifier::checkLocal(qsizetype index, const uchar* header, qint64 available
     const PackageEntry& entry = m_verdict.Entries[index];
     const qint64 nameSize = qint64(le(header + 26, 2));
     const qint64 extraSize = qint64(le(header + 28, 2));
-    dataAt = entry.HeaderOffset + LocalSize + quint64(nameSize) + quint64(extraSize);
-    if (LocalSize + nameSize + extraSize > available) {
+    dataAt = entry.HeaderOffset + LocalHeaderSize + quint64(nameSize) + quint64(extraSize);
+    if (LocalHeaderSize + nameSize + extraSize > available) {
         add(Kind::BadLocalHeader, index, entry.HeaderOffset);
         return false;
     }
-    const QByteArray name(reinterpret_cast<const char*>(header + LocalSize), nameSize);
+    const QByteArray name(reinterpret_cast<const char*>(header + LocalHeaderSize), nameSize);
     if (name != entry.Name)
         add(Kind::LocalDiffers, index, entry.HeaderOffset, 0, 0, "name");
     if (le(header + 8, 2) != entry.Method)
@@ -447,7 +444,7 @@ bool Verifier::checkLocal(qsizetype index, const uchar* header, qint64 available
     quint64 crc = le(header + 14, 4);
     quint64 compressed = le(header + 18, 4);
     quint64 size = le(header + 22, 4);
-    const uchar* extra = header + LocalSize + nameSize;
+    const uchar* extra = header + LocalHeaderSize + nameSize;
     for (qint64 at = 0; at + 4 <= extraSize;) {
         const qint64 fieldSize = qint64(le(extra + at + 2, 2));
         if (le(extra + at, 2) == 0x0001) {
@@ -481,7 +478,8 @@ bool Verifier::checkDescriptor(qsizetype index, quint64 at, bool zip64, quint64&
     if (wanted < 4 + 2 * fieldSize || !m_file.readAt(bytes, wanted, at))
         return false;
     // The descriptor's signature is optional.
-    const int skip = le(bytes, 4) == 0x08074b50 && wanted == 4 + 4 + 2 * fieldSize ? 4 : 0;
+    const int skip =
+        le(bytes, 4) == DataDescriptorSignature && wanted == 4 + 4 + 2 * fieldSize ? 4 : 0;
     const uchar* fields = bytes + skip;
     end = at + quint64(skip) + 4 + 2 * quint64(fieldSize);
     return le(fields, 4) == entry.Crc && le(fields + 4, fieldSize) == entry.CompressedSize &&

@@ -12,10 +12,6 @@ namespace {
 
 using namespace EntryFields;
 
-constexpr quint64 Limit32 = 0xFFFFFFFF;
-constexpr qint64 MaxFieldLength = 0xFFFF;
-constexpr int LocalHeaderSize = 30;
-constexpr int CentralHeaderSize = 46;
 constexpr int Zip64LocalExtraSize = 20;
 // minizip's central record has room for this much Zip64 data added at the entry's close.
 constexpr int CentralExtraRoom = 32;
@@ -134,8 +130,8 @@ bool RawZipWriter::OpenRawFileInZip(const QString& FileName, int ZMethod, int ZL
         return fail(IoFailed);
     const QByteArray name = FileName.toUtf8();
     const QByteArray comment = Comment.toUtf8();
-    if ((ZMethod != 0 && ZMethod != 8) || name.size() > MaxFieldLength ||
-        comment.size() > MaxFieldLength)
+    if ((ZMethod != 0 && ZMethod != 8) || name.size() > qsizetype(Max16) ||
+        comment.size() > qsizetype(Max16))
         return fail(ParamError);
     const bool zip64 = ExpectedSize >= Zip64Threshold;
     const quint32 flags = NameFlags(name, comment) | levelFlags(ZLevel);
@@ -146,7 +142,7 @@ bool RawZipWriter::OpenRawFileInZip(const QString& FileName, int ZMethod, int ZL
     // plain calls have it.
     m_central.clear();
     m_central.reserve(CentralHeaderSize + name.size() + comment.size() + CentralExtraRoom);
-    append(m_central, 0x02014b50, 4);
+    append(m_central, CentralHeaderSignature, 4);
     append(m_central, 0, 2);  // version made by
     append(m_central, 20, 2); // version needed
     append(m_central, flags, 2);
@@ -160,21 +156,21 @@ bool RawZipWriter::OpenRawFileInZip(const QString& FileName, int ZMethod, int ZL
     append(m_central, 0, 2); // disk
     append(m_central, quint64(InternalAttrs) & 0xFFFF, 2);
     append(m_central, quint64(Attrs & AttrMask), 4);
-    append(m_central, std::min<quint64>(quint64(m_headerAt), Limit32), 4);
+    append(m_central, std::min<quint64>(quint64(m_headerAt), Max32), 4);
     m_central += name;
     m_central += comment;
 
     // The local header, CRC and sizes to be filled in at the close.
     QByteArray local;
     local.reserve(LocalHeaderSize + name.size() + Zip64LocalExtraSize);
-    append(local, 0x04034b50, 4);
+    append(local, LocalHeaderSignature, 4);
     append(local, zip64 ? 45 : 20, 2);
     append(local, flags, 2);
     append(local, quint64(ZMethod), 2);
     append(local, dosDate, 4);
     append(local, 0, 4); // CRC
-    append(local, zip64 ? Limit32 : 0, 4);
-    append(local, zip64 ? Limit32 : 0, 4);
+    append(local, zip64 ? Max32 : 0, 4);
+    append(local, zip64 ? Max32 : 0, 4);
     append(local, quint64(name.size()), 2);
     append(local, zip64 ? Zip64LocalExtraSize : 0, 2);
     local += name;
@@ -210,7 +206,7 @@ bool RawZipWriter::CloseRawFileInZip(qint64 UncompressedSize, quint32 Crc) {
     m_entryOpen = false;
     const qint64 compressed = m_written;
     // Sizes of 4 GiB or more go into the Zip64 field, which only an entry opened for them has.
-    const bool large = quint64(UncompressedSize) >= Limit32 || quint64(compressed) >= Limit32;
+    const bool large = quint64(UncompressedSize) >= Max32 || quint64(compressed) >= Max32;
     if (large && m_zip64ExtraAt == 0)
         return fail(BadZipFile);
     addCentralRecord(UncompressedSize, compressed, Crc);
@@ -237,16 +233,16 @@ void RawZipWriter::addCentralRecord(qint64 uncompressed, qint64 compressed, quin
     const auto sizeIn = quint64(uncompressed);
     const auto sizeOut = quint64(compressed);
     const auto offset = quint64(m_headerAt);
-    if (sizeIn >= Limit32 || sizeOut >= Limit32 || offset >= Limit32) {
+    if (sizeIn >= Max32 || sizeOut >= Max32 || offset >= Max32) {
         put(m_central, 4, 45, 2); // version made by
         put(m_central, 6, 45, 2); // version needed
     }
     put(m_central, 16, crc, 4);
-    put(m_central, 20, std::min(sizeOut, Limit32), 4);
-    put(m_central, 24, std::min(sizeIn, Limit32), 4);
+    put(m_central, 20, std::min(sizeOut, Max32), 4);
+    put(m_central, 24, std::min(sizeIn, Max32), 4);
     QByteArray zip64;
     for (const quint64 value : {sizeIn, sizeOut, offset}) {
-        if (value >= Limit32)
+        if (value >= Max32)
             append(zip64, value, 8);
     }
     if (!zip64.isEmpty()) {
@@ -266,9 +262,9 @@ bool RawZipWriter::writeDirectory() {
     const auto size = quint64(m_directory.size());
     const auto entries = quint64(m_entries);
     QByteArray end;
-    if (at >= Limit32) {
+    if (at >= Max32) {
         const auto recordAt = at + size;
-        append(end, 0x06064b50, 4);
+        append(end, Zip64EndSignature, 4);
         append(end, 44, 8); // size of the rest of the record
         append(end, 45, 2); // version made by
         append(end, 45, 2); // version needed
@@ -277,17 +273,17 @@ bool RawZipWriter::writeDirectory() {
         append(end, entries, 8);
         append(end, size, 8);
         append(end, at, 8);
-        append(end, 0x07064b50, 4);
+        append(end, Zip64LocatorSignature, 4);
         append(end, 0, 4);
         append(end, recordAt, 8);
         append(end, 1, 4); // disks in all
     }
-    append(end, 0x06054b50, 4);
+    append(end, EndRecordSignature, 4);
     append(end, 0, 4); // disks
     append(end, std::min<quint64>(entries, 0xFFFF), 2);
     append(end, std::min<quint64>(entries, 0xFFFF), 2);
     append(end, size, 4);
-    append(end, std::min(at, Limit32), 4);
+    append(end, std::min(at, Max32), 4);
     append(end, 0, 2); // comment length
     const bool written = (m_directory.isEmpty() || write(m_directory)) && write(end);
     m_directory.clear();
