@@ -22,6 +22,10 @@ struct PackOptions {
     bool Quiet = false;
     bool Overwrite = false;
     bool Verbose = false; // --check lists the paths of what a pack leaves out
+    // --exclude patterns, each checked to be usable, and --exclude-from files, in the order
+    // given; both add to the project's .vendrelignore.
+    QStringList Excludes;
+    QStringList ExcludeFrom;
 };
 
 // Reads the arguments that follow the program name. False, with Error saying what is wrong,

@@ -81,6 +81,8 @@ class PackRun {
     PackRun(const PackRun&) = delete;
     PackRun& operator=(const PackRun&) = delete;
 
+    // Leaves out of the walk what Patterns match; set before Run.
+    void Exclude(const Exclusions& Patterns) { m_exclusions = Patterns; }
     // Walks and writes; returns the exit code, with every failure already reported.
     int Run();
 
@@ -105,6 +107,7 @@ class PackRun {
     const PackDestination m_destination;
     const TemplateKind& m_kind;
     PackReport& m_report;
+    Exclusions m_exclusions;
     FoundFiles m_found;
     // Written by the walking thread until it ends the list of found files.
     qint64 m_totalBytes = 0;
