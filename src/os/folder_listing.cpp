@@ -49,10 +49,27 @@ ListStatus statusOfOpenError(int error) {
     return (error == ENOENT || error == ENOTDIR) ? ListStatus::Missing : ListStatus::Unlistable;
 }
 
+ListedType typeOf(unsigned char type) {
+    switch (type) {
+    case DT_REG:
+        return ListedType::File;
+    case DT_DIR:
+        return ListedType::Folder;
+    case DT_FIFO:
+    case DT_SOCK:
+    case DT_CHR:
+    case DT_BLK:
+        return ListedType::Special;
+    default:
+        return ListedType::Unknown;
+    }
+}
+
 // Reads every visible name of an open folder, or stops once more than room names came. The
-// hidden names go into hidden when it is given.
+// hidden names go into hidden when it is given; the names filter leaves out take no room.
 [[nodiscard]] ListStatus readNames(DIR* dir, qsizetype room, QList<ListedName>& names,
-                                   QList<QByteArray>* hidden, int& error) {
+                                   QList<QByteArray>* hidden, const ListingFilter* filter,
+                                   int& error) {
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(dir);
@@ -68,6 +85,8 @@ ListStatus statusOfOpenError(int error) {
                 *hidden << name;
             continue;
         }
+        if (filter && (*filter)(name, typeOf(entry->d_type)))
+            continue;
         if (names.size() >= room)
             return ListStatus::TooManyEntries;
         // Saves the walk a look at each file where the file system tells its type.
@@ -101,10 +120,12 @@ ListStatus ListFolder(const QByteArray& folder, int maxEntries, QList<ListedName
         status = ListStatus::Unlistable;
     }
     QList<QByteArray>* hidden = detail && detail->WantHidden ? &detail->Hidden : nullptr;
+    const ListingFilter* filter = detail && detail->LeaveOut ? &detail->LeaveOut : nullptr;
     // "." and ".." take two places of the allowance, whatever the file system reports.
     if (status == ListStatus::Listed)
-        status = maxEntries < 2 ? ListStatus::TooManyEntries
-                                : readNames(dir, qsizetype(maxEntries) - 2, names, hidden, error);
+        status = maxEntries < 2
+                     ? ListStatus::TooManyEntries
+                     : readNames(dir, qsizetype(maxEntries) - 2, names, hidden, filter, error);
     closedir(dir);
     if (detail)
         detail->Error = error;

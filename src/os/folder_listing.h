@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <functional>
+
 // Lists and classifies folder entries by the bytes the file system holds, so that no name
 // is lost or altered on the way (a name that is not valid UTF-8 still comes through).
 namespace FolderListing {
@@ -48,16 +50,30 @@ struct ListedName {
 // True for names of hidden entries: a leading "." other than "." and ".." themselves.
 bool IsHiddenName(const QByteArray& name);
 
+// What the listing itself says an entry is, without a look at it.
+enum class ListedType {
+    File,    // an ordinary file that is no link
+    Folder,  // a folder that is no link
+    Special, // a FIFO, socket or device
+    Unknown, // a link, or the file system does not say
+};
+
+// Asked for each name that is not hidden, before it counts towards the listing's allowance:
+// true leaves the name out of the listing.
+using ListingFilter = std::function<bool(const QByteArray& name, ListedType type)>;
+
 // What a listing tells besides the names, for a caller that asks.
 struct ListingDetail {
     bool WantHidden = false;  // fill Hidden
     QList<QByteArray> Hidden; // the hidden names left out, in the order read
+    ListingFilter LeaveOut;   // when set, the names it leaves out count towards nothing
     int Error = 0;            // for Unlistable: the errno of the call that failed
 };
 
 // Lists folder: "." and ".." first, then every entry that is not hidden, ordered by name
 // without regard to case, ties broken by the exact bytes. "." and ".." count towards
-// maxEntries; reading stops as soon as the listing would exceed it. The listed folder's
+// maxEntries, the names detail's filter leaves out do not; reading stops as soon as the
+// listing would exceed it. The listed folder's
 // identity goes into id; detail, when given, gets the hidden names and the error.
 [[nodiscard]] ListStatus ListFolder(const QByteArray& folder, int maxEntries,
                                     QList<ListedName>& names, FolderId& id,

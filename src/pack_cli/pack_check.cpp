@@ -3,6 +3,7 @@
 #include "os/interrupt.h"
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_destination.h"
+#include "pack_cli/pack_exclusions.h"
 #include "packing/pack_job.h"
 #include "packing/template_kind.h"
 
@@ -31,14 +32,21 @@ QString noteText(WalkNote Note, qsizetype Count) {
         //: lead back to a folder the walk is in, which would make it endless.
         return QCoreApplication::translate(
             "PackCheck", "Note: %n links back into a folder being walked not followed", nullptr, n);
+    case WalkNote::Excluded:
+        //: vendrel-pack --check: a note, not a problem. %n is a count of files and folders
+        //: that match a pattern of .vendrelignore, --exclude or --exclude-from (a folder
+        //: counts once, with everything in it).
+        return QCoreApplication::translate(
+            "PackCheck", "Note: %n entries left out by exclusion patterns", nullptr, n);
     }
     return QString();
 }
 
 } // namespace
 
-PackCheck::PackCheck(const PackOptions& Options, const ConsoleStreams& Streams)
-    : m_options(Options), m_streams(Streams) {}
+PackCheck::PackCheck(const PackOptions& Options, const ConsoleStreams& Streams,
+                     const Exclusions& Patterns)
+    : m_options(Options), m_streams(Streams), m_patterns(Patterns) {}
 
 int PackCheck::Run() {
     QString projectFolder;
@@ -48,11 +56,17 @@ int PackCheck::Run() {
         print(m_streams.Err, QStringLiteral("vendrel-pack: ") + error);
         return found;
     }
+    const int unread = AddIgnoreFile(projectFolder, m_patterns, error);
+    if (unread != ExitCode::Success) {
+        print(m_streams.Err, QStringLiteral("vendrel-pack: ") + error);
+        return unread;
+    }
     // Without a kind, the walk is the Express Project one: the same files and names as every
     // kind, and the project folder's own name checked too, as only that kind needs it.
     const TemplateKind& kind = KindOf(m_options.KindGiven ? m_options.Kind : KindCode::DZEP);
     PackJob job(projectFolder, kind.Naming);
     job.Collect(this);
+    job.Exclude(m_patterns);
     job.SetStopCheck([] { return Interrupt::Requested(); });
     // Each file is opened as the pack opens it, then closed: nothing is read.
     const PackJob::Outcome outcome = job.Walk([](ZipFile, SourceReader&) {});
@@ -89,7 +103,14 @@ void PackCheck::LeftOut(WalkNote Note, const QString& Path) {
 }
 
 void PackCheck::printNotes() {
-    for (const WalkNote note : {WalkNote::Hidden, WalkNote::Special, WalkNote::LinkLoop}) {
+    // A pack skips these lines without failing: notes, not problems.
+    for (const Exclusions::BadLine& bad : m_patterns.BadLines())
+        //: vendrel-pack --check: a note, not a problem; %1 says which line of .vendrelignore
+        //: cannot be used and why, and that it is ignored.
+        print(m_streams.Out,
+              QCoreApplication::translate("PackCheck", "Note: %1").arg(IgnoredLineText(bad)));
+    for (const WalkNote note :
+         {WalkNote::Excluded, WalkNote::Hidden, WalkNote::Special, WalkNote::LinkLoop}) {
         const auto index = std::size_t(note);
         if (m_leftOut[index] == 0)
             continue;

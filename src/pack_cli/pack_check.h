@@ -2,6 +2,7 @@
 
 #include "pack_cli/pack_options.h"
 #include "pack_cli/pack_report.h"
+#include "packing/exclusions.h"
 #include "packing/folder_walk.h"
 
 #include <QString>
@@ -12,11 +13,14 @@
 // vendrel-pack --check: the walk a pack would make, with every file opened as the pack opens
 // it, but collecting: each problem a pack would stop at gets a line of its own, in walk
 // order, on standard output; then a note for each kind of entry a pack leaves out on
-// purpose (with --verbose, their paths), and a closing line with the files, the entries the
-// package would hold and whether it is ready to pack. Nothing is written.
+// purpose (with --verbose, their paths), the lines of the .vendrelignore a pack skips, and a
+// closing line with the files, the entries the package would hold and whether it is ready
+// to pack. Nothing is written.
 class PackCheck : public WalkObserver {
   public:
-    PackCheck(const PackOptions& Options, const ConsoleStreams& Streams);
+    // Patterns are the --exclude options; the project's .vendrelignore is added to them.
+    PackCheck(const PackOptions& Options, const ConsoleStreams& Streams,
+              const Exclusions& Patterns = {});
 
     // Checks the project folder; returns the exit status a pack would end with for the walk:
     // 0 when it would go through, WalkFailed when it would be refused, Interrupted when
@@ -34,6 +38,7 @@ class PackCheck : public WalkObserver {
 
     PackOptions m_options;
     ConsoleStreams m_streams;
-    std::array<qsizetype, 3> m_leftOut{};
-    std::array<QStringList, 3> m_leftOutPaths;
+    Exclusions m_patterns;
+    std::array<qsizetype, 4> m_leftOut{};
+    std::array<QStringList, 4> m_leftOutPaths;
 };

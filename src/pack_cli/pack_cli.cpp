@@ -3,6 +3,7 @@
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_check.h"
 #include "pack_cli/pack_destination.h"
+#include "pack_cli/pack_exclusions.h"
 #include "pack_cli/pack_options.h"
 #include "pack_cli/pack_report.h"
 #include "pack_cli/pack_run.h"
@@ -42,12 +43,18 @@ int RunPackCli(const QStringList& Args, const ConsoleStreams& Streams) {
     case PackAction::ListKinds:
         return show(Streams, KindsText());
     case PackAction::Check:
-        return PackCheck(options, Streams).Run();
     case PackAction::Test:
-        return TestPackage(options, Streams);
     case PackAction::Pack:
         break;
     }
+    // The patterns typed are checked before anything else is looked at.
+    Exclusions patterns;
+    if (AddOptionExclusions(options, patterns, error) != ExitCode::Success)
+        return usageError(Streams, error);
+    if (options.Action == PackAction::Check)
+        return PackCheck(options, Streams, patterns).Run();
+    if (options.Action == PackAction::Test)
+        return TestPackage(options, Streams, patterns);
     PackReport report(Streams, options.Quiet);
     PackDestination destination;
     const int refused = ResolveDestination(options, destination, error);
@@ -55,7 +62,16 @@ int RunPackCli(const QStringList& Args, const ConsoleStreams& Streams) {
         report.Error(error);
         return refused;
     }
+    const int unread = AddIgnoreFile(destination.ProjectFolder, patterns, error);
+    if (unread != ExitCode::Success) {
+        report.Error(error);
+        return unread;
+    }
+    // The pack goes on without a line it cannot use, as the window does, but says so.
+    for (const Exclusions::BadLine& bad : patterns.BadLines())
+        report.Error(IgnoredLineText(bad));
     PackRun run(destination, KindOf(options.Kind), report);
+    run.Exclude(patterns);
     run.SetLevel(options.Level);
     run.SetEntryTime(options.Date);
     return run.Run();

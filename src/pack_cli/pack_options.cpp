@@ -1,5 +1,6 @@
 #include "pack_cli/pack_options.h"
 
+#include "packing/exclusions.h"
 #include "packing/package_date.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,8 @@ namespace {
 const QString KindOption = QStringLiteral("--kind");
 const QString LevelOption = QStringLiteral("--level");
 const QString DateOption = QStringLiteral("--date");
+const QString ExcludeOption = QStringLiteral("--exclude");
+const QString ExcludeFromOption = QStringLiteral("--exclude-from");
 
 QString kindCodes() {
     QStringList codes;
@@ -116,6 +119,66 @@ bool takeKind(const QString& Value, PackOptions& Options, ParseState& State, QSt
     return true;
 }
 
+bool takeExclude(const QString& Pattern, PackOptions& Options, QString& Error) {
+    QString reason;
+    Exclusions check;
+    if (!check.Add(Pattern, &reason)) {
+        //: vendrel-pack error. --exclude is an option, never translated; %1 is the pattern
+        //: given, %2 why it cannot be used.
+        Error =
+            QCoreApplication::translate("PackOptions", "--exclude '%1': %2").arg(Pattern, reason);
+        return false;
+    }
+    Options.Excludes << Pattern;
+    return true;
+}
+
+bool takeExcludeFrom(const QString& File, PackOptions& Options, QString& Error) {
+    if (File.isEmpty()) {
+        Error = QCoreApplication::translate("PackOptions", "an empty path was given");
+        return false;
+    }
+    Options.ExcludeFrom << File;
+    return true;
+}
+
+// The value of an option that takes one, given as "--option=VALUE" or as the next argument;
+// false when there is none.
+bool optionValue(const QStringList& Args, qsizetype& Index, const QString& Option, QString& Value) {
+    const QString& arg = Args.at(Index);
+    if (arg.startsWith(Option + QLatin1Char('='))) {
+        Value = arg.mid(Option.size() + 1);
+        return true;
+    }
+    if (++Index >= Args.size())
+        return false;
+    Value = Args.at(Index);
+    return true;
+}
+
+bool isOption(const QString& Arg, const QString& Option) {
+    return Arg == Option || Arg.startsWith(Option + QLatin1Char('='));
+}
+
+// Takes --exclude or --exclude-from at Args[Index]; false with Error when its value is
+// missing or unusable.
+bool takeExclusion(const QStringList& Args, qsizetype& Index, PackOptions& Options,
+                   QString& Error) {
+    const bool fromFile = isOption(Args.at(Index), ExcludeFromOption);
+    QString value;
+    if (!optionValue(Args, Index, fromFile ? ExcludeFromOption : ExcludeOption, value)) {
+        //: vendrel-pack error. --exclude-from is an option, never translated.
+        const QString noFile =
+            QCoreApplication::translate("PackOptions", "--exclude-from needs a file");
+        //: vendrel-pack error. --exclude is an option, never translated.
+        const QString noPattern =
+            QCoreApplication::translate("PackOptions", "--exclude needs a pattern");
+        Error = fromFile ? noFile : noPattern;
+        return false;
+    }
+    return fromFile ? takeExcludeFrom(value, Options, Error) : takeExclude(value, Options, Error);
+}
+
 // Takes the option at Args[Index] (and its value, moving Index past it).
 bool takeOption(const QStringList& Args, qsizetype& Index, PackOptions& Options, ParseState& State,
                 QString& Error) {
@@ -136,6 +199,8 @@ bool takeOption(const QStringList& Args, qsizetype& Index, PackOptions& Options,
         return setFlag(State.check);
     if (arg == QLatin1String("--verbose"))
         return setFlag(Options.Verbose);
+    if (isOption(arg, ExcludeOption) || isOption(arg, ExcludeFromOption))
+        return takeExclusion(Args, Index, Options, Error);
     if (arg.startsWith(KindOption + QLatin1Char('=')))
         return takeKind(arg.mid(KindOption.size() + 1), Options, State, Error);
     if (arg == KindOption) {
@@ -269,6 +334,16 @@ bool checkTest(const ParseState& State, PackOptions& Options, QString& Error) {
     }
     if (State.paths.contains(QString())) {
         Error = QCoreApplication::translate("PackOptions", "an empty path was given");
+        return false;
+    }
+    // Patterns decide which of the folder's files a package should hold: without a folder
+    // there is nothing for them to decide.
+    if (State.paths.size() == 1 && !(Options.Excludes.isEmpty() && Options.ExcludeFrom.isEmpty())) {
+        //: vendrel-pack error. --exclude, --exclude-from and --test are options, never
+        //: translated; PROJECT_FOLDER is the name the help gives the path.
+        Error = QCoreApplication::translate(
+            "PackOptions",
+            "--exclude and --exclude-from go with --test only with a PROJECT_FOLDER");
         return false;
     }
     Options.Package = State.paths.at(0);

@@ -28,6 +28,10 @@ struct PackOptions {
     // The instant every entry is stamped with (--date, else SOURCE_DATE_EPOCH), in seconds
     // since 1970 UTC; none stamps the time of the run.
     std::optional<qint64> Date;
+    // --exclude patterns, each checked to be usable, and --exclude-from files, in the order
+    // given; both add to the project's .vendrelignore.
+    QStringList Excludes;
+    QStringList ExcludeFrom;
 };
 
 // Reads the arguments that follow the program name, and for a pack SOURCE_DATE_EPOCH unless

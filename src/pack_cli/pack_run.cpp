@@ -196,6 +196,7 @@ void PackRun::walk() {
         if (m_destination.Replaces)
             job.LeaveOut(m_destination.Output);
         job.SetStopCheck([] { return Interrupt::Requested(); });
+        job.Exclude(m_exclusions);
         const PackJob::Outcome outcome = job.Walk(
             [this](ZipFile file, SourceReader& opened) { m_found.Add(std::move(file), opened); });
         whole = outcome == PackJob::Outcome::Walked;

@@ -90,6 +90,8 @@ class PackRun {
     void SetEntryTime(std::optional<qint64> SecsSinceEpoch) {
         m_writer.SetEntryTime(SecsSinceEpoch);
     }
+    // Leaves out of the walk what Patterns match; set before Run.
+    void Exclude(const Exclusions& Patterns) { m_exclusions = Patterns; }
     // Walks and writes; returns the exit code, with every failure already reported.
     int Run();
 
@@ -114,6 +116,7 @@ class PackRun {
     const PackDestination m_destination;
     const TemplateKind& m_kind;
     PackReport& m_report;
+    Exclusions m_exclusions;
     FoundFiles m_found;
     // Written by the walking thread until it ends the list of found files.
     qint64 m_totalBytes = 0;

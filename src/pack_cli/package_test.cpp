@@ -2,6 +2,7 @@
 
 #include "pack_cli/exit_codes.h"
 #include "pack_cli/pack_destination.h"
+#include "pack_cli/pack_exclusions.h"
 #include "packing/package_contents.h"
 #include "zip_engine/zip_limits.h"
 
@@ -202,8 +203,9 @@ QString differenceLine(const FolderDifference& d) {
 
 class PackageTest {
   public:
-    PackageTest(const PackOptions& options, const ConsoleStreams& streams)
-        : m_options(options), m_streams(streams) {}
+    PackageTest(const PackOptions& options, const ConsoleStreams& streams,
+                const Exclusions& patterns)
+        : m_options(options), m_streams(streams), m_patterns(patterns) {}
     int run();
 
   private:
@@ -213,6 +215,7 @@ class PackageTest {
 
     const PackOptions& m_options;
     const ConsoleStreams& m_streams;
+    Exclusions m_patterns;
     qsizetype m_problems = 0;
     QString m_package;
     QString m_folder;
@@ -232,8 +235,20 @@ int PackageTest::run() {
     m_package = AbsolutePath(m_options.Package);
     std::optional<KindCode> kind =
         m_options.KindGiven ? std::optional(m_options.Kind) : KindOfPackagePath(m_package);
-    if (!m_options.ProjectFolder.isEmpty())
+    if (!m_options.ProjectFolder.isEmpty()) {
         m_folder = AbsolutePath(m_options.ProjectFolder);
+        // What the folder's own list leaves out is no difference; a list that cannot be
+        // read would make every file it names one.
+        QString unread;
+        if (AddIgnoreFile(m_folder, m_patterns, unread) != ExitCode::Success)
+            return error(unread);
+        for (const Exclusions::BadLine& bad : m_patterns.BadLines())
+            std::fputs(QStringLiteral("vendrel-pack: %1\n")
+                           .arg(Printable(IgnoredLineText(bad)))
+                           .toUtf8()
+                           .constData(),
+                       m_streams.Err);
+    }
     const PackageVerdict verdict = VerifyPackage(m_package);
     if (verdict.Outcome == PackageVerdict::Status::CannotOpen)
         //: vendrel-pack --test error; %1 is the package's path, %2 the system's reason.
@@ -294,7 +309,8 @@ int PackageTest::run() {
 int PackageTest::compare(const QList<PackageEntry>& entries, std::optional<ArchiveNaming> naming) {
     const ArchiveNaming used =
         naming ? *naming : NamingOfEntries(entries, ProjectFolderName(m_folder));
-    const FolderComparison comparison = CompareWithFolder(entries, m_folder, used, m_package);
+    const FolderComparison comparison =
+        CompareWithFolder(entries, m_folder, used, m_package, m_patterns);
     if (comparison.Outcome != PackJob::Outcome::Walked) {
         const QString why = comparison.Outcome == PackJob::Outcome::TooManyFiles
                                 //: vendrel-pack --test error; %1 is the most files a package holds.
@@ -320,6 +336,7 @@ int PackageTest::compare(const QList<PackageEntry>& entries, std::optional<Archi
 
 } // namespace
 
-int TestPackage(const PackOptions& Options, const ConsoleStreams& Streams) {
-    return PackageTest(Options, Streams).run();
+int TestPackage(const PackOptions& Options, const ConsoleStreams& Streams,
+                const Exclusions& Patterns) {
+    return PackageTest(Options, Streams, Patterns).run();
 }

@@ -1,7 +1,11 @@
 #include "packing/exclusions.h"
 
+#include "os/folder_listing.h"
+
+#include <QByteArrayList>
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringDecoder>
 #include <QStringView>
 
 #include <cerrno>
@@ -202,23 +206,43 @@ bool Exclusions::Add(const QString& pattern, QString* reason) {
 
 void Exclusions::AddLines(const QString& text, const QString& source) {
     const QStringList lines = text.split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line = lines[i];
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        line = withoutTrailingBlanks(line);
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        QString reason;
-        if (!Add(line, &reason))
-            m_badLines << BadLine{source, int(i + 1), line, reason};
-    }
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        addLine(lines[i], int(i + 1), source);
+}
+
+void Exclusions::addLine(QString line, int number, const QString& source) {
+    if (line.endsWith(QLatin1Char('\r')))
+        line.chop(1);
+    line = withoutTrailingBlanks(line);
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+        return;
+    QString reason;
+    if (!Add(line, &reason))
+        m_badLines << BadLine{source, number, line, reason};
 }
 
 Exclusions::FileStatus Exclusions::AddFile(const QString& path, int* errorNumber) {
-    QFile file(path);
-    if (!file.exists())
+    const auto failed = [errorNumber](int error) {
+        if (errorNumber)
+            *errorNumber = error;
+        return FileStatus::Failed;
+    };
+    // A link that leads nowhere (Unreachable) is no absent file: its patterns would be lost
+    // unseen. A FIFO would block the open for ever.
+    const FolderListing::Entry entry = FolderListing::Classify(QFile::encodeName(path));
+    switch (entry.Kind) {
+    case FolderListing::EntryKind::Missing:
         return FileStatus::Missing;
+    case FolderListing::EntryKind::Unreachable:
+        return failed(entry.Error);
+    case FolderListing::EntryKind::Folder:
+        return failed(EISDIR);
+    case FolderListing::EntryKind::Special:
+        return failed(ENODEV);
+    case FolderListing::EntryKind::File:
+        break;
+    }
+    QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
         if (errorNumber)
@@ -231,8 +255,28 @@ Exclusions::FileStatus Exclusions::AddFile(const QString& path, int* errorNumber
             *errorNumber = errno;
         return FileStatus::Failed;
     }
-    AddLines(QString::fromUtf8(bytes), path);
+    QByteArrayList lines = bytes.split('\n');
+    // An editor's byte order mark is no part of the first pattern.
+    if (lines.front().startsWith("\xEF\xBB\xBF"))
+        lines.front().remove(0, 3);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString line = utf8.decode(lines.at(i));
+        if (!utf8.hasError()) {
+            addLine(line, int(i + 1), path);
+            continue;
+        }
+        //: Why a line of a .vendrelignore file or --exclude-from file cannot be used.
+        m_badLines << BadLine{path, int(i + 1), line,
+                              QCoreApplication::translate("Exclusions", "it is not UTF-8")};
+    }
     return FileStatus::Read;
+}
+
+Exclusions::FileStatus Exclusions::AddIgnoreFile(const QString& projectFolder, int* errorNumber) {
+    const QString top =
+        projectFolder.endsWith(QLatin1Char('/')) ? projectFolder : projectFolder + QLatin1Char('/');
+    return AddFile(top + IgnoreFileName, errorNumber);
 }
 
 bool Exclusions::Excludes(const QString& relativePath, bool isFolder) const {

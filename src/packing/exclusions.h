@@ -28,9 +28,13 @@ class Exclusions {
     // Adds the patterns of text, one a line; blank lines and lines starting with "#" are
     // skipped, and a line that cannot be used is kept in BadLines() under source.
     void AddLines(const QString& text, const QString& source);
-    // Adds the patterns of the file at path as AddLines does; errorNumber gets the errno of
-    // a failed read.
+    // Adds the patterns of the file at path as AddLines does, a line that is not UTF-8 kept
+    // as one that cannot be used; errorNumber gets the errno of a failed read. A link that
+    // leads nowhere, a folder or a special file at path is Failed, never Missing.
     [[nodiscard]] FileStatus AddFile(const QString& path, int* errorNumber = nullptr);
+    // Adds the patterns of projectFolder's IgnoreFileName, as AddFile does.
+    [[nodiscard]] FileStatus AddIgnoreFile(const QString& projectFolder,
+                                           int* errorNumber = nullptr);
 
     // True when the entry at relativePath ("media/a.png") is left out of a package.
     bool Excludes(const QString& relativePath, bool isFolder) const;
@@ -40,6 +44,8 @@ class Exclusions {
     const QList<BadLine>& BadLines() const { return m_badLines; }
 
   private:
+    void addLine(QString line, int number, const QString& source);
+
     struct Pattern {
         QStringList Segments; // the path pattern split at "/"; one segment for a name pattern
         bool Anchored = false;

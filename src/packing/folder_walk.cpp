@@ -101,10 +101,17 @@ bool FolderWalk::Run(const QString& FolderPath, const QString& NamePrefix) {
                     {WalkProblem::Kind::ProjectName, FolderPath, NameFaultText(check)}))
             return false;
     }
-    return walkFolder(FolderPath, NamePrefix);
+    return walkFolder(FolderPath, NamePrefix, m_relativeStart);
 }
 
-bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix) {
+void FolderWalk::Exclude(const Exclusions* Patterns, const QString& RelativeStart) {
+    // No patterns is no exclusion: the listing then costs exactly what it costs without.
+    m_exclusions = Patterns && !Patterns->IsEmpty() ? Patterns : nullptr;
+    m_relativeStart = RelativeStart;
+}
+
+bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix,
+                            const QString& relative) {
     if (stopRequested())
         return false;
     QList<ListedName> names;
@@ -112,6 +119,13 @@ bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix) {
     // Only a collecting walk asks for the hidden names: a pack does not spend a thing on them.
     ListingDetail detail;
     detail.WantHidden = m_observer != nullptr;
+    // Excluded entries are dropped while the folder is read, so that they take none of the
+    // listing's allowance; their paths are kept only for a collecting walk.
+    QStringList excludedShown;
+    if (m_exclusions)
+        detail.LeaveOut = [&](const QByteArray& name, ListedType type) {
+            return excluded(folderPath, relative, name, type, excludedShown);
+        };
     const ListStatus status =
         ListFolder(pathBytes(folderPath), m_maxFolderEntries, names, id, &detail);
     // A sub-folder removed since its parent was listed is no longer part of the template.
@@ -121,12 +135,15 @@ bool FolderWalk::walkFolder(const QString& folderPath, const QString& prefix) {
         return failListing(status, folderPath, detail.Error);
     if (!detail.Hidden.isEmpty())
         noteHidden(folderPath, std::move(detail.Hidden));
+    if (!excludedShown.isEmpty())
+        noteExcluded(std::move(excludedShown));
     m_walking << id;
     QStringList subFolders;
     bool ok = queueEntries(folderPath, prefix, names, subFolders);
     for (qsizetype i = 0; ok && i < subFolders.size(); ++i) {
         const QString& sub = subFolders.at(i);
-        ok = walkFolder(folderPath + sub + QLatin1Char('/'), prefix + sub + QLatin1Char('\\'));
+        ok = walkFolder(folderPath + sub + QLatin1Char('/'), prefix + sub + QLatin1Char('\\'),
+                        m_exclusions ? relative + sub + QLatin1Char('/') : QString());
     }
     m_walking.removeLast();
     return ok;
@@ -232,6 +249,37 @@ bool FolderWalk::queueFile(const QString& folderPath, const QString& prefix, con
         return note(WalkNote::Special, sourceFile);
     return refuse(folderPath, refusal.Shown.isEmpty() ? name : refusal.Shown,
                   {refusal.What, sourceFile, refusal.Reason});
+}
+
+// Whether the patterns leave out the entry name of the folder at relative; shown gets its
+// path when the walk collects. The listing's type is enough but for a link or an entry of
+// unknown type that only a folders-only pattern matches: only then is it looked at.
+bool FolderWalk::excluded(const QString& folderPath, const QString& relative,
+                          const QByteArray& name, ListedType type, QStringList& shown) const {
+    // A name that is not UTF-8 has no text a pattern could match: it is never left out
+    // unseen, and the walk refuses it as it refuses it without patterns.
+    QString decoded;
+    if (!decodeUtf8(name, decoded))
+        return false;
+    const QString path = relative + decoded;
+    bool folder = type == ListedType::Folder;
+    if (!m_exclusions->Excludes(path, folder)) {
+        if (type != ListedType::Unknown || !m_exclusions->Excludes(path, true))
+            return false;
+        if (Classify(pathBytes(folderPath) + name).Kind != EntryKind::Folder)
+            return false;
+        folder = true;
+    }
+    if (m_observer)
+        shown << folderPath + decoded + (folder ? QStringLiteral("/") : QString());
+    return true;
+}
+
+void FolderWalk::noteExcluded(QStringList shown) {
+    // In name order, as the hidden ones.
+    std::sort(shown.begin(), shown.end());
+    for (const QString& path : std::as_const(shown))
+        note(WalkNote::Excluded, path);
 }
 
 void FolderWalk::noteHidden(const QString& folderPath, QList<QByteArray> hidden) {

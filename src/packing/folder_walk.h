@@ -1,6 +1,7 @@
 #pragma once
 
 #include "os/folder_listing.h"
+#include "packing/exclusions.h"
 #include "packing/template_kind.h"
 #include "zip_engine/zip_limits.h"
 
@@ -51,6 +52,7 @@ enum class WalkNote {
     Hidden,   // a name that begins with "."
     Special,  // a FIFO, socket or device
     LinkLoop, // a link back into a folder being walked
+    Excluded, // an entry an exclusion pattern matches (a folder left out whole)
 };
 
 // Told what a collecting walk finds besides the files it takes.
@@ -95,6 +97,11 @@ class FolderWalk {
     // and every entry left out on purpose, and the walk goes on after a problem; null stops at
     // the first problem again.
     void Collect(WalkObserver* Observer) { m_observer = Observer; }
+    // Leaves out every entry Patterns (which must outlive the walk; null for none) matches,
+    // before it is listed, looked at or counted: its path below the project folder is
+    // RelativeStart (the walk's start below the project folder, "" or ending in "/") and the
+    // names from there down. A matching folder is never listed.
+    void Exclude(const Exclusions* Patterns, const QString& RelativeStart = {});
     // Walks FolderPath (ending in "/") with the given name prefix; true when every file
     // reached was taken, or when a collecting walk reached its end.
     bool Run(const QString& FolderPath, const QString& NamePrefix);
@@ -112,7 +119,10 @@ class FolderWalk {
     static QString AddFileFailed(const QString& Name);
 
   private:
-    bool walkFolder(const QString& folderPath, const QString& prefix);
+    bool walkFolder(const QString& folderPath, const QString& prefix, const QString& relative);
+    bool excluded(const QString& folderPath, const QString& relative, const QByteArray& name,
+                  FolderListing::ListedType type, QStringList& shown) const;
+    void noteExcluded(QStringList shown);
     bool queueEntries(const QString& folderPath, const QString& prefix,
                       const QList<FolderListing::ListedName>& names, QStringList& subFolders);
     bool handleEntry(const QString& folderPath, const QString& prefix,
@@ -132,6 +142,8 @@ class FolderWalk {
     int m_maxFolderEntries;
     WalkStopCheck m_stopCheck;
     WalkObserver* m_observer = nullptr;
+    const Exclusions* m_exclusions = nullptr;
+    QString m_relativeStart;
     qsizetype m_problems = 0;
     qsizetype m_filesReached = 0;
     qsizetype m_foldersFound = 0;

@@ -38,6 +38,10 @@ PackJob::Outcome PackJob::Walk(const QString& folderPath, const QString& namePre
         },
         m_naming, ProjectFolderName(m_projectFolder), m_maxFolderEntries, m_stopCheck);
     walk.Collect(m_observer);
+    // Patterns match paths below the project folder, wherever in it this walk starts.
+    const QString top = PackagePaths::WalkStartOf(m_projectFolder);
+    walk.Exclude(&m_exclusions,
+                 folderPath.startsWith(top) ? folderPath.mid(top.size()) : QString());
     const bool walked = walk.Run(folderPath, namePrefix);
     m_failedFolder = walk.FailedFolder();
     m_failure = walk.Failure();

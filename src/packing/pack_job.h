@@ -46,6 +46,9 @@ class PackJob {
     // and every entry left out on purpose, and the walk goes on; null stops at the first
     // problem again.
     void Collect(WalkObserver* observer) { m_observer = observer; }
+    // Leaves out of the walks every entry patterns match, by its path below the project
+    // folder: it is never opened and counts towards no limit.
+    void Exclude(const Exclusions& patterns) { m_exclusions = patterns; }
 
     // Walks the project folder and hands every admitted file to queue, in walk order.
     [[nodiscard]] Outcome Walk(const FileQueue& queue);
@@ -80,6 +83,7 @@ class PackJob {
     OutputEntry m_leftOut;
     WalkStopCheck m_stopCheck;
     WalkObserver* m_observer = nullptr;
+    Exclusions m_exclusions;
     // The names taken so far, case-folded, each with its file when the walk collects (to
     // name it beside the other).
     QHash<QString, QString> m_foldedNames;

@@ -119,11 +119,13 @@ QList<PackageNameProblem> PackageNameProblems(const QList<PackageEntry>& Entries
 }
 
 FolderComparison CompareWithFolder(const QList<PackageEntry>& Entries, const QString& ProjectFolder,
-                                   ArchiveNaming Naming, const QString& LeaveOut) {
+                                   ArchiveNaming Naming, const QString& LeaveOut,
+                                   const Exclusions& Patterns) {
     FolderComparison comparison;
     QList<ZipFile> files;
     PackJob job(ProjectFolder, Naming);
     job.LeaveOut(LeaveOut);
+    job.Exclude(Patterns);
     // The open that admitted a file is closed again: its CRC is read later, on all cores.
     comparison.Outcome =
         job.Walk([&files](ZipFile file, SourceReader&) { files << std::move(file); });

@@ -70,10 +70,11 @@ struct FolderComparison {
 
 // Compares Entries with the entries a pack of ProjectFolder (absolute) named by Naming would
 // write now: the same walk and admission as a pack, the package at LeaveOut left out as a
-// pack that replaces it leaves it out. Files of the entries' size get their CRC computed, on
-// all cores.
+// pack that replaces it leaves it out, and what Patterns match left out as a pack leaves it
+// out. Files of the entries' size get their CRC computed, on all cores.
 FolderComparison CompareWithFolder(const QList<PackageEntry>& Entries, const QString& ProjectFolder,
-                                   ArchiveNaming Naming, const QString& LeaveOut);
+                                   ArchiveNaming Naming, const QString& LeaveOut,
+                                   const Exclusions& Patterns = {});
 
 // The naming a package of no known kind follows, read from its names: ".\" before every
 // name, FolderName (or the first name's folder) before every name, or else relative.

@@ -2,6 +2,7 @@
 
 #include "os/file_info.h"
 #include "os/folder_listing.h"
+#include "packing/exclusions.h"
 #include "packing/pack_job.h"
 #include "packing/package_date.h"
 #include "packing/package_paths.h"
@@ -65,6 +66,20 @@ bool Packer::AddFolderFiles(const QString& FolderPath, const QString& NamePrefix
                             ArchiveNaming Naming) {
     PackJob job(m_values.ProjectFolder, Naming, m_values.MaxFolderEntries);
     job.LeaveOut(m_oldOutputPath);
+    // The project's own list of what it leaves out; the lines the window cannot use are
+    // skipped, but a list that cannot be read fails the run rather than pack what it names.
+    Exclusions patterns;
+    int error = 0;
+    if (patterns.AddIgnoreFile(m_values.ProjectFolder, &error) == Exclusions::FileStatus::Failed) {
+        //: Status line; %1 is the path of the project's .vendrelignore file, %2 the system's
+        //: reason.
+        m_view.SetStatus(
+            tr("Cannot read %1: %2")
+                .arg(PackagePaths::WalkStartOf(m_values.ProjectFolder) + IgnoreFileName,
+                     qt_error_string(error)));
+        return false;
+    }
+    job.Exclude(patterns);
     // The window reads each file at its turn, opening it anew: holding thousands of files
     // open until then would exhaust the process's descriptors.
     const auto queue = [this](ZipFile file, SourceReader&) { m_zipper.Queue(std::move(file)); };

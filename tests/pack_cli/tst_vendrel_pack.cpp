@@ -1,6 +1,8 @@
 #include "fs_test_helpers.h"
 #include "pack_cli_rig.h"
 
+#include "packing/folder_walk.h"
+
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -112,6 +114,21 @@ void TstVendrelPack::prepare(const QString& Setup) {
     }
     if (Setup == QLatin1String("lattice"))
         makeLattice(0);
+    // A .vendrelignore with a comment and a line it cannot use, leaving out a file, an
+    // unreadable folder and a folder fuller than a listing takes.
+    if (Setup == QLatin1String("excluded")) {
+        QVERIFY(MakeFile(project() + QStringLiteral("/.vendrelignore"),
+                         "# working files\n[bad\n*.mp4\nshut/\n/crowd\n"));
+        for (int i = 0; i <= DefaultMaxFolderEntries; ++i)
+            QVERIFY(MakeFile(project() + QStringLiteral("/crowd/f%1").arg(i)));
+        QVERIFY(::mkdir(QFile::encodeName(project() + QStringLiteral("/media/shut")), 0) == 0);
+    }
+    if (Setup == QLatin1String("locked list")) {
+        QVERIFY(MakeFile(project() + QStringLiteral("/.vendrelignore"), "*.mp4\n"));
+        QVERIFY(::chmod(QFile::encodeName(project() + QStringLiteral("/.vendrelignore")), 0) == 0);
+    }
+    if (Setup == QLatin1String("pattern file"))
+        QVERIFY(MakeFile(m_dir->path() + QStringLiteral("/patterns"), "# thumbnails\nthumbs/\n"));
     if (Setup == QLatin1String("case"))
         QVERIFY(MakeFile(project() + QStringLiteral("/media/Clip.mp4")));
     if (Setup == QLatin1String("case, folders"))
@@ -183,6 +200,26 @@ void TstVendrelPack::exitCodes_data() {
         << pack << "lattice" << 4 << "Too many folders in @/Intro/a/a/";
     QTest::newRow("unreadable file") << (pack + QStringList{"--overwrite"}) << "unreadable" << 5
                                      << "ReadFile failed: Cannot read \"@/Intro/media/mem.bin\"";
+    QTest::newRow("excluded, a .vendrelignore line warned")
+        << pack << "excluded" << 0
+        << "vendrel-pack: .vendrelignore line 2: a \"[\" is never closed by \"]\"; the line "
+           "is ignored\n";
+    QTest::newRow("unreadable .vendrelignore")
+        << pack << "locked list" << 5
+        << "vendrel-pack: cannot read \"@/Intro/.vendrelignore\": Permission denied\n";
+    QTest::newRow("--exclude, unusable pattern")
+        << (pack + QStringList{"--exclude", "a/[b"}) << "" << 2
+        << "vendrel-pack: --exclude 'a/[b': a \"[\" is never closed by \"]\"\n";
+    QTest::newRow("--exclude-from, missing file")
+        << (pack + QStringList{"--exclude-from=@/none"}) << "" << 2
+        << "vendrel-pack: --exclude-from \"@/none\": No such file or directory\n";
+    QTest::newRow("--exclude-from, unusable line")
+        << (pack + QStringList{"--exclude-from", "@/Intro/.vendrelignore"}) << "excluded" << 2
+        << "vendrel-pack: --exclude-from \"@/Intro/.vendrelignore\" line 2: a \"[\" is never "
+           "closed by \"]\"\n";
+    QTest::newRow("--exclude and --exclude-from")
+        << (pack + QStringList{"--exclude=*.xml", "--exclude-from", "@/patterns"}) << "pattern file"
+        << 0 << "";
 }
 
 // Each exit code with its message on standard error; a failed run leaves the old output as
@@ -192,16 +229,32 @@ void TstVendrelPack::exitCodes() {
     QFETCH(QString, setup);
     QFETCH(QString, message);
     prepare(setup);
+    QVERIFY(AsOrdinaryUser::OpenToOthers(m_dir->path()));
     args.replaceInStrings(QStringLiteral("@"), m_dir->path());
-    const PackResult result = RunPack(args);
+    // As an ordinary user where a row locks a file or folder away, for whom the permission
+    // bits stop a read.
+    const bool locked = setup == QLatin1String("excluded") || setup == QLatin1String("locked list");
+    if (locked)
+        QVERIFY(::chmod(QFile::encodeName(out()).constData(), 0777) == 0);
+    const PackResult result = RunPack(args, 300000, locked);
     QVERIFY(result.Finished);
     QTEST(result.ExitCode, "code");
     QVERIFY2(result.Err.contains(message.replace(QLatin1Char('@'), m_dir->path())),
              qPrintable(result.Err));
     const QString output = out() + QStringLiteral("/Intro.dzt");
-    if (result.ExitCode == 0)
-        QVERIFY(CheckZip(output).Ok);
-    else if (setup == QLatin1String("exists") || setup == QLatin1String("unreadable"))
+    // What the patterns leave out of the package, of the four files the tree holds.
+    const QHash<QString, QStringList> excludedBy{
+        {QStringLiteral("excluded"), {".\\media\\clip.mp4"}},
+        {QStringLiteral("pattern file"), {".\\project.xml", ".\\media\\thumbs\\t1.png"}}};
+    if (result.ExitCode == 0) {
+        const CheckedArchive packed = CheckZip(output);
+        QVERIFY2(packed.Ok, qPrintable(packed.Error));
+        QStringList names{".\\project.xml", ".\\readme.txt", ".\\media\\clip.mp4",
+                          ".\\media\\thumbs\\t1.png"};
+        for (const QString& name : excludedBy.value(setup))
+            names.removeOne(name);
+        QCOMPARE(StoredNames(packed), names);
+    } else if (setup == QLatin1String("exists") || setup == QLatin1String("unreadable"))
         QCOMPARE(FileBytes(output), OldBytes);
     else
         QVERIFY(!QFile::exists(output));
@@ -289,6 +342,22 @@ void TstVendrelPack::check_data() {
                        "Note: 1 link back into a folder being walked not followed",
                        "  \"@/Intro/media/up/\""}
         << "4 files found; the package would hold 4 entries (54 B); ready to pack";
+    QTest::newRow("exclusions, verbose")
+        << "excluded" << QStringList{"--check", "--verbose", "@/Intro"} << 0
+        << QStringList{"Note: .vendrelignore line 2: a \"[\" is never closed by \"]\"; the "
+                       "line is ignored",
+                       "Note: 3 entries left out by exclusion patterns",
+                       "  \"@/Intro/crowd/\"",
+                       "  \"@/Intro/media/clip.mp4\"",
+                       "  \"@/Intro/media/shut/\"",
+                       "Note: 1 hidden entry (a name that begins with \".\") left out",
+                       "  \"@/Intro/.vendrelignore\""}
+        << "3 files found; the package would hold 3 entries (40 B); ready to pack";
+    QTest::newRow("--exclude and --exclude-from")
+        << "pattern file"
+        << QStringList{"--check", "--exclude", "*.xml", "--exclude-from", "@/patterns", "@/Intro"}
+        << 0 << QStringList{"Note: 2 entries left out by exclusion patterns"}
+        << "2 files found; the package would hold 2 entries (29 B); ready to pack";
 }
 
 // A check lists every problem a pack would stop at, one line each, then what a pack leaves

@@ -1,6 +1,7 @@
 #include "pack_rig.h"
 
 #include "os/temp_output.h"
+#include "packing/folder_walk.h"
 #include "packing/package_paths.h"
 #include "zip_engine/test_faults.h"
 
@@ -83,26 +84,39 @@ void tst_PackTemplate::workedExampleByKind_data() {
     QTest::addColumn<KindCode>("Code");
     QTest::addColumn<QString>("Extension");
     QTest::addColumn<QString>("Filter");
-    QTest::addColumn<QString>("Lead"); // what comes before the relative path in every name
+    QTest::addColumn<QString>("Lead");   // what comes before the relative path in every name
+    QTest::addColumn<QString>("Ignore"); // the project's .vendrelignore, none when empty
 
     QTest::newRow("DZEP") << KindCode::DZEP << ".dzep"
                           << "DZEP Files (*.dzep)|*.dzep"
-                          << "Intro\\";
+                          << "Intro\\"
+                          << "";
     QTest::newRow("DZT") << KindCode::DZT << ".dzt"
                          << "DZT Files (*.dzt)|*.dzt"
-                         << ".\\";
+                         << ".\\"
+                         << "";
     QTest::newRow("DZTR") << KindCode::DZTR << ".dztr"
                           << "DZTR Files (*.dztr)|*.dztr"
-                          << ".\\";
+                          << ".\\"
+                          << "";
     QTest::newRow("DZS") << KindCode::DZS << ".dzs"
                          << "DZS Files (*.dzs)|*.dzs"
+                         << ""
                          << "";
     QTest::newRow("DZM") << KindCode::DZM << ".dzm"
                          << "DZM Files (*.dzm)|*.dzm"
-                         << ".\\";
+                         << ".\\"
+                         << "";
     QTest::newRow("DZP") << KindCode::DZP << ".dzp"
                          << "DZP Files (*.dzp)|*.dzp"
-                         << ".\\";
+                         << ".\\"
+                         << "";
+    // Comments and a line the window cannot use skipped; an unreadable folder and one fuller
+    // than a listing takes, both excluded, never listed.
+    QTest::newRow("DZT, with a .vendrelignore") << KindCode::DZT << ".dzt"
+                                                << "DZT Files (*.dzt)|*.dzt"
+                                                << ".\\"
+                                                << "# working files\n*.mp4\n[bad\nshut/\n/crowd\n";
 }
 
 void tst_PackTemplate::workedExampleByKind() {
@@ -110,6 +124,14 @@ void tst_PackTemplate::workedExampleByKind() {
     QFETCH(QString, Extension);
     QFETCH(QString, Filter);
     QFETCH(QString, Lead);
+    QFETCH(QString, Ignore);
+    if (!Ignore.isEmpty()) {
+        QVERIFY(MakeFile(project() + "/.vendrelignore", Ignore.toUtf8()));
+        for (int i = 0; i <= DefaultMaxFolderEntries; ++i)
+            QVERIFY(MakeFile(project() + QStringLiteral("/crowd/f%1").arg(i)));
+        QVERIFY(QDir().mkpath(project() + "/media/shut") &&
+                QFile::setPermissions(project() + "/media/shut", {}));
+    }
 
     generate(Code, out() + "/Intro");
     QCOMPARE(m_rig->platform.SaveCalls.size(), 1);
@@ -119,10 +141,13 @@ void tst_PackTemplate::workedExampleByKind() {
 
     const CheckedArchive packed = CheckZip(out() + "/Intro" + Extension);
     QVERIFY2(packed.Ok, qPrintable(packed.Error));
-    const QStringList names{Lead + "project.xml", Lead + "readme.txt", Lead + "media\\clip.mp4",
-                            Lead + "media\\thumbs\\t1.png"};
+    QStringList names{Lead + "project.xml", Lead + "readme.txt", Lead + "media\\clip.mp4",
+                      Lead + "media\\thumbs\\t1.png"};
+    if (!Ignore.isEmpty())
+        names.removeAt(2);
     QCOMPARE(StoredNames(packed), names);
-    QCOMPARE(packed.Entries.at(2).Sha256, Sha256Of("media/clip.mp4"));
+    if (Ignore.isEmpty())
+        QCOMPARE(packed.Entries.at(2).Sha256, Sha256Of("media/clip.mp4"));
     QCOMPARE(m_rig->values.DestinationFolder, out());
     QCOMPARE(QDir(out()).entryList(QDir::Files), QStringList{"Intro" + Extension});
 }
