@@ -84,6 +84,11 @@
         <extracomment>Why a pattern cannot be used: it is empty or only &quot;/&quot;.</extracomment>
         <translation>sie nennt nichts</translation>
     </message>
+    <message>
+        <source>it is not UTF-8</source>
+        <extracomment>Why a line of a .vendrelignore file or --exclude-from file cannot be used.</extracomment>
+        <translation>sie ist kein UTF-8</translation>
+    </message>
 </context>
 <context>
     <name>FolderChooser</name>
@@ -319,6 +324,19 @@
         <extracomment>vendrel-pack --check&apos;s closing line. %1 is the project folder, %2 the files found, %3 the entries the package would hold, %4 their size, %5 &quot;ready to pack&quot; or the problems.</extracomment>
         <translation>Geprüft: %1: %2; das Paket enthielte %3 (%4); %5</translation>
     </message>
+    <message numerus="yes">
+        <source>Note: %n entries left out by exclusion patterns</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count of files and folders that match a pattern of .vendrelignore, --exclude or --exclude-from (a folder counts once, with everything in it).</extracomment>
+        <translation>
+            <numerusform>Hinweis: %n Eintrag durch Ausschlussmuster ausgelassen</numerusform>
+            <numerusform>Hinweis: %n Einträge durch Ausschlussmuster ausgelassen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <extracomment>vendrel-pack --check: a note, not a problem; %1 says which line of .vendrelignore cannot be used and why, and that it is ignored.</extracomment>
+        <translation>Hinweis: %1</translation>
+    </message>
 </context>
 <context>
     <name>PackCli</name>
@@ -354,6 +372,29 @@
         <source>Destination folder not found: &quot;%1&quot;</source>
         <extracomment>vendrel-pack error; %1 is the folder the package was to be written into.</extracomment>
         <translation>Zielordner nicht gefunden: &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>PackExclusions</name>
+    <message>
+        <source>--exclude-from %1: %2</source>
+        <extracomment>vendrel-pack error. --exclude-from is an option, never translated; %1 is the file given, %2 the system&apos;s reason.</extracomment>
+        <translation>--exclude-from %1: %2</translation>
+    </message>
+    <message>
+        <source>--exclude-from %1 line %2: %3</source>
+        <extracomment>vendrel-pack error. --exclude-from is an option, never translated; %1 is the file given, %2 a line number, %3 why the line cannot be used.</extracomment>
+        <translation>--exclude-from %1, Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <extracomment>vendrel-pack error; %1 is the path of the project&apos;s .vendrelignore file, %2 the system&apos;s reason. Packing it without its patterns would pack what it leaves out.</extracomment>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 line %2: %3; the line is ignored</source>
+        <extracomment>vendrel-pack warning; %1 is the file&apos;s name (.vendrelignore), %2 a line number, %3 why the line cannot be used. The pack goes on without the line.</extracomment>
+        <translation>%1, Zeile %2: %3; die Zeile wird übergangen</translation>
     </message>
 </context>
 <context>
@@ -559,6 +600,26 @@ packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen; --test: 0 unversehrt
 (und übereinstimmend), 6 beschädigt, unsicher oder abweichend, 5 Paket nicht
 lesbar.
 </translation>
+    </message>
+    <message>
+        <source>--exclude &apos;%1&apos;: %2</source>
+        <extracomment>vendrel-pack error. --exclude is an option, never translated; %1 is the pattern given, %2 why it cannot be used.</extracomment>
+        <translation>--exclude &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>--exclude-from needs a file</source>
+        <extracomment>vendrel-pack error. --exclude-from is an option, never translated.</extracomment>
+        <translation>--exclude-from braucht eine Datei</translation>
+    </message>
+    <message>
+        <source>--exclude needs a pattern</source>
+        <extracomment>vendrel-pack error. --exclude is an option, never translated.</extracomment>
+        <translation>--exclude braucht ein Muster</translation>
+    </message>
+    <message>
+        <source>--exclude and --exclude-from go with --test only with a PROJECT_FOLDER</source>
+        <extracomment>vendrel-pack error. --exclude, --exclude-from and --test are options, never translated; PROJECT_FOLDER is the name the help gives the path.</extracomment>
+        <translation>--exclude und --exclude-from gehen mit --test nur zusammen mit einem PROJEKTORDNER</translation>
     </message>
 </context>
 <context>
@@ -899,6 +960,11 @@ lesbar.
         <source>%1 appeared while packing and was not replaced</source>
         <extracomment>Status line: a file was made at the package&apos;s path while packing, by another program, and was kept; %1 is its path.</extracomment>
         <translation>%1 wurde während des Packens angelegt und nicht ersetzt</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <extracomment>Status line; %1 is the path of the project&apos;s .vendrelignore file, %2 the system&apos;s reason.</extracomment>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
 </context>
 <context>

@@ -51,6 +51,14 @@
             <numerusform>%n problems</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Note: %n entries left out by exclusion patterns</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count of files and folders that match a pattern of .vendrelignore, --exclude or --exclude-from (a folder counts once, with everything in it).</extracomment>
+        <translation>
+            <numerusform>Note: %n entry left out by exclusion patterns</numerusform>
+            <numerusform>Note: %n entries left out by exclusion patterns</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PackReport</name>

@@ -84,6 +84,11 @@
         <extracomment>Why a pattern cannot be used: it is empty or only &quot;/&quot;.</extracomment>
         <translation>он ничего не называет</translation>
     </message>
+    <message>
+        <source>it is not UTF-8</source>
+        <extracomment>Why a line of a .vendrelignore file or --exclude-from file cannot be used.</extracomment>
+        <translation>она не в кодировке UTF-8</translation>
+    </message>
 </context>
 <context>
     <name>FolderChooser</name>
@@ -325,6 +330,20 @@
         <extracomment>vendrel-pack --check&apos;s closing line. %1 is the project folder, %2 the files found, %3 the entries the package would hold, %4 their size, %5 &quot;ready to pack&quot; or the problems.</extracomment>
         <translation>Проверено %1: %2; в пакете было бы %3 (%4); %5</translation>
     </message>
+    <message numerus="yes">
+        <source>Note: %n entries left out by exclusion patterns</source>
+        <extracomment>vendrel-pack --check: a note, not a problem. %n is a count of files and folders that match a pattern of .vendrelignore, --exclude or --exclude-from (a folder counts once, with everything in it).</extracomment>
+        <translation>
+            <numerusform>Примечание: %n элемент пропущен по шаблонам исключения</numerusform>
+            <numerusform>Примечание: %n элемента пропущены по шаблонам исключения</numerusform>
+            <numerusform>Примечание: %n элементов пропущены по шаблонам исключения</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <extracomment>vendrel-pack --check: a note, not a problem; %1 says which line of .vendrelignore cannot be used and why, and that it is ignored.</extracomment>
+        <translation>Примечание: %1</translation>
+    </message>
 </context>
 <context>
     <name>PackCli</name>
@@ -360,6 +379,29 @@
         <source>Destination folder not found: &quot;%1&quot;</source>
         <extracomment>vendrel-pack error; %1 is the folder the package was to be written into.</extracomment>
         <translation>Папка назначения не найдена: «%1»</translation>
+    </message>
+</context>
+<context>
+    <name>PackExclusions</name>
+    <message>
+        <source>--exclude-from %1: %2</source>
+        <extracomment>vendrel-pack error. --exclude-from is an option, never translated; %1 is the file given, %2 the system&apos;s reason.</extracomment>
+        <translation>--exclude-from %1: %2</translation>
+    </message>
+    <message>
+        <source>--exclude-from %1 line %2: %3</source>
+        <extracomment>vendrel-pack error. --exclude-from is an option, never translated; %1 is the file given, %2 a line number, %3 why the line cannot be used.</extracomment>
+        <translation>--exclude-from %1, строка %2: %3</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <extracomment>vendrel-pack error; %1 is the path of the project&apos;s .vendrelignore file, %2 the system&apos;s reason. Packing it without its patterns would pack what it leaves out.</extracomment>
+        <translation>не удаётся прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 line %2: %3; the line is ignored</source>
+        <extracomment>vendrel-pack warning; %1 is the file&apos;s name (.vendrelignore), %2 a line number, %3 why the line cannot be used. The pack goes on without the line.</extracomment>
+        <translation>%1, строка %2: %3; строка пропущена</translation>
     </message>
 </context>
 <context>
@@ -566,6 +608,26 @@ cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
 130 — прервано; --test: 0 — пакет цел (и совпадает), 6 — повреждён, опасен
 или отличается, 5 — пакет нельзя прочитать.
 </translation>
+    </message>
+    <message>
+        <source>--exclude &apos;%1&apos;: %2</source>
+        <extracomment>vendrel-pack error. --exclude is an option, never translated; %1 is the pattern given, %2 why it cannot be used.</extracomment>
+        <translation>--exclude &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>--exclude-from needs a file</source>
+        <extracomment>vendrel-pack error. --exclude-from is an option, never translated.</extracomment>
+        <translation>для --exclude-from нужен файл</translation>
+    </message>
+    <message>
+        <source>--exclude needs a pattern</source>
+        <extracomment>vendrel-pack error. --exclude is an option, never translated.</extracomment>
+        <translation>для --exclude нужен шаблон</translation>
+    </message>
+    <message>
+        <source>--exclude and --exclude-from go with --test only with a PROJECT_FOLDER</source>
+        <extracomment>vendrel-pack error. --exclude, --exclude-from and --test are options, never translated; PROJECT_FOLDER is the name the help gives the path.</extracomment>
+        <translation>--exclude и --exclude-from сочетаются с --test только вместе с ПАПКА_ПРОЕКТА</translation>
     </message>
 </context>
 <context>
@@ -907,6 +969,11 @@ cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
         <source>%1 appeared while packing and was not replaced</source>
         <extracomment>Status line: a file was made at the package&apos;s path while packing, by another program, and was kept; %1 is its path.</extracomment>
         <translation>Файл %1 появился во время упаковки и не был заменён</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <extracomment>Status line; %1 is the path of the project&apos;s .vendrelignore file, %2 the system&apos;s reason.</extracomment>
+        <translation>Не удаётся прочитать %1: %2</translation>
     </message>
 </context>
 <context>
