@@ -513,95 +513,6 @@
         <translation>SOURCE_DATE_EPOCH &apos;%1&apos; ist keine ganze Zahl von Sekunden seit 1970-01-01 00:00:00 UTC; die Variable entfernen oder --date angeben</translation>
     </message>
     <message>
-        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
-                    [--date WHEN] PROJECT_FOLDER OUTPUT
-       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
-       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
-       vendrel-pack --list-kinds | --help | --version
-
-Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
-exactly as Vendrel&apos;s window does for the same folder and kind.
-
-  --kind KIND    package kind, one of %1 (any case)
-  --overwrite    replace OUTPUT if it exists (otherwise it is refused)
-  -q, --quiet    print nothing but errors
-  --level N, -N  compression level: 0 stores every file, 1 is the fastest and
-                 9 the smallest (default: zlib&apos;s default level)
-  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
-                 unless it names its zone (2024-05-01T12:00:00+02:00), or
-                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
-  --check        write nothing; list every problem a pack of PROJECT_FOLDER
-                 would meet, what it leaves out, and whether it is ready
-  --verbose      with --check, also list the paths a pack leaves out
-  --test         verify PACKAGE as an installer reads it (every header, entry,
-                 CRC and name), and compare it with PROJECT_FOLDER when given
-  --list-kinds   list the kinds with their extensions and entry names
-  -h, --help     show this help
-  --version      show the version
-
-OUTPUT gets the kind&apos;s extension when its full path holds no &apos;.&apos; at all. It must
-not lie directly in PROJECT_FOLDER. The package is written beside OUTPUT under a
-temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
-progress bar shows on standard error; when standard output is not a terminal, a
-line per packed file goes there. --check without --kind checks for every kind.
-
-With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
-every entry carries that instant in UTC instead of the time of the run, so the
-same folder gives the same package, byte for byte, wherever it is packed.
-
-Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
-cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
-(and matching), 6 damaged, unsafe or different, 5 package unreadable.
-</source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, PACKAGE, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
-        <translation>Aufruf: vendrel-pack --kind TYP [--overwrite] [--quiet] [--level N]
-                     [--date WANN] PROJEKTORDNER ZIELDATEI
-        vendrel-pack --check [--kind TYP] [--verbose] PROJEKTORDNER
-        vendrel-pack --test [--kind TYP] PAKET [PROJEKTORDNER]
-        vendrel-pack --list-kinds | --help | --version
-
-Packt PROJEKTORDNER samt allen Unterordnern in das Vorlagenpaket ZIELDATEI,
-genau so, wie es das Fenster von Vendrel für denselben Ordner und Typ tut.
-
-  --kind TYP     Pakettyp, einer von %1
-                 (Groß-/Kleinschreibung beliebig)
-  --overwrite    ZIELDATEI ersetzen, falls vorhanden (sonst wird sie abgelehnt)
-  -q, --quiet    nur Fehler ausgeben
-  --level N, -N  Kompressionsstufe: 0 speichert jede Datei unverändert, 1 ist
-                 die schnellste, 9 die kleinste (Standard: die Stufe von zlib)
-  --date WANN    jeden Eintrag mit WANN versehen: Datum und Uhrzeit nach
-                 ISO 8601, in UTC, sofern keine Zone genannt ist
-                 (2024-05-01T12:00:00+02:00), oder @SEKUNDEN seit 1970;
-                 hat Vorrang vor SOURCE_DATE_EPOCH
-  --check        nichts schreiben; jedes Problem auflisten, auf das ein Packen
-                 von PROJEKTORDNER stieße, was es auslässt und ob er bereit ist
-  --verbose      mit --check auch die Pfade auflisten, die ein Packen auslässt
-  --test         PAKET so prüfen, wie ein Installationsprogramm es liest (jeden
-                 Kopf, Eintrag, jede CRC und jeden Namen), und mit
-                 PROJEKTORDNER vergleichen, falls angegeben
-  --list-kinds   die Typen mit ihren Endungen und Eintragsnamen auflisten
-  -h, --help     diese Hilfe anzeigen
-  --version      die Version anzeigen
-
-ZIELDATEI erhält die Endung des Typs, wenn ihr vollständiger Pfad überhaupt
-keinen &apos;.&apos; enthält. ZIELDATEI darf nicht direkt in PROJEKTORDNER liegen. Das
-Paket wird unter einem temporären Namen neben ZIELDATEI geschrieben und tritt
-erst an ihre Stelle, wenn es vollständig ist. Im Terminal zeigt die
-Standardfehlerausgabe einen Fortschrittsbalken; ist die Standardausgabe kein
-Terminal, erhält sie eine Zeile je gepackter Datei. --check ohne --kind prüft
-für jeden Typ.
-
-Ist SOURCE_DATE_EPOCH auf eine Zahl von Sekunden seit 1970 gesetzt (oder
---date angegeben), trägt jeder Eintrag diesen Zeitpunkt in UTC statt der Zeit
-des Laufs; derselbe Ordner ergibt so überall dasselbe Paket, Byte für Byte.
-
-Exit-Status: 0 Erfolg, 2 Aufruffehler, 3 Ziel abgelehnt, 4 Projektordner nicht
-packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen; --test: 0 unversehrt
-(und übereinstimmend), 6 beschädigt, unsicher oder abweichend, 5 Paket nicht
-lesbar.
-</translation>
-    </message>
-    <message>
         <source>--exclude &apos;%1&apos;: %2</source>
         <extracomment>vendrel-pack error. --exclude is an option, never translated; %1 is the pattern given, %2 why it cannot be used.</extracomment>
         <translation>--exclude &apos;%1&apos;: %2</translation>
@@ -620,6 +531,107 @@ lesbar.
         <source>--exclude and --exclude-from go with --test only with a PROJECT_FOLDER</source>
         <extracomment>vendrel-pack error. --exclude, --exclude-from and --test are options, never translated; PROJECT_FOLDER is the name the help gives the path.</extracomment>
         <translation>--exclude und --exclude-from gehen mit --test nur zusammen mit einem PROJEKTORDNER</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
+                    [--date WHEN] [--exclude PATTERN] PROJECT_FOLDER OUTPUT
+       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
+       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
+       vendrel-pack --list-kinds | --help | --version
+
+Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
+exactly as Vendrel&apos;s window does for the same folder and kind.
+
+  --kind KIND    package kind, one of %1 (any case)
+  --overwrite    replace OUTPUT if it exists (otherwise it is refused)
+  -q, --quiet    print nothing but errors
+  --level N, -N  compression level: 0 stores every file, 1 is the fastest and
+                 9 the smallest (default: zlib&apos;s default level)
+  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
+                 unless it names its zone (2024-05-01T12:00:00+02:00), or
+                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
+  --exclude PATTERN, --exclude-from FILE
+                 leave out what PATTERN, or a pattern of FILE, matches
+  --check        write nothing; list every problem a pack of PROJECT_FOLDER
+                 would meet, what it leaves out, and whether it is ready
+  --verbose      with --check, also list the paths a pack leaves out
+  --test         verify PACKAGE as an installer reads it (every header, entry,
+                 CRC and name), and compare it with PROJECT_FOLDER when given
+  --list-kinds   list the kinds with their extensions and entry names
+  -h, --help     show this help
+  --version      show the version
+
+OUTPUT gets the kind&apos;s extension when its full path holds no &apos;.&apos; at all. It must
+not lie directly in PROJECT_FOLDER. The package is written beside OUTPUT under a
+temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
+progress bar shows on standard error; when standard output is not a terminal, a
+line per packed file goes there. --check without --kind checks for every kind.
+
+Patterns are shell-style (*, ?, [...], ** for any folders), matched below
+PROJECT_FOLDER with / between folders; a .vendrelignore file at its top holds
+more, one a line.
+
+With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
+every entry carries that instant in UTC instead of the time of the run, so the
+same folder gives the same package, byte for byte, wherever it is packed.
+
+Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
+cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
+(and matching), 6 damaged, unsafe or different, 5 package unreadable.
+</source>
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, PACKAGE, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <translation>Aufruf: vendrel-pack --kind TYP [--overwrite] [--quiet] [--level N]
+                     [--date WANN] [--exclude MUSTER] PROJEKTORDNER ZIELDATEI
+        vendrel-pack --check [--kind TYP] [--verbose] PROJEKTORDNER
+        vendrel-pack --test [--kind TYP] PAKET [PROJEKTORDNER]
+        vendrel-pack --list-kinds | --help | --version
+
+Packt PROJEKTORDNER samt allen Unterordnern in das Vorlagenpaket ZIELDATEI,
+genau so, wie es das Fenster von Vendrel für denselben Ordner und Typ tut.
+
+  --kind TYP     Pakettyp, einer von %1
+                 (Groß-/Kleinschreibung beliebig)
+  --overwrite    ZIELDATEI ersetzen, falls vorhanden (sonst wird sie abgelehnt)
+  -q, --quiet    nur Fehler ausgeben
+  --level N, -N  Kompressionsstufe: 0 speichert jede Datei unverändert, 1 ist
+                 die schnellste, 9 die kleinste (Standard: die Stufe von zlib)
+  --date WANN    jeden Eintrag mit WANN versehen: Datum und Uhrzeit nach
+                 ISO 8601, in UTC, sofern keine Zone genannt ist
+                 (2024-05-01T12:00:00+02:00), oder @SEKUNDEN seit 1970;
+                 hat Vorrang vor SOURCE_DATE_EPOCH
+  --exclude MUSTER, --exclude-from DATEI
+                 auslassen, worauf MUSTER oder ein Muster aus DATEI passt
+  --check        nichts schreiben; jedes Problem auflisten, auf das ein Packen
+                 von PROJEKTORDNER stieße, was es auslässt und ob er bereit ist
+  --verbose      mit --check auch die Pfade auflisten, die ein Packen auslässt
+  --test         PAKET so prüfen, wie ein Installationsprogramm es liest (jeden
+                 Kopf, Eintrag, jede CRC und jeden Namen), und mit
+                 PROJEKTORDNER vergleichen, falls angegeben
+  --list-kinds   die Typen mit ihren Endungen und Eintragsnamen auflisten
+  -h, --help     diese Hilfe anzeigen
+  --version      die Version anzeigen
+
+ZIELDATEI erhält die Endung des Typs, wenn ihr vollständiger Pfad überhaupt
+keinen &apos;.&apos; enthält. ZIELDATEI darf nicht direkt in PROJEKTORDNER liegen. Das
+Paket wird unter einem temporären Namen neben ZIELDATEI geschrieben und tritt
+erst an ihre Stelle, wenn es vollständig ist. Im Terminal zeigt die
+Standardfehlerausgabe einen Fortschrittsbalken; ist die Standardausgabe kein
+Terminal, erhält sie eine Zeile je gepackter Datei. --check ohne --kind prüft
+für jeden Typ.
+
+Muster sind Shell-Muster (*, ?, [...], ** für beliebige Ordner), bezogen auf
+Pfade unter PROJEKTORDNER mit / zwischen Ordnern; eine Datei .vendrelignore
+oben darin enthält weitere, eines je Zeile.
+
+Ist SOURCE_DATE_EPOCH auf eine Zahl von Sekunden seit 1970 gesetzt (oder
+--date angegeben), trägt jeder Eintrag diesen Zeitpunkt in UTC statt der Zeit
+des Laufs; derselbe Ordner ergibt so überall dasselbe Paket, Byte für Byte.
+
+Exit-Status: 0 Erfolg, 2 Aufruffehler, 3 Ziel abgelehnt, 4 Projektordner nicht
+packbar, 5 Lese- oder Schreibfehler, 130 unterbrochen; --test: 0 unversehrt
+(und übereinstimmend), 6 beschädigt, unsicher oder abweichend, 5 Paket nicht
+lesbar.
+</translation>
     </message>
 </context>
 <context>

@@ -513,97 +513,6 @@
         <translation>SOURCE_DATE_EPOCH «%1» no es un número entero de segundos desde 1970-01-01 00:00:00 UTC; elimine la variable o indique --date</translation>
     </message>
     <message>
-        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
-                    [--date WHEN] PROJECT_FOLDER OUTPUT
-       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
-       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
-       vendrel-pack --list-kinds | --help | --version
-
-Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
-exactly as Vendrel&apos;s window does for the same folder and kind.
-
-  --kind KIND    package kind, one of %1 (any case)
-  --overwrite    replace OUTPUT if it exists (otherwise it is refused)
-  -q, --quiet    print nothing but errors
-  --level N, -N  compression level: 0 stores every file, 1 is the fastest and
-                 9 the smallest (default: zlib&apos;s default level)
-  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
-                 unless it names its zone (2024-05-01T12:00:00+02:00), or
-                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
-  --check        write nothing; list every problem a pack of PROJECT_FOLDER
-                 would meet, what it leaves out, and whether it is ready
-  --verbose      with --check, also list the paths a pack leaves out
-  --test         verify PACKAGE as an installer reads it (every header, entry,
-                 CRC and name), and compare it with PROJECT_FOLDER when given
-  --list-kinds   list the kinds with their extensions and entry names
-  -h, --help     show this help
-  --version      show the version
-
-OUTPUT gets the kind&apos;s extension when its full path holds no &apos;.&apos; at all. It must
-not lie directly in PROJECT_FOLDER. The package is written beside OUTPUT under a
-temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
-progress bar shows on standard error; when standard output is not a terminal, a
-line per packed file goes there. --check without --kind checks for every kind.
-
-With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
-every entry carries that instant in UTC instead of the time of the run, so the
-same folder gives the same package, byte for byte, wherever it is packed.
-
-Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
-cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
-(and matching), 6 damaged, unsafe or different, 5 package unreadable.
-</source>
-        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, PACKAGE, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
-        <translation>Uso: vendrel-pack --kind TIPO [--overwrite] [--quiet] [--level N]
-                  [--date CUÁNDO] CARPETA_PROYECTO DESTINO
-     vendrel-pack --check [--kind TIPO] [--verbose] CARPETA_PROYECTO
-     vendrel-pack --test [--kind TIPO] PAQUETE [CARPETA_PROYECTO]
-     vendrel-pack --list-kinds | --help | --version
-
-Empaqueta CARPETA_PROYECTO, con todas sus subcarpetas, en el paquete de
-plantilla DESTINO, exactamente como lo hace la ventana de Vendrel con la misma
-carpeta y el mismo tipo.
-
-  --kind TIPO    tipo de paquete, uno de %1
-                 (en mayúsculas o minúsculas)
-  --overwrite    reemplaza DESTINO si existe (de lo contrario, se rechaza)
-  -q, --quiet    no muestra nada salvo los errores
-  --level N, -N  nivel de compresión: 0 almacena cada archivo tal cual, 1 es el
-                 más rápido y 9 el más pequeño (por omisión: el nivel de zlib)
-  --date CUÁNDO  pone CUÁNDO como fecha de cada entrada: una fecha y hora
-                 ISO 8601, en UTC salvo que indique su zona
-                 (2024-05-01T12:00:00+02:00), o @SEGUNDOS desde 1970;
-                 prevalece sobre SOURCE_DATE_EPOCH
-  --check        no escribe nada; enumera cada problema que encontraría el
-                 empaquetado de CARPETA_PROYECTO, lo que omite y si está lista
-  --verbose      con --check, enumera también las rutas que se omiten
-  --test         comprueba PAQUETE tal como lo lee un instalador (cada
-                 cabecera, entrada, CRC y nombre) y lo compara con
-                 CARPETA_PROYECTO si se indica
-  --list-kinds   enumera los tipos con sus extensiones y nombres de entrada
-  -h, --help     muestra esta ayuda
-  --version      muestra la versión
-
-DESTINO recibe la extensión del tipo cuando su ruta completa no contiene
-ningún «.». No debe estar directamente en CARPETA_PROYECTO. El paquete se
-escribe junto a DESTINO con un nombre temporal y ocupa el lugar de DESTINO
-solo cuando está completo. En un terminal se muestra una barra de progreso en
-la salida de error estándar; cuando la salida estándar no es un terminal, se
-escribe en ella una línea por cada archivo empaquetado. --check sin --kind
-comprueba para todos los tipos.
-
-Con SOURCE_DATE_EPOCH definida como un número de segundos desde 1970 (o con
---date), cada entrada lleva ese instante en UTC en lugar de la hora de la
-ejecución, de modo que la misma carpeta da el mismo paquete, byte a byte,
-dondequiera que se empaquete.
-
-Código de salida: 0 éxito, 2 error de uso, 3 destino rechazado, 4 no se puede
-empaquetar la carpeta del proyecto, 5 error de lectura o escritura,
-130 interrumpido; --test: 0 intacto (y coincidente), 6 dañado, peligroso o
-distinto, 5 paquete ilegible.
-</translation>
-    </message>
-    <message>
         <source>--exclude &apos;%1&apos;: %2</source>
         <extracomment>vendrel-pack error. --exclude is an option, never translated; %1 is the pattern given, %2 why it cannot be used.</extracomment>
         <translation>--exclude &apos;%1&apos;: %2</translation>
@@ -622,6 +531,109 @@ distinto, 5 paquete ilegible.
         <source>--exclude and --exclude-from go with --test only with a PROJECT_FOLDER</source>
         <extracomment>vendrel-pack error. --exclude, --exclude-from and --test are options, never translated; PROJECT_FOLDER is the name the help gives the path.</extracomment>
         <translation>--exclude y --exclude-from van con --test solo junto con una CARPETA_PROYECTO</translation>
+    </message>
+    <message>
+        <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
+                    [--date WHEN] [--exclude PATTERN] PROJECT_FOLDER OUTPUT
+       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
+       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
+       vendrel-pack --list-kinds | --help | --version
+
+Packs PROJECT_FOLDER, with all its sub-folders, into the template package OUTPUT,
+exactly as Vendrel&apos;s window does for the same folder and kind.
+
+  --kind KIND    package kind, one of %1 (any case)
+  --overwrite    replace OUTPUT if it exists (otherwise it is refused)
+  -q, --quiet    print nothing but errors
+  --level N, -N  compression level: 0 stores every file, 1 is the fastest and
+                 9 the smallest (default: zlib&apos;s default level)
+  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
+                 unless it names its zone (2024-05-01T12:00:00+02:00), or
+                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
+  --exclude PATTERN, --exclude-from FILE
+                 leave out what PATTERN, or a pattern of FILE, matches
+  --check        write nothing; list every problem a pack of PROJECT_FOLDER
+                 would meet, what it leaves out, and whether it is ready
+  --verbose      with --check, also list the paths a pack leaves out
+  --test         verify PACKAGE as an installer reads it (every header, entry,
+                 CRC and name), and compare it with PROJECT_FOLDER when given
+  --list-kinds   list the kinds with their extensions and entry names
+  -h, --help     show this help
+  --version      show the version
+
+OUTPUT gets the kind&apos;s extension when its full path holds no &apos;.&apos; at all. It must
+not lie directly in PROJECT_FOLDER. The package is written beside OUTPUT under a
+temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
+progress bar shows on standard error; when standard output is not a terminal, a
+line per packed file goes there. --check without --kind checks for every kind.
+
+Patterns are shell-style (*, ?, [...], ** for any folders), matched below
+PROJECT_FOLDER with / between folders; a .vendrelignore file at its top holds
+more, one a line.
+
+With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
+every entry carries that instant in UTC instead of the time of the run, so the
+same folder gives the same package, byte for byte, wherever it is packed.
+
+Exit status: 0 success, 2 usage error, 3 destination refused, 4 project folder
+cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
+(and matching), 6 damaged, unsafe or different, 5 package unreadable.
+</source>
+        <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, PACKAGE, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
+        <translation>Uso: vendrel-pack --kind TIPO [--overwrite] [--quiet] [--level N]
+                  [--date CUÁNDO] [--exclude PATRÓN] CARPETA_PROYECTO DESTINO
+     vendrel-pack --check [--kind TIPO] [--verbose] CARPETA_PROYECTO
+     vendrel-pack --test [--kind TIPO] PAQUETE [CARPETA_PROYECTO]
+     vendrel-pack --list-kinds | --help | --version
+
+Empaqueta CARPETA_PROYECTO, con todas sus subcarpetas, en el paquete de
+plantilla DESTINO, exactamente como lo hace la ventana de Vendrel con la misma
+carpeta y el mismo tipo.
+
+  --kind TIPO    tipo de paquete, uno de %1
+                 (en mayúsculas o minúsculas)
+  --overwrite    reemplaza DESTINO si existe (de lo contrario, se rechaza)
+  -q, --quiet    no muestra nada salvo los errores
+  --level N, -N  nivel de compresión: 0 almacena cada archivo tal cual, 1 es el
+                 más rápido y 9 el más pequeño (por omisión: el nivel de zlib)
+  --date CUÁNDO  pone CUÁNDO como fecha de cada entrada: una fecha y hora
+                 ISO 8601, en UTC salvo que indique su zona
+                 (2024-05-01T12:00:00+02:00), o @SEGUNDOS desde 1970;
+                 prevalece sobre SOURCE_DATE_EPOCH
+  --exclude PATRÓN, --exclude-from ARCHIVO
+                 omite lo que coincide con PATRÓN o con un patrón de ARCHIVO
+  --check        no escribe nada; enumera cada problema que encontraría el
+                 empaquetado de CARPETA_PROYECTO, lo que omite y si está lista
+  --verbose      con --check, enumera también las rutas que se omiten
+  --test         comprueba PAQUETE tal como lo lee un instalador (cada
+                 cabecera, entrada, CRC y nombre) y lo compara con
+                 CARPETA_PROYECTO si se indica
+  --list-kinds   enumera los tipos con sus extensiones y nombres de entrada
+  -h, --help     muestra esta ayuda
+  --version      muestra la versión
+
+DESTINO recibe la extensión del tipo cuando su ruta completa no contiene
+ningún «.». No debe estar directamente en CARPETA_PROYECTO. El paquete se
+escribe junto a DESTINO con un nombre temporal y ocupa el lugar de DESTINO
+solo cuando está completo. En un terminal se muestra una barra de progreso en
+la salida de error estándar; cuando la salida estándar no es un terminal, se
+escribe en ella una línea por cada archivo empaquetado. --check sin --kind
+comprueba para todos los tipos.
+
+Los patrones son del shell (*, ?, [...], ** para cualquier carpeta) y se
+comparan con las rutas bajo CARPETA_PROYECTO, con / entre carpetas; un archivo
+.vendrelignore en su raíz contiene más, uno por línea.
+
+Con SOURCE_DATE_EPOCH definida como un número de segundos desde 1970 (o con
+--date), cada entrada lleva ese instante en UTC en lugar de la hora de la
+ejecución, de modo que la misma carpeta da el mismo paquete, byte a byte,
+dondequiera que se empaquete.
+
+Código de salida: 0 éxito, 2 error de uso, 3 destino rechazado, 4 no se puede
+empaquetar la carpeta del proyecto, 5 error de lectura o escritura,
+130 interrumpido; --test: 0 intacto (y coincidente), 6 dañado, peligroso o
+distinto, 5 paquete ilegible.
+</translation>
     </message>
 </context>
 <context>

@@ -520,8 +520,28 @@
         <translation>SOURCE_DATE_EPOCH «%1» — не целое число секунд с 1970-01-01 00:00:00 UTC; удалите переменную или укажите --date</translation>
     </message>
     <message>
+        <source>--exclude &apos;%1&apos;: %2</source>
+        <extracomment>vendrel-pack error. --exclude is an option, never translated; %1 is the pattern given, %2 why it cannot be used.</extracomment>
+        <translation>--exclude &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>--exclude-from needs a file</source>
+        <extracomment>vendrel-pack error. --exclude-from is an option, never translated.</extracomment>
+        <translation>для --exclude-from нужен файл</translation>
+    </message>
+    <message>
+        <source>--exclude needs a pattern</source>
+        <extracomment>vendrel-pack error. --exclude is an option, never translated.</extracomment>
+        <translation>для --exclude нужен шаблон</translation>
+    </message>
+    <message>
+        <source>--exclude and --exclude-from go with --test only with a PROJECT_FOLDER</source>
+        <extracomment>vendrel-pack error. --exclude, --exclude-from and --test are options, never translated; PROJECT_FOLDER is the name the help gives the path.</extracomment>
+        <translation>--exclude и --exclude-from сочетаются с --test только вместе с ПАПКА_ПРОЕКТА</translation>
+    </message>
+    <message>
         <source>Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]
-                    [--date WHEN] PROJECT_FOLDER OUTPUT
+                    [--date WHEN] [--exclude PATTERN] PROJECT_FOLDER OUTPUT
        vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER
        vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]
        vendrel-pack --list-kinds | --help | --version
@@ -537,6 +557,8 @@ exactly as Vendrel&apos;s window does for the same folder and kind.
   --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC
                  unless it names its zone (2024-05-01T12:00:00+02:00), or
                  @SECONDS since 1970; wins over SOURCE_DATE_EPOCH
+  --exclude PATTERN, --exclude-from FILE
+                 leave out what PATTERN, or a pattern of FILE, matches
   --check        write nothing; list every problem a pack of PROJECT_FOLDER
                  would meet, what it leaves out, and whether it is ready
   --verbose      with --check, also list the paths a pack leaves out
@@ -552,6 +574,10 @@ temporary name and takes OUTPUT&apos;s place only when complete. On a terminal a
 progress bar shows on standard error; when standard output is not a terminal, a
 line per packed file goes there. --check without --kind checks for every kind.
 
+Patterns are shell-style (*, ?, [...], ** for any folders), matched below
+PROJECT_FOLDER with / between folders; a .vendrelignore file at its top holds
+more, one a line.
+
 With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),
 every entry carries that instant in UTC instead of the time of the run, so the
 same folder gives the same package, byte for byte, wherever it is packed.
@@ -563,7 +589,7 @@ cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
         <extracomment>vendrel-pack&apos;s help. Keep the options (--kind, -q...), SOURCE_DATE_EPOCH, the example date and the layout as they are, and lines under 80 columns. KIND, PROJECT_FOLDER, OUTPUT, PACKAGE, N, WHEN and SECONDS may be translated, the same way everywhere (the errors use them too). %1 is the list of kind codes.</extracomment>
         <translation>Использование:
   vendrel-pack --kind ТИП [--overwrite] [--quiet] [--level N] [--date КОГДА]
-               ПАПКА_ПРОЕКТА ПАКЕТ
+               [--exclude ШАБЛОН] ПАПКА_ПРОЕКТА ПАКЕТ
   vendrel-pack --check [--kind ТИП] [--verbose] ПАПКА_ПРОЕКТА
   vendrel-pack --test [--kind ТИП] ПАКЕТ [ПАПКА_ПРОЕКТА]
   vendrel-pack --list-kinds | --help | --version
@@ -580,6 +606,8 @@ cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
                  ISO 8601, в UTC, если не указан пояс
                  (2024-05-01T12:00:00+02:00), или @СЕКУНДЫ с 1970 года;
                  важнее, чем SOURCE_DATE_EPOCH
+  --exclude ШАБЛОН, --exclude-from ФАЙЛ
+                 пропустить то, что подходит под ШАБЛОН или шаблон из ФАЙЛА
   --check        ничего не записывать; перечислить все проблемы, на которые
                  натолкнулась бы упаковка ПАПКИ_ПРОЕКТА, что она пропускает
                  и готова ли папка к упаковке
@@ -599,6 +627,10 @@ cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
 не терминал, туда выводится по строке на каждый упакованный файл.
 --check без --kind проверяет для всех типов.
 
+Шаблоны — как в командной оболочке (*, ?, [...], ** — любые папки) и
+сравниваются с путями внутри ПАПКИ_ПРОЕКТА с / между папками; файл
+.vendrelignore в её корне содержит ещё шаблоны, по одному в строке.
+
 Если SOURCE_DATE_EPOCH задана числом секунд с 1970 года (или указан --date),
 каждый элемент получает этот момент в UTC вместо времени запуска, и одна и та
 же папка везде даёт один и тот же пакет, байт в байт.
@@ -608,26 +640,6 @@ cannot be packed, 5 read or write failure, 130 interrupted; --test: 0 intact
 130 — прервано; --test: 0 — пакет цел (и совпадает), 6 — повреждён, опасен
 или отличается, 5 — пакет нельзя прочитать.
 </translation>
-    </message>
-    <message>
-        <source>--exclude &apos;%1&apos;: %2</source>
-        <extracomment>vendrel-pack error. --exclude is an option, never translated; %1 is the pattern given, %2 why it cannot be used.</extracomment>
-        <translation>--exclude &apos;%1&apos;: %2</translation>
-    </message>
-    <message>
-        <source>--exclude-from needs a file</source>
-        <extracomment>vendrel-pack error. --exclude-from is an option, never translated.</extracomment>
-        <translation>для --exclude-from нужен файл</translation>
-    </message>
-    <message>
-        <source>--exclude needs a pattern</source>
-        <extracomment>vendrel-pack error. --exclude is an option, never translated.</extracomment>
-        <translation>для --exclude нужен шаблон</translation>
-    </message>
-    <message>
-        <source>--exclude and --exclude-from go with --test only with a PROJECT_FOLDER</source>
-        <extracomment>vendrel-pack error. --exclude, --exclude-from and --test are options, never translated; PROJECT_FOLDER is the name the help gives the path.</extracomment>
-        <translation>--exclude и --exclude-from сочетаются с --test только вместе с ПАПКА_ПРОЕКТА</translation>
     </message>
 </context>
 <context>

@@ -16,7 +16,7 @@ function __vendrel_pack_paths
             set paths (math $paths + 1)
         else if test "$word" = --
             set onlyPaths 1
-        else if contains -- "$word" --kind --level --date
+        else if contains -- "$word" --kind --level --date --exclude --exclude-from
             set value 1
         else if test "$word" = - || not string match -q -- '-*' $word
             set paths (math $paths + 1)
@@ -47,6 +47,8 @@ complete -c vendrel-pack -l overwrite -d 'replace OUTPUT if it exists'
 complete -c vendrel-pack -s q -l quiet -d 'print nothing but errors'
 complete -c vendrel-pack -l level -x -a '0 1 2 3 4 5 6 7 8 9' -d 'compression level'
 complete -c vendrel-pack -l date -x -d 'stamp every entry with this date and time'
+complete -c vendrel-pack -l exclude -x -d 'leave out what this pattern matches'
+complete -c vendrel-pack -l exclude-from -r -F -d 'leave out what the patterns of this file match'
 complete -c vendrel-pack -l check -d 'write nothing; list every problem a pack would meet'
 complete -c vendrel-pack -l verbose -d 'with --check, also list the paths a pack leaves out'
 complete -c vendrel-pack -l test -d 'verify a package, and compare it with PROJECT_FOLDER'

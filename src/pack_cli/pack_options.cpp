@@ -419,7 +419,7 @@ QString HelpText() {
     return QCoreApplication::translate(
                "PackOptions",
                "Usage: vendrel-pack --kind KIND [--overwrite] [--quiet] [--level N]\n"
-               "                    [--date WHEN] PROJECT_FOLDER OUTPUT\n"
+               "                    [--date WHEN] [--exclude PATTERN] PROJECT_FOLDER OUTPUT\n"
                "       vendrel-pack --check [--kind KIND] [--verbose] PROJECT_FOLDER\n"
                "       vendrel-pack --test [--kind KIND] PACKAGE [PROJECT_FOLDER]\n"
                "       vendrel-pack --list-kinds | --help | --version\n"
@@ -435,6 +435,8 @@ QString HelpText() {
                "  --date WHEN    stamp every entry with WHEN: an ISO 8601 date and time, UTC\n"
                "                 unless it names its zone (2024-05-01T12:00:00+02:00), or\n"
                "                 @SECONDS since 1970; wins over SOURCE_DATE_EPOCH\n"
+               "  --exclude PATTERN, --exclude-from FILE\n"
+               "                 leave out what PATTERN, or a pattern of FILE, matches\n"
                "  --check        write nothing; list every problem a pack of PROJECT_FOLDER\n"
                "                 would meet, what it leaves out, and whether it is ready\n"
                "  --verbose      with --check, also list the paths a pack leaves out\n"
@@ -449,6 +451,10 @@ QString HelpText() {
                "temporary name and takes OUTPUT's place only when complete. On a terminal a\n"
                "progress bar shows on standard error; when standard output is not a terminal, a\n"
                "line per packed file goes there. --check without --kind checks for every kind.\n"
+               "\n"
+               "Patterns are shell-style (*, ?, [...], ** for any folders), matched below\n"
+               "PROJECT_FOLDER with / between folders; a .vendrelignore file at its top holds\n"
+               "more, one a line.\n"
                "\n"
                "With SOURCE_DATE_EPOCH set to a number of seconds since 1970 (or with --date),\n"
                "every entry carries that instant in UTC instead of the time of the run, so the\n"

@@ -41,6 +41,7 @@ cases=(
     "vendrel-pack --level |0 1 2 3 4 5 6 7 8 9"
     "vendrel-pack --le|--level"
     "vendrel-pack --level 9 --date @1700000000 |Intro Outro"
+    "vendrel-pack --exclude '*.psd' --exclude-from notes.txt |Intro Outro"
 )
 lines=("${cases[@]%%|*}" "vendrel-pack -")
 
