@@ -58,6 +58,10 @@ TreeResult measureTree(const Tree& Tree, const QList<CommandColumn>& Columns,
         rounds << QList<CommandFigures>();
         for (const CommandColumn& column : Columns)
             rounds.last() << RunCommand(column, Tree, OutputFolder, Options.Verify);
+        for (const CommandColumn& column : Columns) {
+            if (column.KeepArchive)
+                QFile::remove(ArchivePath(column, Tree, OutputFolder));
+        }
     }
     for (qsizetype i = 0; i < Columns.size(); ++i) {
         QList<CommandFigures> runs;

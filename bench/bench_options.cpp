@@ -65,6 +65,11 @@ struct Switches {
                                            "after the other in each round; report medians and "
                                            "the medians of the paired ratios."),
                             QStringLiteral("N"), QStringLiteral("1")};
+    QCommandLineOption Features{
+        QStringLiteral("features"),
+        QStringLiteral("Also time vendrel-pack --check against a pack's walk, --test against "
+                       "unzip -tq and 7z t, and --level 1 and 9 against the default level and "
+                       "zip -9, paired in every round.")};
     QCommandLineOption Timer{QStringLiteral("timer"),
                              QStringLiteral("Experiment: switch the window's timer to this type "
                                             "(precise or coarse) before each run."),
@@ -83,6 +88,7 @@ bool takeValues(const QCommandLineParser& Parser, const Switches& S, BenchOption
                                                : builtPackProgram();
     Options.Verify = Parser.isSet(S.Verify);
     Options.Window = !Parser.isSet(S.NoWindow);
+    Options.Features = Parser.isSet(S.Features);
     bool number = false;
     Options.Runs = Parser.value(S.Runs).toInt(&number);
     if (!number || Options.Runs < 1 || Options.Runs > 99) {
@@ -104,8 +110,8 @@ bool ParseOptions(const QStringList& Arguments, BenchOptions& Options, QString& 
     parser.setApplicationDescription(Description);
     parser.addHelpOption();
     const Switches s;
-    parser.addOptions(
-        {s.Only, s.Tree, s.Root, s.Work, s.NoZip, s.Pack, s.Verify, s.NoWindow, s.Runs, s.Timer});
+    parser.addOptions({s.Only, s.Tree, s.Root, s.Work, s.NoZip, s.Pack, s.Verify, s.NoWindow,
+                       s.Runs, s.Features, s.Timer});
     parser.process(Arguments);
     if (!parser.positionalArguments().isEmpty()) {
         Error = QStringLiteral("unexpected argument: ") + parser.positionalArguments().first();

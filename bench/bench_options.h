@@ -15,6 +15,7 @@ struct BenchOptions {
     bool Verify = false;           // test every archive with `unzip -tq`
     bool Window = true;            // pack every tree through the window too
     int Runs = 1;                  // rounds of the command-line packers per tree
+    bool Features = false;         // also time --check, --test and --level against their references
     QString Timer; // "precise" or "coarse": switch the window's timer first (experiment)
 };
 

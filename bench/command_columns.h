@@ -19,8 +19,13 @@ struct CommandColumn {
     QString ArchiveSuffix;     // extension of the archive it writes
     bool Reference = false;    // the window and the other packers are compared with this one
     bool WritesArchive = true; // false for the tree-reading floor, which writes nothing
-    // The arguments that pack TreePath into ArchivePath.
-    std::function<QStringList(const QString& TreePath, const QString& ArchivePath)> Arguments;
+    QString InputOf = {};      // reads the archive the column of this name wrote in the round
+    bool KeepArchive = false;  // the archive stays for a later column of the round
+    // Timed in this process instead of a program: true when it succeeded.
+    std::function<bool(const QString& TreePath)> InProcess = {};
+    std::function<void()> AfterClock = {}; // undoes what InProcess kept, once it is timed
+    // The arguments that pack TreePath into ArchivePath (or read ArchivePath, with InputOf).
+    std::function<QStringList(const QString& TreePath, const QString& ArchivePath)> Arguments = {};
 };
 
 // The packers compared with the window: `zip -r -6` when installed, and `vendrel-pack` when
@@ -28,6 +33,14 @@ struct CommandColumn {
 // to read the tree (`tar cf - . | cat`), `7z -tzip -mx=5` and `bsdtar --format zip` when
 // installed. A new comparison is one more entry here.
 QList<CommandColumn> CommandColumns(const BenchOptions& Options);
+
+// With --features: vendrel-pack --check and its walk in this process against a pack's walk,
+// --test against unzip -tq and 7z t on the package vendrel-pack wrote, --level 1 and 9
+// against the default level, and zip -9.
+QList<CommandColumn> FeatureColumns(const BenchOptions& Options);
+
+// Where Column writes its archive of Tree in OutputFolder.
+QString ArchivePath(const CommandColumn& Column, const Tree& Tree, const QString& OutputFolder);
 
 // Runs Column on Tree, writing into OutputFolder, and times it from start to exit. With
 // Verify the archive is tested with `unzip -tq`. The archive is removed afterwards.

@@ -4,12 +4,16 @@
 
 namespace {
 
+// What a ratio compares: wall time unless named otherwise.
+enum class Measure { Wall, Cpu, Bytes };
+
 // A ratio worth reporting: Name's time over Base's, and its targets on the trees that have one.
 struct RatioDefinition {
     QString Name;
     QString Base;
     double SmallTarget = 0;   // on the tree of many small files
     double DefaultTarget = 0; // on the template tree
+    Measure Of = Measure::Wall;
 };
 
 const QList<RatioDefinition>& ratioDefinitions() {
@@ -20,6 +24,17 @@ const QList<RatioDefinition>& ratioDefinitions() {
         {QStringLiteral("zip"), QStringLiteral("read tree"), 0, 0},
         {QStringLiteral("7z"), QStringLiteral("zip"), 0, 0},
         {QStringLiteral("bsdtar"), QStringLiteral("zip"), 0, 0},
+        // Only with --features; like for like: both walks in this process.
+        {QStringLiteral("check walk"), QStringLiteral("pack walk"), 1, 1},
+        {QStringLiteral("check"), QStringLiteral("pack walk"), 0, 0},
+        {QStringLiteral("pack start-up"), QStringLiteral("check"), 0, 0},
+        {QStringLiteral("test"), QStringLiteral("unzip -t"), 0.5, 0.5},
+        {QStringLiteral("test"), QStringLiteral("7z t"), 1, 1},
+        {QStringLiteral("level 1"), QStringLiteral("vendrel-pack"), 0.7, 0.7},
+        {QStringLiteral("level 1"), QStringLiteral("vendrel-pack"), 0, 0, Measure::Cpu},
+        {QStringLiteral("level 9"), QStringLiteral("vendrel-pack"), 0, 0},
+        {QStringLiteral("level 9"), QStringLiteral("zip -9"), 0, 0},
+        {QStringLiteral("level 9"), QStringLiteral("zip -9"), 0, 0, Measure::Bytes},
     };
     return definitions;
 }
@@ -46,6 +61,30 @@ double targetOn(const QString& Tree, const RatioDefinition& Ratio) {
     return Tree == QLatin1String("default") ? Ratio.DefaultTarget : 0;
 }
 
+double measured(const CommandFigures& Command, Measure Of) {
+    switch (Of) {
+    case Measure::Cpu:
+        return Command.CpuSeconds;
+    case Measure::Bytes:
+        return double(Command.ArchiveBytes);
+    case Measure::Wall:
+        break;
+    }
+    return Command.WallSeconds;
+}
+
+QString suffix(Measure Of) {
+    switch (Of) {
+    case Measure::Cpu:
+        return QStringLiteral(" (CPU)");
+    case Measure::Bytes:
+        return QStringLiteral(" (bytes)");
+    case Measure::Wall:
+        break;
+    }
+    return QString();
+}
+
 } // namespace
 
 QList<PairedRatio> PairedRatios(const QString& Tree, const QList<QList<CommandFigures>>& Rounds) {
@@ -56,16 +95,16 @@ QList<PairedRatio> PairedRatios(const QString& Tree, const QList<QList<CommandFi
         for (const QList<CommandFigures>& round : Rounds) {
             const CommandFigures* top = named(round, ratio.Name);
             const CommandFigures* base = named(round, ratio.Base);
-            if (!top || !base)
+            if (!top || !base || measured(*base, ratio.Of) <= 0)
                 continue;
-            values << top->WallSeconds / base->WallSeconds;
+            values << measured(*top, ratio.Of) / measured(*base, ratio.Of);
             loads << (top->OtherLoadCores * top->WallSeconds +
                       base->OtherLoadCores * base->WallSeconds) /
                          (top->WallSeconds + base->WallSeconds);
         }
         if (values.isEmpty())
             continue;
-        ratios << PairedRatio{ratio.Name + QStringLiteral(" / ") + ratio.Base,
+        ratios << PairedRatio{ratio.Name + QStringLiteral(" / ") + ratio.Base + suffix(ratio.Of),
                               median(values),
                               *std::min_element(values.begin(), values.end()),
                               *std::max_element(values.begin(), values.end()),
