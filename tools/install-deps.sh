@@ -18,6 +18,9 @@ packages=(
   # The Debian package: dpkg-shlibdeps (dpkg-dev, file) for its Depends, man for the
   # manual pages, lintian to check it.
   dpkg-dev file man-db lintian
+  # Outside archivers the tests read every package with (unzip -t, 7z t), zip for the
+  # benchmark's comparison, and the time zones the reproducibility tests pack under.
+  unzip zip p7zip-full tzdata
   # FAT and exFAT disks in user space, for the tests of disks without Unix permissions.
   dosfstools fusefat exfatprogs exfat-fuse
 )
