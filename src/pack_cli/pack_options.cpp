@@ -133,9 +133,14 @@ bool takeExclude(const QString& Pattern, PackOptions& Options, QString& Error) {
     return true;
 }
 
+//: vendrel-pack error.
+QString emptyPathError() {
+    return QCoreApplication::translate("PackOptions", "an empty path was given");
+}
+
 bool takeExcludeFrom(const QString& File, PackOptions& Options, QString& Error) {
     if (File.isEmpty()) {
-        Error = QCoreApplication::translate("PackOptions", "an empty path was given");
+        Error = emptyPathError();
         return false;
     }
     Options.ExcludeFrom << File;
@@ -237,21 +242,36 @@ bool takeOption(const QStringList& Args, qsizetype& Index, PackOptions& Options,
     return false;
 }
 
+// The paths fit when there are least to most of them and none is empty. Otherwise Error is
+// wrongCount, or with sayTooMany the paths beyond most for too many.
+bool pathsFit(const ParseState& State, qsizetype least, qsizetype most, const QString& wrongCount,
+              bool sayTooMany, QString& Error) {
+    const qsizetype count = State.paths.size();
+    if (count < least || count > most) {
+        //: vendrel-pack error; %1 is the arguments left over.
+        const QString tooMany =
+            QCoreApplication::translate("PackOptions", "too many arguments: '%1'");
+        Error = sayTooMany && count > most
+                    ? tooMany.arg(State.paths.mid(most).join(QLatin1Char(' ')))
+                    : wrongCount;
+        return false;
+    }
+    if (State.paths.contains(QString())) {
+        Error = emptyPathError();
+        return false;
+    }
+    return true;
+}
+
 // A check takes one path and no output; the kind is optional.
 bool checkCheck(const ParseState& State, PackOptions& Options, QString& Error) {
     Options.KindGiven = State.kindSeen;
-    if (State.paths.size() != 1) {
-        //: vendrel-pack error. --check is an option, never translated; PROJECT_FOLDER is the
-        //: name the help gives the path: use the same word as its translation.
-        Error = QCoreApplication::translate("PackOptions",
-                                            "--check expects one PROJECT_FOLDER and no OUTPUT");
+    //: vendrel-pack error. --check is an option, never translated; PROJECT_FOLDER is the
+    //: name the help gives the path: use the same word as its translation.
+    const QString wrongCount = QCoreApplication::translate(
+        "PackOptions", "--check expects one PROJECT_FOLDER and no OUTPUT");
+    if (!pathsFit(State, 1, 1, wrongCount, false, Error))
         return false;
-    }
-    if (State.paths.at(0).isEmpty()) {
-        //: vendrel-pack error.
-        Error = QCoreApplication::translate("PackOptions", "an empty path was given");
-        return false;
-    }
     Options.ProjectFolder = State.paths.at(0);
     return true;
 }
@@ -293,23 +313,12 @@ bool checkPack(const ParseState& State, PackOptions& Options, QString& Error) {
                     .arg(kindCodes());
         return false;
     }
-    if (State.paths.size() != 2) {
-        //: vendrel-pack error. PROJECT_FOLDER and OUTPUT are the names the help gives the two
-        //: paths: use the same words as its translation.
-        const QString tooFew =
-            QCoreApplication::translate("PackOptions", "expected PROJECT_FOLDER and OUTPUT");
-        //: vendrel-pack error; %1 is the arguments left over.
-        const QString tooMany =
-            QCoreApplication::translate("PackOptions", "too many arguments: '%1'");
-        Error = State.paths.size() < 2 ? tooFew
-                                       : tooMany.arg(State.paths.mid(2).join(QLatin1Char(' ')));
+    //: vendrel-pack error. PROJECT_FOLDER and OUTPUT are the names the help gives the two
+    //: paths: use the same words as its translation.
+    const QString tooFew =
+        QCoreApplication::translate("PackOptions", "expected PROJECT_FOLDER and OUTPUT");
+    if (!pathsFit(State, 2, 2, tooFew, true, Error))
         return false;
-    }
-    if (State.paths.contains(QString())) {
-        //: vendrel-pack error.
-        Error = QCoreApplication::translate("PackOptions", "an empty path was given");
-        return false;
-    }
     Options.ProjectFolder = State.paths.at(0);
     Options.Output = State.paths.at(1);
     return takeEnvironmentDate(Options, Error);
@@ -321,21 +330,12 @@ bool checkTest(const ParseState& State, PackOptions& Options, QString& Error) {
         Error = QCoreApplication::translate("PackOptions", "--verbose goes only with --check");
         return false;
     }
-    if (State.paths.isEmpty() || State.paths.size() > 2) {
-        //: vendrel-pack error. --test is an option, never translated; PACKAGE and
-        //: PROJECT_FOLDER are the names the help gives the paths: use the same words.
-        const QString tooFew =
-            QCoreApplication::translate("PackOptions", "--test expects PACKAGE [PROJECT_FOLDER]");
-        const QString tooMany =
-            QCoreApplication::translate("PackOptions", "too many arguments: '%1'");
-        Error =
-            State.paths.isEmpty() ? tooFew : tooMany.arg(State.paths.mid(2).join(QLatin1Char(' ')));
+    //: vendrel-pack error. --test is an option, never translated; PACKAGE and
+    //: PROJECT_FOLDER are the names the help gives the paths: use the same words.
+    const QString tooFew =
+        QCoreApplication::translate("PackOptions", "--test expects PACKAGE [PROJECT_FOLDER]");
+    if (!pathsFit(State, 1, 2, tooFew, true, Error))
         return false;
-    }
-    if (State.paths.contains(QString())) {
-        Error = QCoreApplication::translate("PackOptions", "an empty path was given");
-        return false;
-    }
     // Patterns decide which of the folder's files a package should hold: without a folder
     // there is nothing for them to decide.
     if (State.paths.size() == 1 && !(Options.Excludes.isEmpty() && Options.ExcludeFrom.isEmpty())) {
